@@ -1,0 +1,21 @@
+package com.holm.zep.tovik.api.jni;
+
+/**
+ * Default sink for the native library's diagnostic trace.
+ *
+ * <p>Name it with {@code vtxSetLogClass("com/holm/zep/tovik/api/jni/TovikLog", "log")}; every
+ * line then goes to the {@link System.Logger} named {@value #LOGGER_NAME} at level DEBUG.
+ */
+public final class TovikLog {
+    public static final String LOGGER_NAME = "com.holm.zep.tovik";
+
+    private static final System.Logger LOGGER = System.getLogger(LOGGER_NAME);
+
+    private TovikLog() {
+    }
+
+    /** Receives one complete trace line from the native library. */
+    public static void log(String line) {
+        LOGGER.log(System.Logger.Level.DEBUG, line);
+    }
+}

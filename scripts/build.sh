@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Configures (once) and builds incrementally into build/ (or $TOVIK_BUILD_DIR).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${TOVIK_BUILD_DIR:-$root/build}
+"$root/scripts/ensure-packages.sh"
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+fi
+cmake --build "$build" -j"$(nproc)"
