@@ -7,9 +7,10 @@
 #                        [TIMEOUT <seconds>]
 #                        [LABELS <label>...])
 #
-# JARS forms the class path of the run; each entry is an add_jar() target (its JAR_FILE is
-# used, so the target may be defined after this call) or a path to a jar. Without SELECT the
-# first entry is scanned for test classes; with SELECT only the given selectors run, e.g.
+# JARS forms the class path of the run (after the launcher); each entry is an add_jar() target
+# (its JAR_FILE is used, so the target may be defined after this call) or a path to a jar.
+# Without SELECT the first entry is scanned for test classes; with SELECT only the given
+# selectors run, e.g.
 #   SELECT --select-class=com.holm.zep.tovik.api.jni.NativeSmokeTest
 #   SELECT --select-method=com.holm.zep.tovik.api.jni.NativeSmokeTest#echoesText
 #   SELECT --select-package=com.holm.zep.tovik.api.jni
@@ -44,16 +45,21 @@ function(tovik_add_junit_test)
     find_package(Java 17 REQUIRED COMPONENTS Runtime)
   endif()
 
-  set(class_path "")
+  # The jars go on the JVM's own class path, next to the launcher, rather than on the
+  # launcher's --class-path: threads that native code attaches to the JVM find classes through
+  # the system class loader only, and the library's log sink and value classes must be
+  # reachable from them.
+  set(class_path "${TOVIK_JUNIT_CONSOLE}")
+  set(first_jar "")
   foreach(jar IN LISTS JT_JARS)
     if(TARGET ${jar})
-      list(APPEND class_path "$<TARGET_PROPERTY:${jar},JAR_FILE>")
-    else()
-      list(APPEND class_path "${jar}")
+      set(jar "$<TARGET_PROPERTY:${jar},JAR_FILE>")
     endif()
+    if(NOT first_jar)
+      set(first_jar "${jar}")
+    endif()
+    list(APPEND class_path "${jar}")
   endforeach()
-  list(GET class_path 0 first_jar)
-  # The launcher takes a path list with the platform's separator.
   if(WIN32)
     list(JOIN class_path "$<SEMICOLON>" class_path_arg)
   else()
@@ -72,8 +78,8 @@ function(tovik_add_junit_test)
       -ea
       "-Djava.library.path=${TOVIK_JUNIT_LIBRARY_PATH}"
       ${JT_JVM_ARGS}
-      -jar ${TOVIK_JUNIT_CONSOLE}
-      "--class-path=${class_path_arg}"
+      -cp "${class_path_arg}"
+      org.junit.platform.console.ConsoleLauncher
       ${selection}
       --fail-if-no-tests
       --details=tree

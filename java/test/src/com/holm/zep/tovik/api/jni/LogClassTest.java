@@ -1,0 +1,208 @@
+package com.holm.zep.tovik.api.jni;
+
+import static com.holm.zep.tovik.api.jni.BridgeTestSupport.CONFIGURE_USB;
+import static com.holm.zep.tovik.api.jni.BridgeTestSupport.INITIALIZE;
+import static com.holm.zep.tovik.api.jni.BridgeTestSupport.LINE;
+import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
+import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
+import static com.holm.zep.tovik.api.jni.BridgeTestSupport.SHUTDOWN;
+import static com.holm.zep.tovik.api.jni.BridgeTestSupport.initialize;
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
+import static org.junit.jupiter.api.Assertions.assertNotSame;
+import static org.junit.jupiter.api.Assertions.assertSame;
+import static org.junit.jupiter.api.Assertions.assertThrows;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import com.holm.zep.tovik.api.jni.BridgeTestSupport.Sim;
+import com.holm.zep.tovik.api.jni.ThreadRecordingSink.Line;
+import java.util.HashSet;
+import java.util.List;
+import java.util.Set;
+import java.util.regex.Matcher;
+import java.util.regex.Pattern;
+import org.junit.jupiter.api.AfterEach;
+import org.junit.jupiter.api.BeforeEach;
+import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.extension.ExtendWith;
+
+/** vtxSetLogClass and the delivery of the library's trace lines into Java. */
+@ExtendWith(LeakCheck.class)
+class LogClassTest {
+    private static final Pattern CREATE_LINE =
+            Pattern.compile("CTovikManagerIF::CmdCreateObject:[0-9]+: Create TOVIK Manager IF ([0-9A-F]{16})");
+
+    @BeforeEach
+    void nameTheSink() {
+        Sim.reset();
+        ThreadRecordingSink.clear();
+        WrongSignatureSink.CALLS.set(0);
+        MANAGER.vtxSetLogClass(ThreadRecordingSink.CLASS_NAME, "log");
+    }
+
+    @AfterEach
+    void clearTheSink() {
+        MANAGER.vtxSetLogClass(null, null);
+    }
+
+    @Test
+    void linesHaveTheFunctionLineMessageShapeAndTheExactTexts() {
+        long handle = initialize();
+        MANAGER.vtxShutdownRuntime(handle);
+
+        List<Line> lines = ThreadRecordingSink.lines();
+        assertFalse(lines.isEmpty());
+        for (Line line : lines) {
+            assertTrue(LINE.matcher(line.text()).matches(), "malformed line: " + line.text());
+        }
+        assertEquals(List.of("Initializing", "OK 0", "Initialization done"),
+                ThreadRecordingSink.messagesOf(INITIALIZE));
+        assertEquals(List.of("shutting down runtime", "shutting down runtime complete"),
+                ThreadRecordingSink.messagesOf(SHUTDOWN));
+
+        // Each logging statement reports its own source line; native lines arrive on the caller.
+        Set<String> lineNumbers = new HashSet<>();
+        for (Line line : lines) {
+            if (line.text().startsWith(PREFIX)) {
+                assertSame(Thread.currentThread(), line.thread(), line.text());
+                Matcher m = LINE.matcher(line.text());
+                assertTrue(m.matches());
+                assertTrue(lineNumbers.add(m.group(1) + ":" + m.group(2)), "repeated " + line.text());
+            }
+        }
+    }
+
+    @Test
+    void commandThreadLinesArriveOnADaemonThreadTheLibraryAttached() {
+        long handle = initialize();
+        MANAGER.vtxShutdownRuntime(handle);
+
+        Line create = null;
+        for (Line line : ThreadRecordingSink.lines()) {
+            if (CREATE_LINE.matcher(line.text()).matches()) {
+                create = line;
+            }
+        }
+        assertTrue(create != null, "no creation line in " + ThreadRecordingSink.texts());
+        assertNotSame(Thread.currentThread(), create.thread());
+        assertTrue(create.thread().isDaemon(), "attached as daemon thread");
+
+        // The destroy command names the same facade address, on the same thread.
+        Matcher m = CREATE_LINE.matcher(create.text());
+        assertTrue(m.matches());
+        String removing = "removing TOVIK Manager IF " + m.group(1);
+        Line removal = null;
+        for (Line line : ThreadRecordingSink.lines()) {
+            if (line.text().endsWith(": " + removing)) {
+                removal = line;
+            }
+        }
+        assertTrue(removal != null, "no line '" + removing + "' in " + ThreadRecordingSink.texts());
+        assertSame(create.thread(), removal.thread());
+    }
+
+    @Test
+    void hexadecimalValuesAreLowerCaseWithoutPrefixAndPadding() {
+        Sim.failMethod("ITovikManager.ConfigureUsbInterface", 0x8000000A);
+        long handle = initialize();
+        LongValue result = new LongValue(-1);
+        MANAGER.vtxConfigureUsbInterface(handle, result);
+        MANAGER.vtxShutdownRuntime(handle);
+
+        assertEquals(0, result.get(), "a command ended by a COM error yields 0");
+        List<String> comErrors = ThreadRecordingSink.texts().stream()
+                .filter(text -> text.contains("com error: 0x")).toList();
+        assertEquals(1, comErrors.size(), ThreadRecordingSink.texts().toString());
+        assertTrue(comErrors.get(0).contains("com error: 0x8000000a - "), comErrors.get(0));
+    }
+
+    @Test
+    void renamingTheMethodAndClearingTheClass() {
+        long handle = initialize();
+        MANAGER.vtxSetLogClass(ThreadRecordingSink.CLASS_NAME, "other");
+        ThreadRecordingSink.clear();
+
+        LongValue result = new LongValue();
+        MANAGER.vtxConfigureUsbInterface(handle, result);
+        List<String> renamed = ThreadRecordingSink.texts();
+        assertFalse(renamed.isEmpty());
+        assertTrue(renamed.stream().allMatch(text -> text.startsWith("other:" + PREFIX)), renamed.toString());
+
+        // Cleared: neither native lines nor core lines (the core log keeps its sink) arrive,
+        // and nothing composed meanwhile arrives later.
+        MANAGER.vtxSetLogClass(null, null);
+        ThreadRecordingSink.clear();
+        MANAGER.vtxConfigureUsbInterface(handle, result);
+        MANAGER.vtxShutdownRuntime(handle);
+        long second = initialize();
+        assertEquals(List.of(), ThreadRecordingSink.texts());
+
+        MANAGER.vtxSetLogClass(ThreadRecordingSink.CLASS_NAME, "log");
+        MANAGER.vtxShutdownRuntime(second);
+        assertEquals(List.of("shutting down runtime", "shutting down runtime complete"),
+                ThreadRecordingSink.messagesOf(SHUTDOWN));
+        assertTrue(ThreadRecordingSink.texts().stream().noneMatch(t -> t.contains("Configuring USB")),
+                "lines from while no class was named");
+    }
+
+    @Test
+    void aLogMethodOfAnotherShapeOrAMissingClassDropsLinesSilently() {
+        for (String[] names : new String[][] {
+                {WrongSignatureSink.CLASS_NAME, "log"},
+                {WrongSignatureSink.CLASS_NAME, "write"},
+                {"com/holm/zep/tovik/api/jni/NoSuchSink", "log"}}) {
+            MANAGER.vtxSetLogClass(names[0], names[1]);
+            long handle = initialize();
+            LongValue result = new LongValue(-1);
+            MANAGER.vtxConfigureUsbInterface(handle, result);
+            assertEquals(0, result.get());
+            MANAGER.vtxShutdownRuntime(handle);
+        }
+        assertEquals(0, WrongSignatureSink.CALLS.get());
+        assertEquals(List.of(), ThreadRecordingSink.texts());
+    }
+
+    @Test
+    void aThrowingLogMethodStopsTheNativeMethodAfterItsEntryLine() {
+        long handle = initialize();
+        Sim.clearJournal();
+        ThreadRecordingSink.clear();
+        IllegalStateException failure = new IllegalStateException("log failed");
+        ThreadRecordingSink.failNextOn(Thread.currentThread(), failure);
+
+        LongValue result = new LongValue(12345);
+        IllegalStateException thrown = assertThrows(IllegalStateException.class,
+                () -> MANAGER.vtxConfigureUsbInterface(handle, result));
+        assertSame(failure, thrown);
+        assertEquals(12345, result.get(), "the result code is not delivered");
+        assertEquals(List.of("Configuring USB interface entered"),
+                ThreadRecordingSink.messagesOf(CONFIGURE_USB));
+        assertEquals(List.of(), Sim.journal("ITovikManager.ConfigureUsbInterface"),
+                "the provider is not called");
+
+        // Initialisation stopped the same way creates no facade (the leak check sees it).
+        ThreadRecordingSink.failNextOn(Thread.currentThread(), new IllegalStateException("again"));
+        assertThrows(IllegalStateException.class,
+                () -> MANAGER.vtxInitializeRuntime("a", "b", false, new LongValue()));
+        assertEquals(List.of("Initializing"), ThreadRecordingSink.messagesOf(INITIALIZE));
+
+        // The next call runs normally.
+        MANAGER.vtxConfigureUsbInterface(handle, result);
+        assertEquals(0, result.get());
+        MANAGER.vtxShutdownRuntime(handle);
+    }
+
+    @Test
+    void aLogMethodThrowingOnTheCommandThreadDoesNotStopLaterLines() {
+        ThreadRecordingSink.failNextOffThread(Thread.currentThread(),
+                new IllegalStateException("on the command thread"));
+        long handle = initialize();
+        assertFalse(ThreadRecordingSink.failurePending(), "a command thread line was delivered");
+        ThreadRecordingSink.clear();
+
+        MANAGER.vtxShutdownRuntime(handle);
+        assertTrue(ThreadRecordingSink.texts().stream()
+                .anyMatch(text -> text.startsWith("CTovikManagerIF::CmdDestroyObject:")),
+                "command thread lines still arrive: " + ThreadRecordingSink.texts());
+    }
+}

@@ -1,0 +1,329 @@
+package com.holm.zep.tovik.tool;
+
+import static com.holm.zep.tovik.tool.Report.col;
+
+import com.holm.zep.tovik.api.jni.TovikApiManager;
+import com.holm.zep.tovik.api.jni.TovikClientAccessItem;
+import com.holm.zep.tovik.api.jni.TovikClientInfoItem;
+import com.holm.zep.tovik.api.jni.TovikClientSpace;
+import java.io.IOException;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
+import java.nio.file.Path;
+import picocli.CommandLine.ArgGroup;
+import picocli.CommandLine.Command;
+import picocli.CommandLine.Option;
+import picocli.CommandLine.Parameters;
+
+/** Client information kept on the module: store, list, read back, delete, free space. */
+final class ClientCommands {
+    /** Access status values of the provider: finished, failed. */
+    static final long ACCESS_COMPLETE = 2;
+    static final long ACCESS_FAILED = 3;
+
+    private ClientCommands() {
+    }
+
+    @Command(name = "client", description = "Client information stored on the module: store, "
+            + "list, get, delete, space, status.", subcommands = {Store.class, ListBlocks.class,
+                    Get.class, Delete.class, Space.class, AccessStatus.class})
+    static final class Client implements Runnable {
+        @picocli.CommandLine.Spec
+        picocli.CommandLine.Model.CommandSpec spec;
+
+        @Override
+        public void run() {
+            throw new picocli.CommandLine.ParameterException(spec.commandLine(),
+                    "Missing subcommand: store, list, get, delete, space or status");
+        }
+    }
+
+    static final class Place {
+        @Parameters(index = "0", paramLabel = "ID", description = "Identifier of the stored "
+                + "information.")
+        String id;
+
+        @Option(names = "--location", paramLabel = "LOC", defaultValue = "1",
+                converter = Numbers.Converter.class, description = "Storage location "
+                        + "(0 volatile, 1 non-volatile; default: ${DEFAULT-VALUE}).")
+        long location;
+    }
+
+    static final class Source {
+        @Option(names = "--text", paramLabel = "TEXT", description = "Store this text (UTF-8).")
+        String text;
+
+        @Option(names = "--hex", paramLabel = "HEX", description = "Store these bytes, e.g. "
+                + "0a0b0c or \"0a 0b 0c\".")
+        String hex;
+
+        @Option(names = "--input", paramLabel = "FILE", description = "Store the contents of "
+                + "this local file.")
+        Path input;
+
+        @Option(names = "--file", paramLabel = "PATH", description = "Let the provider read "
+                + "this file and store it.")
+        String providerFile;
+    }
+
+    @Command(name = "store", description = "Store a block of client information on the module.")
+    static final class Store extends ToolCommand {
+        @picocli.CommandLine.Mixin
+        Place place;
+
+        @ArgGroup(exclusive = true, multiplicity = "1")
+        Source source;
+
+        @Option(names = "--option", paramLabel = "N", defaultValue = "0",
+                converter = Numbers.Converter.class, description = "Option value handed to the "
+                        + "provider (default: ${DEFAULT-VALUE}).")
+        long option;
+
+        @Override
+        void execute(Session session, Report report) {
+            if (source.providerFile != null) {
+                storeFile(session, report, place.id, place.location, source.providerFile, option);
+                return;
+            }
+            byte[] data;
+            if (source.text != null) {
+                data = source.text.getBytes(StandardCharsets.UTF_8);
+            } else if (source.hex != null) {
+                data = HexDump.parse(source.hex);
+            } else {
+                try {
+                    data = Files.readAllBytes(source.input);
+                } catch (IOException e) {
+                    throw ToolException.failed("store " + place.id, "cannot read "
+                            + source.input + ": " + e.getMessage());
+                }
+            }
+            store(session, report, place.id, place.location, data, option);
+        }
+    }
+
+    @Command(name = "list", description = "List the client information stored on the module.")
+    static final class ListBlocks extends ToolCommand {
+        @Override
+        void execute(Session session, Report report) {
+            list(session, report);
+        }
+    }
+
+    @Command(name = "get", description = "Read stored client information back and show it as a "
+            + "hex dump (or as text, or into a file).")
+    static final class Get extends ToolCommand {
+        @picocli.CommandLine.Mixin
+        Place place;
+
+        @Option(names = "--option", paramLabel = "N", defaultValue = "0",
+                converter = Numbers.Converter.class, description = "Option value handed to the "
+                        + "provider (default: ${DEFAULT-VALUE}).")
+        long option;
+
+        @Option(names = "--text", description = "Show the bytes as UTF-8 text.")
+        boolean text;
+
+        @Option(names = "--output", paramLabel = "FILE", description = "Write the bytes to this "
+                + "local file.")
+        Path output;
+
+        @Option(names = "--file", paramLabel = "PATH", description = "Let the provider write "
+                + "the information into this file instead.")
+        String providerFile;
+
+        @Override
+        void execute(Session session, Report report) {
+            if (providerFile != null) {
+                getFile(session, report, place.id, place.location, providerFile);
+                return;
+            }
+            byte[] bytes = get(session, report, place.id, place.location, option);
+            if (output != null) {
+                try {
+                    Files.write(output, bytes);
+                } catch (IOException e) {
+                    throw ToolException.failed("get " + place.id, "cannot write " + output + ": "
+                            + e.getMessage());
+                }
+                report.field("Written to", "output", output.toString());
+            } else if (text) {
+                report.field("Text", "text", new String(bytes, StandardCharsets.UTF_8));
+            } else {
+                HexDump.show(report, bytes);
+            }
+        }
+    }
+
+    @Command(name = "delete", description = "Delete stored client information.")
+    static final class Delete extends ToolCommand {
+        @picocli.CommandLine.Mixin
+        Place place;
+
+        @Override
+        void execute(Session session, Report report) {
+            delete(session, report, place.id, place.location);
+        }
+    }
+
+    @Command(name = "space", description = "Show the free and total client space of the module.")
+    static final class Space extends ToolCommand {
+        @Override
+        void execute(Session session, Report report) {
+            space(session, report);
+        }
+    }
+
+    @Command(name = "status", description = "Show the state of one client information access.")
+    static final class AccessStatus extends ToolCommand {
+        @Parameters(paramLabel = "ACCESS", converter = Numbers.Converter.class,
+                description = "Access id, as reported by store or get.")
+        long accessId;
+
+        @Override
+        void execute(Session session, Report report) {
+            showAccess(report, accessStatus(session, accessId));
+        }
+    }
+
+    static TovikClientAccessItem store(Session session, Report report, String id, long location,
+            byte[] data, long option) {
+        TovikApiManager api = session.api();
+        long connection = session.connection();
+        TovikClientAccessItem item = new TovikClientAccessItem();
+        session.run("store " + id, "vtxStoreClientInfo", r -> api.vtxStoreClientInfo(
+                session.manager(), connection, id, location, data, option, item, r));
+        report.title("Stored '" + id + "' (" + data.length + " bytes) at location " + location);
+        item = settle(session, "store " + id, item);
+        showAccess(report, item);
+        return item;
+    }
+
+    static void storeFile(Session session, Report report, String id, long location, String file,
+            long option) {
+        TovikApiManager api = session.api();
+        long connection = session.connection();
+        TovikClientAccessItem item = new TovikClientAccessItem();
+        session.run("store " + id + " from " + file, "vtxStoreClientInfoFile",
+                r -> api.vtxStoreClientInfoFile(session.manager(), connection, id, location, file,
+                        option, item, r));
+        report.title("Stored '" + id + "' from " + file + " at location " + location);
+        showAccess(report, settle(session, "store " + id, item));
+    }
+
+    static TovikClientInfoItem[] list(Session session, Report report) {
+        TovikApiManager api = session.api();
+        long connection = session.connection();
+        TovikClientInfoItem[] items = session.call("list client information",
+                "vtxGetClientInfoList",
+                r -> api.vtxGetClientInfoList(session.manager(), connection, r));
+        items = items == null ? new TovikClientInfoItem[0] : items;
+        report.title("Client information on module " + session.serial() + ": " + items.length);
+        Report.Table table = report.table("blocks", col("LOCATION", "location"),
+                col("IDENTIFIER", "identifier"), col("SIZE", "fileSize"));
+        for (TovikClientInfoItem item : items) {
+            table.row(item.getLocation(), item.getIdentifier(), item.getFileSize());
+        }
+        table.print();
+        return items;
+    }
+
+    static byte[] get(Session session, Report report, String id, long location, long option) {
+        TovikApiManager api = session.api();
+        long connection = session.connection();
+        TovikClientAccessItem item = new TovikClientAccessItem();
+        session.run("get " + id, "vtxGetClientInfo", r -> api.vtxGetClientInfo(
+                session.manager(), connection, id, location, option, item, r));
+        TovikClientAccessItem done = settle(session, "get " + id, item);
+        long accessId = done.getClientInfo();
+        byte[] bytes = session.call("get " + id, "vtxGetClientInfoResult",
+                r -> api.vtxGetClientInfoResult(session.manager(), connection, accessId, r));
+        bytes = bytes == null ? new byte[0] : bytes;
+        report.title("'" + id + "' at location " + location + ": " + bytes.length + " bytes");
+        showAccess(report, done);
+        return bytes;
+    }
+
+    static void getFile(Session session, Report report, String id, long location, String file) {
+        TovikApiManager api = session.api();
+        long connection = session.connection();
+        TovikClientAccessItem item = new TovikClientAccessItem();
+        session.run("get " + id + " into " + file, "vtxGetClientInfoFile",
+                r -> api.vtxGetClientInfoFile(session.manager(), connection, id, location, file,
+                        item, r));
+        report.title("'" + id + "' written by the provider into " + file);
+        showAccess(report, settle(session, "get " + id, item));
+    }
+
+    static void delete(Session session, Report report, String id, long location) {
+        TovikApiManager api = session.api();
+        long connection = session.connection();
+        session.run("delete " + id, "vtxDeleteClientInfo",
+                r -> api.vtxDeleteClientInfo(session.manager(), connection, id, location, r));
+        report.title("Deleted '" + id + "' at location " + location);
+        report.field("Deleted", "deleted", id);
+    }
+
+    static TovikClientSpace space(Session session, Report report) {
+        TovikApiManager api = session.api();
+        long connection = session.connection();
+        TovikClientSpace space = new TovikClientSpace();
+        session.run("read client space", "vtxGetAvailableClientSpace",
+                r -> api.vtxGetAvailableClientSpace(session.manager(), connection, space, r));
+        report.title("Client space on module " + session.serial());
+        Report.Table table = report.table("space", col("STORE", "store"), col("FREE", "free"),
+                col("TOTAL", "total"), col("USED", "usedPercent"));
+        table.row("volatile", space.getVolRemaining(), space.getVolTotal(),
+                percent(space.getVolTotal() - space.getVolRemaining(), space.getVolTotal()));
+        table.row("non-volatile", space.getNonVolRemaining(), space.getNonVolTotal(),
+                percent(space.getNonVolTotal() - space.getNonVolRemaining(),
+                        space.getNonVolTotal()));
+        table.print();
+        return space;
+    }
+
+    private static String percent(long used, long total) {
+        return total <= 0 ? "-" : Math.round(100.0 * used / total) + "%";
+    }
+
+    static TovikClientAccessItem accessStatus(Session session, long accessId) {
+        TovikApiManager api = session.api();
+        long connection = session.connection();
+        TovikClientAccessItem item = new TovikClientAccessItem();
+        session.run("read access status", "vtxGetClientAccessStatus",
+                r -> api.vtxGetClientAccessStatus(session.manager(), connection, accessId, item, r));
+        return item;
+    }
+
+    /** Polls an access that is still in progress until it has completed or failed. */
+    private static TovikClientAccessItem settle(Session session, String operation,
+            TovikClientAccessItem item) {
+        TovikClientAccessItem current = item;
+        for (int i = 0; i < 100 && current.getStatus() != ACCESS_COMPLETE
+                && current.getStatus() != ACCESS_FAILED && current.getErrorCode() == 0; i++) {
+            Interrupts.checkInterrupted(operation);
+            try {
+                Thread.sleep(50);
+            } catch (InterruptedException e) {
+                Thread.currentThread().interrupt();
+                break;
+            }
+            current = accessStatus(session, current.getClientInfo());
+        }
+        if (current.getStatus() == ACCESS_FAILED || current.getErrorCode() != 0) {
+            throw ToolException.failed(operation, "the module reported error "
+                    + current.getErrorCode() + " (access " + current.getClientInfo()
+                    + ", status " + current.getStatus() + ")");
+        }
+        return current;
+    }
+
+    static void showAccess(Report report, TovikClientAccessItem item) {
+        report.field("Access id", "accessId", item.getClientInfo());
+        report.field("Status", "status", item.getStatus() + (item.getStatus() == ACCESS_COMPLETE
+                ? " (complete)" : item.getStatus() == ACCESS_FAILED ? " (failed)" : ""));
+        report.field("Error code", "errorCode", item.getErrorCode());
+        report.field("Blocks", "blocks", item.getCurrentBlock() + " of " + item.getTotalBlocks());
+        report.field("Time stamp (ms)", "timeStampMs", item.getTimeStampMs());
+    }
+}

@@ -1,0 +1,191 @@
+package com.holm.zep.tovik.tool;
+
+import static com.holm.zep.tovik.tool.Report.col;
+
+import com.holm.zep.tovik.api.jni.TovikApiManager;
+import com.holm.zep.tovik.api.jni.TovikEvent;
+import com.holm.zep.tovik.api.jni.TovikEventQueue;
+import java.time.LocalTime;
+import java.time.format.DateTimeFormatter;
+import java.util.ArrayList;
+import java.util.LinkedHashMap;
+import java.util.List;
+import java.util.Map;
+import java.util.concurrent.TimeUnit;
+import picocli.CommandLine.Command;
+import picocli.CommandLine.Option;
+
+/** Module events: register, wait, show; follow until interrupted. */
+final class EventCommands {
+    private static final DateTimeFormatter TIME = DateTimeFormatter.ofPattern("HH:mm:ss.SSS");
+
+    private EventCommands() {
+    }
+
+    @Command(name = "events", description = {"Register for module events and show them.",
+        "Without --follow: wait once (at most --timeout seconds) and list the events that came. "
+                + "With --follow: show events as they come until Ctrl-C, which cancels the wait "
+                + "cleanly."})
+    static final class Events extends ToolCommand {
+        @Option(names = "--register", paramLabel = "FIRST,SECOND", split = ",",
+                converter = Numbers.Converter.class, description = "The two registration values "
+                        + "handed to the provider (default: 0xFFFFFFFF,0).")
+        Long[] registration;
+
+        @Option(names = "--follow", description = "Keep waiting and show each event as it comes, "
+                + "until interrupted.")
+        boolean follow;
+
+        @Option(names = "--timeout", paramLabel = "SECONDS", defaultValue = "5",
+                description = "Without --follow: stop waiting after this many seconds (default: "
+                        + "${DEFAULT-VALUE}).")
+        double timeoutSeconds;
+
+        @Option(names = "--post", paramLabel = "A,B,C", split = ",",
+                converter = Numbers.Converter.class, description = "Virtual provider only: queue "
+                        + "this event (three values) before waiting; repeatable.")
+        List<Long> posts;
+
+        @Override
+        void execute(Session session, Report report) {
+            long first = registration != null && registration.length > 0 ? registration[0]
+                    : 0xFFFFFFFFL;
+            long second = registration != null && registration.length > 1 ? registration[1] : 0;
+            register(session, first, second);
+            if (posts != null) {
+                if (posts.size() % 3 != 0) {
+                    throw new picocli.CommandLine.ParameterException(spec.commandLine(),
+                            "--post takes three values per event");
+                }
+                for (int i = 0; i < posts.size(); i += 3) {
+                    Provider.postEvent(posts.get(i), posts.get(i + 1), posts.get(i + 2));
+                }
+            }
+            if (follow) {
+                follow(session, report);
+            } else {
+                waitOnce(session, report, timeoutSeconds);
+            }
+        }
+    }
+
+    static void register(Session session, long first, long second) {
+        TovikApiManager api = session.api();
+        session.run("register for events", "vtxRegisterForEvents",
+                r -> api.vtxRegisterForEvents(session.manager(), first, second, r));
+    }
+
+    /** One wait, ended by the first events or by a cancellation after the time-out. */
+    static List<TovikEvent> waitOnce(Session session, Report report, double timeoutSeconds) {
+        report.note("Waiting up to " + timeoutSeconds + " s for events ...");
+        report.out().flush();
+        Object done = new Object();
+        boolean[] finished = {false};
+        Thread timer = new Thread(() -> {
+            long until = System.nanoTime() + (long) (timeoutSeconds * 1e9);
+            synchronized (done) {
+                try {
+                    long left;
+                    while (!finished[0] && (left = until - System.nanoTime()) > 0) {
+                        TimeUnit.NANOSECONDS.timedWait(done, left);
+                    }
+                    // A cancellation ends only a wait in progress: repeat until the wait is over.
+                    while (!finished[0]) {
+                        session.cancelEvents();
+                        done.wait(100);
+                    }
+                } catch (InterruptedException e) {
+                    Thread.currentThread().interrupt();
+                }
+            }
+        }, "tovik-event-timeout");
+        timer.setDaemon(true);
+        timer.start();
+        List<TovikEvent> events;
+        try {
+            events = waitForEvents(session);
+        } finally {
+            synchronized (done) {
+                finished[0] = true;
+                done.notifyAll();
+            }
+        }
+        report.title(events.isEmpty() ? "No events within " + timeoutSeconds + " s"
+                : "Events received: " + events.size());
+        Report.Table table = report.table("events", col("FIRST", "first"),
+                col("SECOND", "second"), col("THIRD", "third"));
+        for (TovikEvent e : events) {
+            table.row(e.getFirst(), e.getSecond(), e.getThird());
+        }
+        table.print();
+        return events;
+    }
+
+    /** One wait; the events delivered (none when the wait was cancelled). */
+    private static List<TovikEvent> waitForEvents(Session session) {
+        TovikApiManager api = session.api();
+        TovikEventQueue queue = new TovikEventQueue();
+        boolean ended;
+        try {
+            ended = api.vtxWaitForEvents(session.manager(), queue);
+        } catch (UnsatisfiedLinkError e) {
+            throw ToolException.missing("wait for events", "vtxWaitForEvents");
+        }
+        List<TovikEvent> events = new ArrayList<>();
+        if (!ended && queue.getEvents() != null) {
+            events.addAll(List.of(queue.getEvents()));
+        }
+        return events;
+    }
+
+    /** Shows events as they come until Ctrl-C. */
+    static void follow(Session session, Report report) {
+        if (!report.json()) {
+            report.out().println("Waiting for events (Ctrl-C to stop) ...");
+        }
+        report.out().flush();
+        Interrupts.watch(session::cancelEvents);
+        int count = 0;
+        try {
+            while (!Interrupts.requested()) {
+                List<TovikEvent> events = waitForEvents(session);
+                for (TovikEvent e : events) {
+                    count++;
+                    if (report.json()) {
+                        Map<String, Object> m = new LinkedHashMap<>();
+                        m.put("time", LocalTime.now().format(TIME));
+                        m.put("first", e.getFirst());
+                        m.put("second", e.getSecond());
+                        m.put("third", e.getThird());
+                        report.out().println(Json.compact(m));
+                    } else {
+                        report.out().printf("  %s  event %d: %d %d %d%n",
+                                LocalTime.now().format(TIME), count, e.getFirst(), e.getSecond(),
+                                e.getThird());
+                    }
+                    report.out().flush();
+                }
+                if (events.isEmpty() && !Interrupts.requested()) {
+                    sleepBriefly();
+                }
+            }
+        } finally {
+            Interrupts.unwatch();
+        }
+        if (!report.json()) {
+            report.out().println("Interrupted: event wait cancelled after " + count
+                    + " event(s).");
+            report.out().flush();
+        }
+        throw new ToolException(ToolException.INTERRUPTED, "follow events", null,
+                "follow events: interrupted, wait cancelled");
+    }
+
+    private static void sleepBriefly() {
+        try {
+            Thread.sleep(50);
+        } catch (InterruptedException e) {
+            Thread.currentThread().interrupt();
+        }
+    }
+}

@@ -1,0 +1,277 @@
+package com.holm.zep.tovik.tool;
+
+import com.holm.zep.tovik.api.jni.TovikApiManager;
+import com.holm.zep.tovik.api.jni.TovikAppStatus;
+import java.util.ArrayList;
+import java.util.LinkedHashMap;
+import java.util.List;
+import java.util.Map;
+import picocli.CommandLine.ArgGroup;
+import picocli.CommandLine.Command;
+import picocli.CommandLine.Option;
+import picocli.CommandLine.Parameters;
+
+/**
+ * Installation, removal and firmware update: each starts a job on the module, and the tool polls
+ * the job's status and draws a progress bar until the job has finished.
+ */
+final class InstallCommands {
+    /** Job status values of the provider: the job is still running, the job has finished. */
+    static final long STATUS_RUNNING = 1;
+    static final long STATUS_DONE = 2;
+
+    private InstallCommands() {
+    }
+
+    /** How the job is watched. */
+    static final class Watch {
+        @Option(names = "--no-wait", description = "Start the job and return; do not poll.")
+        boolean noWait;
+
+        @Option(names = "--interval", paramLabel = "MS", defaultValue = "150",
+                description = "Time between status polls in milliseconds (default: "
+                        + "${DEFAULT-VALUE}).")
+        long intervalMs;
+
+        @Option(names = "--timeout", paramLabel = "SECONDS", defaultValue = "120",
+                description = "Give up when the job has not finished after this many seconds "
+                        + "(default: ${DEFAULT-VALUE}).")
+        long timeoutSeconds;
+
+        static Watch defaults() {
+            Watch w = new Watch();
+            w.intervalMs = 150;
+            w.timeoutSeconds = 120;
+            return w;
+        }
+    }
+
+    static final class Target {
+        @Parameters(paramLabel = "NAME", description = "Application name, as listed by "
+                + "'tovik apps pc'.")
+        String name;
+
+        @Option(names = "--number", paramLabel = "APP", converter = Numbers.Converter.class,
+                description = "Install by application number instead of by name.")
+        Long number;
+    }
+
+    @Command(name = "install", description = "Install an application from the PC on the module and "
+            + "show its progress.")
+    static final class Install extends ToolCommand {
+        @ArgGroup(exclusive = true, multiplicity = "1")
+        Target target;
+
+        @picocli.CommandLine.Mixin
+        Watch watch;
+
+        @Override
+        void execute(Session session, Report report) {
+            if (target.number != null) {
+                installByNumber(session, report, target.number, watch);
+            } else {
+                installByName(session, report, target.name, watch);
+            }
+        }
+    }
+
+    @Command(name = "uninstall", description = "Remove an application from the module and show the "
+            + "progress.")
+    static final class Uninstall extends ToolCommand {
+        @Parameters(paramLabel = "NAME", description = "Application name.")
+        String name;
+
+        @picocli.CommandLine.Mixin
+        Watch watch;
+
+        @Override
+        void execute(Session session, Report report) {
+            uninstall(session, report, name, watch);
+        }
+    }
+
+    @Command(name = "firmware", description = "Update the module's system firmware and show the "
+            + "progress.")
+    static final class Firmware extends ToolCommand {
+        @picocli.CommandLine.Mixin
+        Watch watch;
+
+        @Override
+        void execute(Session session, Report report) {
+            firmware(session, report, watch);
+        }
+    }
+
+    @Command(name = "job", description = "Show the status of an installation job once.")
+    static final class Job extends ToolCommand {
+        @Parameters(paramLabel = "JOB", converter = Numbers.Converter.class,
+                description = "Job number, as reported when the job was started.")
+        long job;
+
+        @Override
+        void execute(Session session, Report report) {
+            TovikAppStatus status = poll(session, "read job status", job);
+            showStatus(report, status);
+        }
+    }
+
+    static TovikAppStatus installByName(Session session, Report report, String name,
+            Watch watch) {
+        TovikApiManager api = session.api();
+        long connection = session.connection();
+        TovikAppStatus status = new TovikAppStatus();
+        session.run("install " + name, "vtxInstallVciApp",
+                r -> api.vtxInstallVciApp(session.manager(), connection, name, status, r));
+        return follow(session, report, "install " + name, status, watch);
+    }
+
+    static TovikAppStatus installByNumber(Session session, Report report, long app,
+            Watch watch) {
+        TovikApiManager api = session.api();
+        long connection = session.connection();
+        TovikAppStatus status = new TovikAppStatus();
+        session.run("install application " + app, "vtxInstallVciApp2",
+                r -> api.vtxInstallVciApp2(session.manager(), connection, app, status, r));
+        return follow(session, report, "install application " + app, status, watch);
+    }
+
+    static TovikAppStatus uninstall(Session session, Report report, String name, Watch watch) {
+        TovikApiManager api = session.api();
+        long connection = session.connection();
+        TovikAppStatus status = new TovikAppStatus();
+        session.run("uninstall " + name, "vtxUninstallVciApp",
+                r -> api.vtxUninstallVciApp(session.manager(), connection, name, status, r));
+        return follow(session, report, "uninstall " + name, status, watch);
+    }
+
+    static TovikAppStatus firmware(Session session, Report report, Watch watch) {
+        TovikApiManager api = session.api();
+        long connection = session.connection();
+        TovikAppStatus status = new TovikAppStatus();
+        session.run("update firmware", "vtxUpdateSystemFirmware",
+                r -> api.vtxUpdateSystemFirmware(session.manager(), connection, status, r));
+        return follow(session, report, "update firmware", status, watch);
+    }
+
+    private static TovikAppStatus poll(Session session, String operation, long job) {
+        TovikApiManager api = session.api();
+        long connection = session.connection();
+        TovikAppStatus status = new TovikAppStatus();
+        session.run(operation, "vtxInstallGetStatus",
+                r -> api.vtxInstallGetStatus(session.manager(), connection, job, status, r));
+        return status;
+    }
+
+    /** Polls the job started with {@code first} until it has finished, drawing progress. */
+    private static TovikAppStatus follow(Session session, Report report, String operation,
+            TovikAppStatus first, Watch watch) {
+        long job = first.getJob();
+        report.title(capitalize(operation) + ": job " + job);
+        report.field("Job", "job", job);
+        if (watch.noWait) {
+            showStatus(report, first);
+            return first;
+        }
+        List<Object> polls = new ArrayList<>();
+        ProgressBar bar = new ProgressBar(report.out(), System.console() != null);
+        long deadline = System.nanoTime() + watch.timeoutSeconds * 1_000_000_000L;
+        TovikAppStatus status = first;
+        Interrupts.watch(null);
+        try {
+            while (true) {
+                polls.add(pollRecord(status));
+                if (!report.json()) {
+                    bar.update(fraction(status), label(status));
+                }
+                if (status.getErrorNumber() != 0) {
+                    bar.done();
+                    throw ToolException.failed(operation, "the module reported error "
+                            + status.getErrorNumber() + " in component "
+                            + status.getComponentNumber() + " (" + status.getComponentName()
+                            + ")");
+                }
+                if (status.getStatus() == STATUS_DONE) {
+                    break;
+                }
+                if (status.getStatus() != STATUS_RUNNING) {
+                    bar.done();
+                    throw ToolException.failed(operation, "the job ended with status "
+                            + status.getStatus());
+                }
+                if (System.nanoTime() > deadline) {
+                    bar.done();
+                    throw ToolException.failed(operation, "the job did not finish within "
+                            + watch.timeoutSeconds + " s");
+                }
+                sleep(watch.intervalMs);
+                Interrupts.checkInterrupted(operation);
+                status = poll(session, operation, job);
+            }
+        } finally {
+            Interrupts.unwatch();
+        }
+        bar.done();
+        report.raw("progress", polls);
+        report.field("Result", "result", "finished after " + polls.size() + " status polls");
+        return status;
+    }
+
+    static void showStatus(Report report, TovikAppStatus status) {
+        report.field("Job", "job", status.getJob());
+        report.field("Status", "status", status.getStatus() + " (" + statusName(status) + ")");
+        report.field("Error number", "errorNumber", status.getErrorNumber());
+        report.field("Component", "component", status.getComponentNumber() + " of "
+                + status.getTotalNumberOfComponents() + ": " + status.getComponentName());
+        report.field("Component timeout", "componentTimeout", status.getComponentTimeout());
+        report.field("Total timeout", "totalTimeout", status.getTotalTimeout());
+    }
+
+    private static String statusName(TovikAppStatus status) {
+        if (status.getStatus() == STATUS_RUNNING) {
+            return "running";
+        }
+        return status.getStatus() == STATUS_DONE ? "done" : "other";
+    }
+
+    private static Map<String, Object> pollRecord(TovikAppStatus status) {
+        Map<String, Object> m = new LinkedHashMap<>();
+        m.put("status", status.getStatus());
+        m.put("errorNumber", status.getErrorNumber());
+        m.put("componentNumber", status.getComponentNumber());
+        m.put("totalNumberOfComponents", status.getTotalNumberOfComponents());
+        m.put("componentName", status.getComponentName());
+        return m;
+    }
+
+    static double fraction(TovikAppStatus status) {
+        if (status.getStatus() == STATUS_DONE) {
+            return 1.0;
+        }
+        long total = status.getTotalNumberOfComponents();
+        if (total <= 0) {
+            return 0.0;
+        }
+        return Math.min(status.getComponentNumber(), total) / (double) total;
+    }
+
+    private static String label(TovikAppStatus status) {
+        if (status.getStatus() == STATUS_DONE) {
+            return "done";
+        }
+        String name = status.getComponentName() == null ? "" : " " + status.getComponentName();
+        return "component " + status.getComponentNumber() + "/"
+                + status.getTotalNumberOfComponents() + name;
+    }
+
+    private static String capitalize(String text) {
+        return text.isEmpty() ? text : Character.toUpperCase(text.charAt(0)) + text.substring(1);
+    }
+
+    private static void sleep(long ms) {
+        try {
+            Thread.sleep(Math.max(0, ms));
+        } catch (InterruptedException e) {
+            Thread.currentThread().interrupt();
+        }
+    }
+}

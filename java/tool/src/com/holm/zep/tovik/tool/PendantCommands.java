@@ -1,0 +1,244 @@
+package com.holm.zep.tovik.tool;
+
+import static com.holm.zep.tovik.tool.Report.col;
+
+import com.holm.zep.tovik.api.jni.TovikApiManager;
+import com.holm.zep.tovik.api.jni.TovikPendantAudioValues;
+import com.holm.zep.tovik.api.jni.TovikPendantDisp;
+import java.util.Arrays;
+import java.util.List;
+import picocli.CommandLine.Command;
+import picocli.CommandLine.Option;
+
+/** The module's pendant: LEDs, seven-segment display, audio. */
+final class PendantCommands {
+    /** Largest number of LEDs the tool asks for; the module fills as many as it has. */
+    static final int MAX_LEDS = 32;
+    private static final long UNSET = -1;
+
+    /** Segments A..G of the digits 0 to 9. */
+    private static final String[] DIGITS = {"1111110", "0110000", "1101101", "1111001",
+        "0110011", "1011011", "1011111", "1110000", "1111111", "1111011"};
+
+    private PendantCommands() {
+    }
+
+    @Command(name = "pendant", description = "Drive the module's pendant: LEDs, seven-segment "
+            + "display, audio.", subcommands = {Leds.class, Display.class, Audio.class})
+    static final class Pendant implements Runnable {
+        @picocli.CommandLine.Spec
+        picocli.CommandLine.Model.CommandSpec spec;
+
+        @Override
+        public void run() {
+            throw new picocli.CommandLine.ParameterException(spec.commandLine(),
+                    "Missing subcommand: leds, display or audio");
+        }
+    }
+
+    @Command(name = "leds", description = "Show the pendant LEDs; with --set change some first.")
+    static final class Leds extends ToolCommand {
+        @Option(names = "--set", paramLabel = "LED=CTRL[:BLINK]", description = "Set LED number "
+                + "LED (from 0) to control value CTRL and blink frequency BLINK (default 0); "
+                + "repeatable, e.g. --set 0=1 --set 2=2:4.")
+        List<String> settings;
+
+        @Override
+        void execute(Session session, Report report) {
+            if (settings != null && !settings.isEmpty()) {
+                setLeds(session, report, parseLeds(settings));
+            }
+            showLeds(session, report);
+        }
+    }
+
+    @Command(name = "display", description = "Show the seven-segment display; with --digit or "
+            + "--segments change it first.")
+    static final class Display extends ToolCommand {
+        @Option(names = "--digit", paramLabel = "0-9", description = "Show this digit.")
+        Integer digit;
+
+        @Option(names = "--segments", paramLabel = "A,B,C,D,E,F,G,DP", split = ",",
+                converter = Numbers.Converter.class, description = "Set the eight segment values "
+                        + "(A to G and the decimal point).")
+        Long[] segments;
+
+        @Option(names = "--dot", description = "With --digit: light the decimal point.")
+        boolean dot;
+
+        @Option(names = "--values", paramLabel = "V1,V2", split = ",",
+                converter = Numbers.Converter.class, description = "The two display values "
+                        + "handed along (default 0,0).")
+        Long[] values;
+
+        @Override
+        void execute(Session session, Report report) {
+            long[] wanted = null;
+            if (digit != null) {
+                if (digit < 0 || digit > 9) {
+                    throw new picocli.CommandLine.ParameterException(spec.commandLine(),
+                            "--digit must be 0 to 9");
+                }
+                wanted = digitSegments(digit, dot);
+            } else if (segments != null) {
+                if (segments.length != 8) {
+                    throw new picocli.CommandLine.ParameterException(spec.commandLine(),
+                            "--segments needs 8 values (A to G and the decimal point)");
+                }
+                wanted = Arrays.stream(segments).mapToLong(Long::longValue).toArray();
+            }
+            if (wanted != null) {
+                long v1 = values != null && values.length > 0 ? values[0] : 0;
+                long v2 = values != null && values.length > 1 ? values[1] : 0;
+                setDisplay(session, report, wanted, v1, v2);
+            }
+            showDisplay(session, report);
+        }
+    }
+
+    @Command(name = "audio", description = "Show the pendant audio values; with --set change "
+            + "them first.")
+    static final class Audio extends ToolCommand {
+        @Option(names = "--set", paramLabel = "A1,A2,A3,A4", split = ",",
+                converter = Numbers.Converter.class, description = "The four audio values.")
+        Long[] values;
+
+        @Override
+        void execute(Session session, Report report) {
+            if (values != null) {
+                if (values.length != 4) {
+                    throw new picocli.CommandLine.ParameterException(spec.commandLine(),
+                            "--set needs 4 values");
+                }
+                setAudio(session, report, values[0], values[1], values[2], values[3]);
+            }
+            showAudio(session, report);
+        }
+    }
+
+    /** Parsed --set values: three arrays of equal length, valid 1 where a LED is set. */
+    static long[][] parseLeds(List<String> settings) {
+        int count = 0;
+        long[][] parsed = new long[settings.size()][];
+        for (int i = 0; i < settings.size(); i++) {
+            String s = settings.get(i);
+            String[] parts = s.split("[=:]");
+            try {
+                if (parts.length < 2 || parts.length > 3) {
+                    throw new NumberFormatException();
+                }
+                long led = Numbers.parse(parts[0]);
+                long ctrl = Numbers.parse(parts[1]);
+                long blink = parts.length == 3 ? Numbers.parse(parts[2]) : 0;
+                if (led < 0 || led >= MAX_LEDS) {
+                    throw new NumberFormatException();
+                }
+                parsed[i] = new long[] {led, ctrl, blink};
+                count = Math.max(count, (int) led + 1);
+            } catch (NumberFormatException e) {
+                throw new ToolException(ToolException.USAGE, "set LEDs", null, "'" + s
+                        + "' is not LED=CTRL[:BLINK] with LED 0 to " + (MAX_LEDS - 1));
+            }
+        }
+        long[][] arrays = new long[3][count];
+        for (long[] p : parsed) {
+            arrays[0][(int) p[0]] = 1;
+            arrays[1][(int) p[0]] = p[1];
+            arrays[2][(int) p[0]] = p[2];
+        }
+        return arrays;
+    }
+
+    static long[] digitSegments(int digit, boolean dot) {
+        long[] segs = new long[8];
+        for (int i = 0; i < 7; i++) {
+            segs[i] = DIGITS[digit].charAt(i) == '1' ? 1 : 0;
+        }
+        segs[7] = dot ? 1 : 0;
+        return segs;
+    }
+
+    static void setLeds(Session session, Report report, long[][] arrays) {
+        TovikApiManager api = session.api();
+        long connection = session.connection();
+        session.run("set LEDs", "vtxPendantSetLeds", r -> api.vtxPendantSetLeds(
+                session.manager(), connection, arrays[0], arrays[1], arrays[2], r));
+        int changed = 0;
+        for (long v : arrays[0]) {
+            changed += v != 0 ? 1 : 0;
+        }
+        report.note("Set " + changed + " LED(s)");
+    }
+
+    static void showLeds(Session session, Report report) {
+        TovikApiManager api = session.api();
+        long connection = session.connection();
+        long[] valid = new long[MAX_LEDS];
+        long[] control = new long[MAX_LEDS];
+        long[] blink = new long[MAX_LEDS];
+        Arrays.fill(valid, UNSET);
+        session.run("read LEDs", "vtxPendantGetLeds", r -> api.vtxPendantGetLeds(
+                session.manager(), connection, valid, control, blink, r));
+        report.title("Pendant LEDs of module " + session.serial());
+        Report.Table table = report.table("leds", col("LED", "led"), col("VALID", "valid"),
+                col("CONTROL", "control"), col("BLINK", "blinkFrequency"), col("", "lamp"));
+        for (int i = 0; i < MAX_LEDS && valid[i] != UNSET; i++) {
+            String lamp = control[i] == 0 ? "( )" : blink[i] != 0 ? "(*) blinking" : "(#)";
+            table.row(i, valid[i], control[i], blink[i], lamp);
+        }
+        table.print();
+    }
+
+    static void setDisplay(Session session, Report report, long[] segments, long v1, long v2) {
+        TovikApiManager api = session.api();
+        long connection = session.connection();
+        session.run("set display", "vtxPendantSetSegDisp", r -> api.vtxPendantSetSegDisp(
+                session.manager(), connection, segments, v1, v2, r));
+        report.note("Display set");
+    }
+
+    static void showDisplay(Session session, Report report) {
+        TovikApiManager api = session.api();
+        long connection = session.connection();
+        TovikPendantDisp disp = new TovikPendantDisp();
+        session.run("read display", "vtxPendantGetSegDisp",
+                r -> api.vtxPendantGetSegDisp(session.manager(), connection, disp, r));
+        long[] s = disp.getSegments();
+        report.title("Seven-segment display of module " + session.serial());
+        if (!report.json()) {
+            for (String line : render(s)) {
+                report.out().println("    " + line);
+            }
+        }
+        report.field("Segments A-G,DP", "segments", s);
+        report.field("Display value 1", "displayValue1", disp.getDisplayValue1());
+        report.field("Display value 2", "displayValue2", disp.getDisplayValue2());
+    }
+
+    /** Three text lines drawing the segments (A top, B/C right, D bottom, E/F left, G middle). */
+    static List<String> render(long[] s) {
+        String top = " " + (s[0] != 0 ? "_" : " ") + " ";
+        String mid = (s[5] != 0 ? "|" : " ") + (s[6] != 0 ? "_" : " ") + (s[1] != 0 ? "|" : " ");
+        String bottom = (s[4] != 0 ? "|" : " ") + (s[3] != 0 ? "_" : " ")
+                + (s[2] != 0 ? "|" : " ") + (s[7] != 0 ? "." : " ");
+        return List.of(top, mid, bottom);
+    }
+
+    static void setAudio(Session session, Report report, long a1, long a2, long a3, long a4) {
+        TovikApiManager api = session.api();
+        long connection = session.connection();
+        session.run("set audio", "vtxPendantSetAudio", r -> api.vtxPendantSetAudio(
+                session.manager(), connection, a1, a2, a3, a4, r));
+        report.note("Audio set to " + a1 + ", " + a2 + ", " + a3 + ", " + a4);
+    }
+
+    static void showAudio(Session session, Report report) {
+        TovikApiManager api = session.api();
+        long connection = session.connection();
+        TovikPendantAudioValues audio = session.call("read audio", "vtxPendantGetAudio",
+                r -> api.vtxPendantGetAudio(session.manager(), connection, r));
+        report.title("Pendant audio of module " + session.serial());
+        report.field("Audio value 1", "audio1", audio == null ? null : audio.getAudio1());
+        report.field("Audio value 2", "audio2", audio == null ? null : audio.getAudio2());
+    }
+}

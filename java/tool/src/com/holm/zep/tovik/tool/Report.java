@@ -1,0 +1,220 @@
+package com.holm.zep.tovik.tool;
+
+import java.io.PrintStream;
+import java.util.ArrayDeque;
+import java.util.ArrayList;
+import java.util.Deque;
+import java.util.LinkedHashMap;
+import java.util.List;
+import java.util.Map;
+
+/**
+ * Output of one command, either for a person (headings, aligned fields, tables, written at once)
+ * or as one JSON document written when the command has finished. Commands describe what they
+ * found once; the mode decides how it looks.
+ */
+final class Report {
+    /** A number shown in hexadecimal to a person and as a plain number in JSON. */
+    record Hex(long value, int digits) {
+        @Override
+        public String toString() {
+            return "0x" + String.format("%0" + digits + "X", value);
+        }
+    }
+
+    /** A column of a table: its heading for people and its key in JSON. */
+    record Column(String heading, String key) {
+    }
+
+    private static final int FIELD_WIDTH = 20;
+
+    private final boolean json;
+    private final PrintStream out;
+    private final Map<String, Object> root = new LinkedHashMap<>();
+    private final Deque<Map<String, Object>> sections = new ArrayDeque<>();
+
+    Report(boolean json, PrintStream out) {
+        this.json = json;
+        this.out = out;
+        sections.push(root);
+    }
+
+    boolean json() {
+        return json;
+    }
+
+    PrintStream out() {
+        return out;
+    }
+
+    static Hex hex(long value) {
+        return new Hex(Numbers.u32(value), 8);
+    }
+
+    static Hex hex(long value, int digits) {
+        return new Hex(value, digits);
+    }
+
+    static Column col(String heading, String key) {
+        return new Column(heading, key);
+    }
+
+    /** A heading for people; nothing in JSON. */
+    void title(String text) {
+        if (!json) {
+            out.println(text);
+        }
+    }
+
+    /** A remark for people; nothing in JSON. */
+    void note(String text) {
+        if (!json) {
+            out.println(text);
+        }
+    }
+
+    /** One named value. */
+    void field(String label, String key, Object value) {
+        if (json) {
+            sections.peek().put(key, jsonValue(value));
+        } else {
+            out.printf("  %-" + FIELD_WIDTH + "s %s%n", label + ":", text(value));
+        }
+    }
+
+    /** Starts a nested section (a heading for people, an object in JSON); end with {@link #end()}. */
+    void section(String heading, String key) {
+        if (json) {
+            Map<String, Object> child = new LinkedHashMap<>();
+            sections.peek().put(key, child);
+            sections.push(child);
+        } else {
+            out.println();
+            out.println(heading);
+            sections.push(new LinkedHashMap<>());
+        }
+    }
+
+    void end() {
+        if (sections.size() > 1) {
+            sections.pop();
+        }
+    }
+
+    /** Puts a ready-made JSON value (list or map) into the current section; JSON only. */
+    void raw(String key, Object value) {
+        if (json) {
+            sections.peek().put(key, value);
+        }
+    }
+
+    /** Starts a table; its rows are written by {@link Table#print()}. */
+    Table table(String key, Column... columns) {
+        return new Table(key, columns);
+    }
+
+    /** Writes the JSON document (JSON mode) or nothing. */
+    void finish() {
+        if (json) {
+            out.println(Json.write(root));
+        }
+        out.flush();
+    }
+
+    static String text(Object value) {
+        if (value == null) {
+            return "-";
+        }
+        if (value instanceof long[] longs) {
+            StringBuilder b = new StringBuilder();
+            for (long l : longs) {
+                b.append(b.length() == 0 ? "" : " ").append(l);
+            }
+            return b.toString();
+        }
+        if (value instanceof Boolean flag) {
+            return flag ? "yes" : "no";
+        }
+        return value.toString();
+    }
+
+    private static Object jsonValue(Object value) {
+        if (value instanceof Hex hex) {
+            return hex.value();
+        }
+        return value;
+    }
+
+    /** Rows of one table. */
+    final class Table {
+        private final String key;
+        private final Column[] columns;
+        private final List<Object[]> rows = new ArrayList<>();
+
+        private Table(String key, Column[] columns) {
+            this.key = key;
+            this.columns = columns;
+        }
+
+        Table row(Object... cells) {
+            if (cells.length != columns.length) {
+                throw new IllegalArgumentException("row has " + cells.length + " cells, table "
+                        + key + " has " + columns.length + " columns");
+            }
+            rows.add(cells);
+            return this;
+        }
+
+        int size() {
+            return rows.size();
+        }
+
+        /** Writes the table: aligned columns for people, an array of objects in JSON. */
+        void print() {
+            if (json) {
+                List<Map<String, Object>> list = new ArrayList<>();
+                for (Object[] row : rows) {
+                    Map<String, Object> item = new LinkedHashMap<>();
+                    for (int i = 0; i < columns.length; i++) {
+                        item.put(columns[i].key(), jsonValue(row[i]));
+                    }
+                    list.add(item);
+                }
+                sections.peek().put(key, list);
+                return;
+            }
+            int[] widths = new int[columns.length];
+            for (int i = 0; i < columns.length; i++) {
+                widths[i] = columns[i].heading().length();
+                for (Object[] row : rows) {
+                    widths[i] = Math.max(widths[i], text(row[i]).length());
+                }
+            }
+            StringBuilder head = new StringBuilder("  ");
+            StringBuilder rule = new StringBuilder("  ");
+            for (int i = 0; i < columns.length; i++) {
+                pad(head, columns[i].heading(), widths[i], i == columns.length - 1);
+                pad(rule, "-".repeat(widths[i]), widths[i], i == columns.length - 1);
+            }
+            out.println(head.toString().stripTrailing());
+            out.println(rule.toString().stripTrailing());
+            for (Object[] row : rows) {
+                StringBuilder line = new StringBuilder("  ");
+                for (int i = 0; i < columns.length; i++) {
+                    pad(line, text(row[i]), widths[i], i == columns.length - 1);
+                }
+                out.println(line.toString().stripTrailing());
+            }
+            if (rows.isEmpty()) {
+                out.println("  (none)");
+            }
+        }
+
+        private void pad(StringBuilder line, String cell, int width, boolean last) {
+            line.append(cell);
+            if (!last) {
+                line.append(" ".repeat(width - cell.length() + 2));
+            }
+        }
+    }
+}

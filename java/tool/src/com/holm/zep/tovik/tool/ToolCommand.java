@@ -1,0 +1,31 @@
+package com.holm.zep.tovik.tool;
+
+import java.util.concurrent.Callable;
+import picocli.CommandLine.Model.CommandSpec;
+import picocli.CommandLine.Spec;
+
+/**
+ * Base of every command that talks to the library: opens a {@link Session}, runs the command's
+ * work with a {@link Report}, and closes the session (disconnect, runtime shutdown) whatever
+ * happens. Failures leave as {@link ToolException} for {@link Tovik} to print.
+ */
+abstract class ToolCommand implements Callable<Integer> {
+    @Spec
+    CommandSpec spec;
+
+    ToolOptions options() {
+        return (ToolOptions) spec.root().userObject();
+    }
+
+    @Override
+    public Integer call() {
+        Report report = new Report(options().json(), System.out);
+        try (Session session = Session.open(options(), System.err)) {
+            execute(session, report);
+        }
+        report.finish();
+        return 0;
+    }
+
+    abstract void execute(Session session, Report report);
+}
