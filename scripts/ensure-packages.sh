@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, if any are missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev
+packages=(cmake ninja-build g++ make ccache libgtest-dev libgmock-dev libbenchmark-dev
           openjdk-17-jdk-headless junit5 libpicocli-java nlohmann-json3-dev)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,148 @@
+#pragma once
+// Shared fixture of the core suites: a capturing core-log sink, the virtual
+// provider reset to its default workshop, and the check that every live
+// counter is back at its baseline after each test.
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "java/LogStream.h"
+#include "tovik/platform.h"
+#include "tovik/sim/VirtualProvider.h"
+
+class LogCapture {
+ public:
+  static void Sink(const char* line) {
+    std::lock_guard lock(Mutex());
+    Store().emplace_back(line);
+  }
+  static void Clear() {
+    std::lock_guard lock(Mutex());
+    Store().clear();
+  }
+  static std::vector<std::string> Lines() {
+    std::lock_guard lock(Mutex());
+    return Store();
+  }
+  // Lines that contain `text`.
+  static std::vector<std::string> Containing(const std::string& text) {
+    std::vector<std::string> found;
+    for (const std::string& line : Lines())
+      if (line.find(text) != std::string::npos) found.push_back(line);
+    return found;
+  }
+  // Lines of `function` ("function:line: text"), text part only.
+  static std::vector<std::string> TextsOf(const std::string& function) {
+    std::vector<std::string> texts;
+    for (const std::string& line : Lines()) {
+      if (line.rfind(function + ":", 0) != 0) continue;
+      const std::size_t start = line.find(": ", function.size());
+      texts.push_back(start == std::string::npos ? std::string() : line.substr(start + 2));
+    }
+    return texts;
+  }
+
+ private:
+  static std::mutex& Mutex() {
+    static std::mutex mutex;
+    return mutex;
+  }
+  static std::vector<std::string>& Store() {
+    static std::vector<std::string> lines;
+    return lines;
+  }
+};
+
+struct LiveCounters {
+  long providerObjects;
+  std::size_t gitEntries;
+  std::size_t bstrs;
+  std::size_t safeArrays;
+  std::size_t localAllocs;
+
+  static LiveCounters Now() {
+    return {tovik::sim::LiveObjects(), standin::GitEntryCount(), standin::LiveBstrCount(),
+            standin::LiveSafeArrayCount(), standin::LiveLocalAllocCount()};
+  }
+  bool operator==(const LiveCounters&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const LiveCounters& c) {
+  return out << "{provider objects " << c.providerObjects << ", GIT entries " << c.gitEntries << ", BSTRs "
+             << c.bstrs << ", safe arrays " << c.safeArrays << ", LocalAlloc blocks " << c.localAllocs << "}";
+}
+
+// The pointer as the log streams print it.
+inline std::string PointerText(const void* pointer) {
+  char text[2 * sizeof(void*) + 1];
+  std::snprintf(text, sizeof text, "%0*llX", static_cast<int>(2 * sizeof(void*)),
+                static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(pointer)));
+  return text;
+}
+
+class CoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    tovik::sim::Reset();
+    CoreLog().SetSink(&LogCapture::Sink);
+    LogCapture::Clear();
+    m_baseline = LiveCounters::Now();
+  }
+  void TearDown() override {
+    tovik::sim::ClearFaults();
+    EXPECT_EQ(LiveCounters::Now(), m_baseline) << "something was left alive";
+    CoreLog().SetSink(nullptr);
+  }
+
+  LiveCounters m_baseline{};
+};
+
+// A fixture whose test thread has its own apartment, for tests that touch
+// the global interface table or provider objects directly.
+class ApartmentTest : public CoreTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    CoreTest::SetUp();
+  }
+  void TearDown() override {
+    CoreTest::TearDown();
+    CoUninitialize();
+  }
+};
+
+// A class factory whose objects can never be made; registered over a
+// provider class it makes CoCreateInstance of that class fail.
+class FailingFactory final : public IClassFactory {
+ public:
+  explicit FailingFactory(const CLSID& clsid, HRESULT failure = E_FAIL) : m_failure(failure) {
+    CoRegisterClassObject(clsid, this, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &m_cookie);
+  }
+  ~FailingFactory() { CoRevokeClassObject(m_cookie); }
+  FailingFactory(const FailingFactory&) = delete;
+  FailingFactory& operator=(const FailingFactory&) = delete;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
+      *object = static_cast<IClassFactory*>(this);
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID, void** object) override {
+    *object = nullptr;
+    return m_failure;
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+ private:
+  HRESULT m_failure;
+  DWORD m_cookie = 0;
+};
