@@ -1,0 +1,153 @@
+#pragma once
+// One generic COM object for all provider classes: reference counting,
+// QueryInterface (IUnknown, IDispatch, the provider interface,
+// ISupportErrorInfo), IDispatch stubs and the live-object count.
+
+#include <atomic>
+#include <string>
+
+#include "ProviderCall.h"
+#include "provider/TovikApiProviderLib.h"
+#include "tovik/platform.h"
+
+namespace tovik::sim {
+
+// Number of provider objects alive in the process.
+std::atomic<long>& LiveObjectCounter();
+
+template <class I>
+struct InterfaceName;
+
+#define TOVIK_SIM_NAME(I)                                   \
+  template <>                                               \
+  struct InterfaceName<TovikApiProviderLib::I> {            \
+    static constexpr const char* value = #I;                \
+  };
+TOVIK_SIM_NAME(ITovikManager)
+TOVIK_SIM_NAME(ITovikVciItems)
+TOVIK_SIM_NAME(ITovikVciItem)
+TOVIK_SIM_NAME(ITovikVciInfo)
+TOVIK_SIM_NAME(ITovikClientInfo)
+TOVIK_SIM_NAME(ITovikAppPcItemList)
+TOVIK_SIM_NAME(ITovikAppPcItem)
+TOVIK_SIM_NAME(ITovikVersionInfo)
+TOVIK_SIM_NAME(ITovikVersionItemList)
+TOVIK_SIM_NAME(ITovikVersionItem)
+TOVIK_SIM_NAME(ITovikClientAccessItem)
+TOVIK_SIM_NAME(ITovikAppVciItemList)
+TOVIK_SIM_NAME(ITovikAppVciItem)
+TOVIK_SIM_NAME(ITovikAppStatus)
+TOVIK_SIM_NAME(ITovikPendantLeds)
+TOVIK_SIM_NAME(ITovikPendantLed)
+TOVIK_SIM_NAME(ITovikPendantDisp)
+TOVIK_SIM_NAME(ITovikApStateItem)
+TOVIK_SIM_NAME(ITovikClientSpace)
+TOVIK_SIM_NAME(ITovikAdaptInfoList)
+TOVIK_SIM_NAME(ITovikAdaptInfoItem)
+TOVIK_SIM_NAME(ITovikConfigItemList)
+TOVIK_SIM_NAME(ITovikConfigItem)
+TOVIK_SIM_NAME(ITovikClientInfoList)
+TOVIK_SIM_NAME(ITovikClientInfoItem)
+TOVIK_SIM_NAME(ITovikByteBuffer)
+#undef TOVIK_SIM_NAME
+
+template <class I>
+class ComObject : public I, public ISupportErrorInfo {
+ public:
+  ComObject() { ++LiveObjectCounter(); }
+  ComObject(const ComObject&) = delete;
+  ComObject& operator=(const ComObject&) = delete;
+
+  // ---- IUnknown
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (object == nullptr) return E_POINTER;
+    *object = nullptr;
+    if (iid == IID_IUnknown || iid == __uuidof(IDispatch) || iid == __uuidof(I)) {
+      *object = static_cast<I*>(this);
+    } else if (iid == IID_ISupportErrorInfo) {
+      *object = static_cast<ISupportErrorInfo*>(this);
+    } else if (void* inner = Implementation(iid)) {
+      *object = inner;
+    } else {
+      return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+  // ---- IDispatch: the library binds early; late binding is not offered.
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (count) *count = 0;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+    if (info) *info = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                   UINT*) override {
+    return E_NOTIMPL;
+  }
+
+  // ---- ISupportErrorInfo
+  HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
+    return iid == __uuidof(I) ? S_OK : S_FALSE;
+  }
+
+  static std::string Key(const char* member) {
+    return std::string(InterfaceName<I>::value) + "." + member;
+  }
+
+ protected:
+  virtual ~ComObject() { --LiveObjectCounter(); }
+
+  // Private interfaces of a derived class (e.g. access to its state).
+  virtual void* Implementation(REFIID) { return nullptr; }
+
+  // A property read: journal, faults, then the value.
+  template <class T, class F>
+  HRESULT Get(const char* name, T* out, F&& value) {
+    ProviderCall call(Key(name), __uuidof(I));
+    if (call.Failed()) return call.Hr();
+    if (out == nullptr) return E_POINTER;
+    *out = value();
+    return S_OK;
+  }
+
+  // A property write: journal, faults, then the store.
+  template <class T, class F>
+  HRESULT Put(const char* name, T value, F&& store) {
+    ProviderCall call(Key((std::string("put_") + name).c_str()), __uuidof(I), value);
+    if (call.Failed()) return call.Hr();
+    store(value);
+    return S_OK;
+  }
+
+  // The enumerator slot: not offered.
+  HRESULT NoEnumerator(IUnknown** enumerator) {
+    ProviderCall call(Key("_NewEnum"), __uuidof(I));
+    if (call.Failed()) return call.Hr();
+    if (enumerator) *enumerator = nullptr;
+    return E_NOTIMPL;
+  }
+
+ private:
+  std::atomic<ULONG> references_{1};
+};
+
+// Creates an object holding one reference (the caller's).
+template <class T, class... A>
+T* Create(A&&... args) {
+  return new T(std::forward<A>(args)...);
+}
+
+}  // namespace tovik::sim

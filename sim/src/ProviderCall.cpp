@@ -1,0 +1,27 @@
+#include "ProviderCall.h"
+
+#include "Text.h"
+
+namespace tovik::sim {
+
+void RaiseErrorInfo(const Failure& failure, const IID& iid) {
+  if (failure.description.empty()) {
+    SetErrorInfo(0, nullptr);
+    return;
+  }
+  ICreateErrorInfo* create = nullptr;
+  if (FAILED(CreateErrorInfo(&create)) || create == nullptr) return;
+  std::u16string description = Utf16FromUtf8(failure.description);
+  std::u16string source = u"TovikApiProviderLib";
+  create->SetGUID(iid);
+  create->SetSource(source.data());
+  create->SetDescription(description.data());
+  IErrorInfo* info = nullptr;
+  if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info))) && info) {
+    SetErrorInfo(0, info);
+    info->Release();
+  }
+  create->Release();
+}
+
+}  // namespace tovik::sim

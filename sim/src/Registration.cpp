@@ -1,0 +1,83 @@
+// Class factories for the three classes the library creates, registered
+// with the COM runtime while the library is loaded.
+
+#include "Manager.h"
+#include "Pendant.h"
+
+namespace tovik::sim {
+
+namespace {
+
+// A factory lives as long as the library; it is not a provider object and
+// does not count as one.
+template <class Make>
+class Factory final : public IClassFactory {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (object == nullptr) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
+      *object = static_cast<IClassFactory*>(this);
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
+    if (object == nullptr) return E_POINTER;
+    *object = nullptr;
+    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+    IUnknown* created = Make{}();
+    const HRESULT hr = created->QueryInterface(iid, object);
+    created->Release();
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+};
+
+struct MakeManager {
+  IUnknown* operator()() const { return static_cast<P::ITovikManager*>(Create<Manager>()); }
+};
+struct MakeLeds {
+  IUnknown* operator()() const {
+    return static_cast<P::ITovikPendantLeds*>(Create<PendantLeds>(Workshop::Instance().LedCount()));
+  }
+};
+struct MakeDisplay {
+  IUnknown* operator()() const { return static_cast<P::ITovikPendantDisp*>(Create<PendantDisp>()); }
+};
+
+class Registrations {
+ public:
+  Registrations() {
+    Register(P::CLSID_TovikManager, &manager_);
+    Register(P::CLSID_TovikPendantLeds, &leds_);
+    Register(P::CLSID_TovikPendantDisp, &display_);
+  }
+  ~Registrations() {
+    for (DWORD cookie : cookies_) CoRevokeClassObject(cookie);
+  }
+  Registrations(const Registrations&) = delete;
+  Registrations& operator=(const Registrations&) = delete;
+
+ private:
+  void Register(const CLSID& clsid, IClassFactory* factory) {
+    DWORD cookie = 0;
+    if (SUCCEEDED(CoRegisterClassObject(clsid, factory, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                        REGCLS_MULTIPLEUSE, &cookie)))
+      cookies_.push_back(cookie);
+  }
+
+  Factory<MakeManager> manager_;
+  Factory<MakeLeds> leds_;
+  Factory<MakeDisplay> display_;
+  std::vector<DWORD> cookies_;
+};
+
+// Registered when the library is loaded, revoked when it is unloaded.
+Registrations registrations;
+
+}  // namespace
+
+}  // namespace tovik::sim
