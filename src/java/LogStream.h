@@ -23,6 +23,7 @@ inline constexpr LogEndManip LogEnd{};  // deliver the line
 class TOVIK_API CLogStream {
  public:
   CLogStream();
+  ~CLogStream();
   CLogStream(const CLogStream&) = delete;
   CLogStream& operator=(const CLogStream&) = delete;
 
@@ -44,7 +45,10 @@ class TOVIK_API CLogStream {
   CLogStream& operator<<(const void* pointer);  // upper-case hex, padded to pointer width
   CLogStream& operator<<(LogHexManip);
   CLogStream& operator<<(LogEndManip);
-  // (implementation detail: per-thread line state lives in the .cpp)
+
+ private:
+  struct State;    // the stream's lock and sink (the lines themselves are per thread)
+  State* m_state;
 };
 
 // The native log (native methods) and the core log (facade, registries,

@@ -59,7 +59,8 @@ final class BridgeTestSupport {
         }
 
         static void load() {
-            VirtualProvider.load();
+            // Loading the class loads the provider, which registers its classes.
+            VirtualProvider.clearFaults();
         }
 
         static void reset() {
@@ -67,7 +68,7 @@ final class BridgeTestSupport {
         }
 
         static void failMethod(String key, int hresult) {
-            VirtualProvider.failMethod(key, hresult, false, "");
+            VirtualProvider.failMethod(key, hresult);
         }
 
         static void setResult(String key, int result) {
@@ -79,7 +80,7 @@ final class BridgeTestSupport {
         }
 
         static List<String> journal(String prefix) {
-            return new ArrayList<>(VirtualProvider.journalWithPrefix(prefix));
+            return new ArrayList<>(VirtualProvider.journal(prefix));
         }
 
         /** Live provider objects and the platform counters, as one comparable text. */

@@ -1,0 +1,189 @@
+package com.holm.zep.tovik.tool;
+
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import java.nio.file.Files;
+import java.nio.file.Path;
+import java.util.List;
+import java.util.Map;
+import java.util.regex.Matcher;
+import java.util.regex.Pattern;
+import org.junit.jupiter.api.Test;
+
+/**
+ * Representative commands run as processes against the virtual provider's default workshop
+ * (three modules: 200101 "TVX-200 Bay 1", 200102 "TVX-200 Bay 2", 100017 "TVX-100 Bench").
+ */
+class ToolOperationsTest {
+    @Test
+    void modulesAreListedAsTableAndAsJson() {
+        ToolRunner.Result text = ToolRunner.run("modules");
+        assertEquals(0, text.exitCode(), text::toString);
+        assertTrue(text.out().startsWith("Modules present: 3\n"), text::toString);
+        assertTrue(Pattern.compile("(?m)^  200101\\s+TVX-200 Bay 1\\s+2\\s+1\\s+1$")
+                .matcher(text.out()).find(), text::toString);
+        assertTrue(Pattern.compile("(?m)^  100017\\s+TVX-100 Bench\\s+1\\s+4\\s+0$")
+                .matcher(text.out()).find(), text::toString);
+
+        Map<String, Object> doc = MiniJson.object(ToolRunner.run("--json", "modules").out());
+        List<?> modules = (List<?>) doc.get("modules");
+        assertEquals(3, modules.size());
+        assertEquals(200102L, MiniJson.at(doc, "modules", 1, "serialNumber"));
+        assertEquals("TVX-200 Bay 2", MiniJson.at(doc, "modules", 1, "moduleName"));
+        assertEquals(2L, MiniJson.at(doc, "modules", 1, "vciInterface"));
+    }
+
+    @Test
+    void moduleIsChosenBySerialOrNameAndAnUnknownOneIsRefused() {
+        Map<String, Object> bay2 = MiniJson.object(ToolRunner.run("info", "--json", "--module",
+                "200102").out());
+        assertEquals("Bay 2", bay2.get("alias"));
+        assertEquals("00:1B:7A:10:21:01", bay2.get("ethernetAddress"));
+
+        ToolRunner.Result byName = ToolRunner.run("-m", "tvx-200 bay 1", "info");
+        assertEquals(0, byName.exitCode(), byName::toString);
+        assertTrue(byName.out().contains("Alias:               Bay 1"), byName::toString);
+        assertTrue(Pattern.compile("(?m)^  Workshop PC 3\\s+yes\\s+1\\s+2\\s+2024-05-14 07:58:12$")
+                .matcher(byName.out()).find(), byName::toString);
+
+        ToolRunner.Result unknown = ToolRunner.run("--module", "999", "info");
+        assertEquals(1, unknown.exitCode(), unknown::toString);
+        assertEquals("tovik: choose module failed: no module '999' (present: TVX-200 Bay 1 "
+                + "#200101, TVX-200 Bay 2 #200102, TVX-100 Bench #100017)",
+                ToolRunner.oneErrorLine(unknown));
+    }
+
+    @Test
+    void aRefusedOperationExitsNonZeroWithTheCodeByName() {
+        ToolRunner.Result r = ToolRunner.run("client", "get", "no-such-block");
+        assertEquals(1, r.exitCode(), r::toString);
+        assertEquals("tovik: get no-such-block failed: 0x20000103 PROVIDER_NOT_FOUND (no stored "
+                + "client information with this identifier)", ToolRunner.oneErrorLine(r));
+
+        ToolRunner.Result json = ToolRunner.run("--json", "client", "get", "no-such-block");
+        assertEquals(1, json.exitCode(), json::toString);
+        Map<String, Object> doc = MiniJson.object(json.out());
+        assertEquals(0x20000103L, MiniJson.at(doc, "error", "code"));
+        assertEquals("0x20000103", MiniJson.at(doc, "error", "codeHex"));
+        assertEquals("PROVIDER_NOT_FOUND", MiniJson.at(doc, "error", "name"));
+        assertEquals(1L, MiniJson.at(doc, "error", "exitCode"));
+    }
+
+    @Test
+    void emptyInputIsRefusedByTheLibraryItself() {
+        ToolRunner.Result r = ToolRunner.run("client", "store", "empty", "--hex", "");
+        assertEquals(1, r.exitCode(), r::toString);
+        assertEquals("tovik: store empty failed: 0x50000003 TOVIK_E_NO_INTERFACE (no provider "
+                + "interface, too few arguments or empty input)", ToolRunner.oneErrorLine(r));
+    }
+
+    @Test
+    void installationProgressIsDrawnFromStatusPollsUntilDone() {
+        ToolRunner.Result r = ToolRunner.run("install", "Data Logger", "--interval", "10");
+        assertEquals(0, r.exitCode(), r::toString);
+        assertTrue(r.out().startsWith("Install Data Logger: job "), r::toString);
+        List<Integer> percents = new java.util.ArrayList<>();
+        Matcher bar = Pattern.compile("(?m)^  \\[([#.]{30})\\]\\s+(\\d+)%").matcher(r.out());
+        while (bar.find()) {
+            int filled = bar.group(1).indexOf('.') < 0 ? 30 : bar.group(1).indexOf('.');
+            int percent = Integer.parseInt(bar.group(2));
+            assertEquals(Math.round(percent * 30 / 100.0), filled, r::toString);
+            percents.add(percent);
+        }
+        assertEquals(List.of(0, 33, 67, 100), percents, r::toString);
+        assertTrue(r.out().contains("100%  done"), r::toString);
+
+        Map<String, Object> doc = MiniJson.object(ToolRunner.run("--json", "install",
+                "--number", "2", "--interval", "10").out());
+        List<?> polls = (List<?>) doc.get("progress");
+        assertEquals(4, polls.size(), doc::toString);
+        assertEquals(1L, MiniJson.at(polls, 0, "status"));
+        assertEquals(2L, MiniJson.at(polls, 3, "status"));
+        assertEquals(3L, MiniJson.at(polls, 3, "componentNumber"));
+
+        ToolRunner.Result unknown = ToolRunner.run("install", "Solitaire");
+        assertEquals(1, unknown.exitCode(), unknown::toString);
+        assertEquals("tovik: install Solitaire failed: 0x20000105 PROVIDER_UNKNOWN_APP (no such "
+                + "application)", ToolRunner.oneErrorLine(unknown));
+    }
+
+    @Test
+    void storedInformationAndSelfTestAreShownAsHexDumps() {
+        ToolRunner.Result get = ToolRunner.run("client", "get", "calibration");
+        assertEquals(0, get.exitCode(), get::toString);
+        assertTrue(get.out().contains("00000000  0a 0b 0c 0d 0e 0f"), get::toString);
+        Map<String, Object> doc = MiniJson.object(ToolRunner.run("--json", "client", "get",
+                "session", "--location", "0").out());
+        assertEquals("62617920312073657373696f6e", doc.get("bytes")); // "bay 1 session"
+        assertEquals(13L, doc.get("length"));
+
+        ToolRunner.Result list = ToolRunner.run("client", "list");
+        assertTrue(Pattern.compile("(?m)^  1\\s+calibration\\s+6$").matcher(list.out()).find(),
+                list::toString);
+
+        ToolRunner.Result self = ToolRunner.run("selftest");
+        assertEquals(0, self.exitCode(), self::toString);
+        assertTrue(self.out().contains("00000000  00 01 02 03 a5 ff"), self::toString);
+        assertTrue(self.out().contains("|......|"), self::toString);
+    }
+
+    @Test
+    void pendantDisplayIsDrawnFromTheSegmentsReadBack() {
+        ToolRunner.Result r = ToolRunner.run("pendant", "display", "--digit", "7", "--dot");
+        assertEquals(0, r.exitCode(), r::toString);
+        assertTrue(r.out().contains("     _ \n      |\n      |.\n"), r::toString);
+        Map<String, Object> doc = MiniJson.object(ToolRunner.run("--json", "pendant", "display",
+                "--segments", "0,1,1,0,0,0,0,0", "--values", "1,9").out());
+        assertEquals(List.of(0L, 1L, 1L, 0L, 0L, 0L, 0L, 0L), doc.get("segments"));
+        assertEquals(1L, doc.get("displayValue1"));
+        assertEquals(9L, doc.get("displayValue2"));
+    }
+
+    @Test
+    void logOptionShowsTheLibrarysLinesOnStandardError() {
+        ToolRunner.Result r = ToolRunner.run("--log", "modules");
+        assertEquals(0, r.exitCode(), r::toString);
+        assertTrue(r.err().contains(
+                "log| Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleIds:"),
+                r::toString);
+        assertTrue(r.errLines().stream().allMatch(l -> l.startsWith("log| ")), r::toString);
+        assertTrue(r.out().lines().noneMatch(l -> l.startsWith("log|")), r::toString);
+        assertEquals("", ToolRunner.run("modules").err());
+    }
+
+    @Test
+    void scenarioFileReplacesTheDefaultWorkshop() throws Exception {
+        String scenario = ToolRunner.run("scenario").out()
+                .replace("\"TVX-200 Bay 1\", \"serial\": 200101", "\"Test Rig\", \"serial\": 4711");
+        assertTrue(scenario.contains("Test Rig"), "default scenario changed its layout");
+        Path file = Files.createTempFile("tovik-scenario", ".json");
+        try {
+            Files.writeString(file, scenario);
+            ToolRunner.Result r = ToolRunner.run("--scenario", file.toString(), "modules");
+            assertEquals(0, r.exitCode(), r::toString);
+            assertTrue(Pattern.compile("(?m)^  4711\\s+Test Rig\\s").matcher(r.out()).find(),
+                    r::toString);
+            assertTrue(!r.out().contains("200101"), r::toString);
+        } finally {
+            Files.delete(file);
+        }
+    }
+
+    @Test
+    void demoToursEverythingAndEndsCleanly() {
+        ToolRunner.Result r = ToolRunner.run("demo");
+        assertEquals(0, r.exitCode(), r::toString);
+        assertEquals("", r.err(), r::toString);
+        assertTrue(r.out().contains("== 15/15  A refused operation =="), r::toString);
+        assertTrue(Pattern.compile("Succeeded:\\s+15\\n").matcher(r.out()).find(), r::toString);
+        assertTrue(r.out().contains("read back unchanged"), r::toString);
+        assertTrue(r.out().contains("100%  done"), r::toString);
+        assertTrue(r.out().contains("PROVIDER_NOT_FOUND"), r::toString);
+
+        Map<String, Object> doc = MiniJson.object(ToolRunner.run("--json", "demo").out());
+        assertEquals(List.of(), MiniJson.at(doc, "summary", "failed"));
+        assertEquals(true, MiniJson.at(doc, "install", "ok"));
+        assertEquals(2, ((List<?>) MiniJson.at(doc, "events", "events")).size());
+    }
+}

@@ -1,0 +1,22 @@
+#include "java/CJClassWrapper.h"
+
+#include <cstdio>
+
+#include "java/CJavaEnvironment.h"
+
+CJClassWrapper::CJClassWrapper(const char* className) : m_name(className ? className : ""), m_class(nullptr) {
+  jclass local = CJavaEnvironment::FindClass(className);
+  if (!local) {
+    std::printf("\n Could not find class %s\n", m_name.c_str());
+    std::fflush(stdout);
+    return;
+  }
+  m_class = static_cast<jclass>(CJavaEnvironment::NewGlobalRef(local));
+  CJavaEnvironment::DeleteLocalRef(local);
+}
+
+CJClassWrapper::~CJClassWrapper() { CJavaEnvironment::DeleteGlobalRef(m_class); }
+
+jobjectArray CJClassWrapper::MakeArray(const std::vector<jobject>& elements) const {
+  return CJavaEnvironment::NewObjectArray(m_class, elements);
+}

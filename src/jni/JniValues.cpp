@@ -1,0 +1,100 @@
+#include "jni/JniValues.h"
+
+#include <memory>
+
+CLocalRef<jstring> JavaText(const char* ansiText, NullText nullText) {
+  if (!ansiText && nullText == NullText::AsNull) return CLocalRef<jstring>();
+  CLocalRef<jstring> text(CJavaEnvironment::NewStringUTF(ansiText ? ansiText : ""));
+  CJavaEnvironment::CheckException();
+  return text;
+}
+
+CAnsiText AnsiFromJava(jstring text) {
+  if (!text) return CAnsiText();
+  _bstr_t wide = BstrFromJava(text);
+  const OLECHAR* chars = static_cast<const OLECHAR*>(wide);
+  const int length = static_cast<int>(wide.length());
+  if (!chars || length == 0) return CAnsiText(std::string());
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, chars, length, nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
+  if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, chars, length, narrow.data(), bytes, nullptr, nullptr);
+  return CAnsiText(std::move(narrow));
+}
+
+_bstr_t BstrFromJava(jstring text) {
+  BSTR wide = CJavaEnvironment::GetJavaString(text);
+  CJavaEnvironment::CheckException();
+  if (!wide) return _bstr_t();
+  return _bstr_t(wide, false);  // takes ownership
+}
+
+void SetLongValue(jobject longValue, jlong code) {
+  CJObjectWrapper target(JavaClass::LongValue, longValue);
+  CJavaEnvironment::CheckException();
+  target.CallVoidMethod("set", "(J)V", code);
+  CJavaEnvironment::CheckException();
+}
+
+CLocalRef<jobject> NewWithDataArgs(CJClassWrapper& cls, const char* setDataSignature, CJArgs args) {
+  std::unique_ptr<CJObjectWrapper> object(CJObjectWrapper::NewObject(&cls, "()V"));
+  CLocalRef<jobject> reference(object->GetObject());
+  object->CallVoidMethodArgs("setData", setDataSignature, args);
+  CJavaEnvironment::CheckException();
+  return reference;
+}
+
+CLocalRef<jobject> NewWithConstructorArgs(CJClassWrapper& cls, const char* constructorSignature, CJArgs args) {
+  std::unique_ptr<CJObjectWrapper> object(CJObjectWrapper::NewObjectArgs(&cls, constructorSignature, args));
+  return CLocalRef<jobject>(object->GetObject());
+}
+
+void SetDataOnArgs(const char* className, jobject target, const char* setDataSignature, CJArgs args) {
+  CJObjectWrapper object(className, target);
+  CJavaEnvironment::CheckException();
+  object.CallVoidMethodArgs("setData", setDataSignature, args);
+  CJavaEnvironment::CheckException();
+}
+
+CJObjectArrayBuilder::CJObjectArrayBuilder(const CJClassWrapper& elementClass, jsize expectedCount)
+    : m_class(elementClass.GetClass()), m_capacity(expectedCount > 0 ? expectedCount : 0) {
+  CJavaEnvironment::CheckException();
+  if (!m_class) CJavaEnvironment::ThrowJavaException("CJavaEnvironment::NewObjectArray - invalid class specified");
+  JNIEnv* env = CJavaEnvironment::GetEnvironment();
+  if (!env) CJavaEnvironment::ThrowJavaException(" CJavaEnvironment::NewObjectArray - no environment found");
+  m_array.Reset(env->NewObjectArray(m_capacity, m_class, nullptr));
+  CJavaEnvironment::CheckException();
+}
+
+void CJObjectArrayBuilder::Add(CLocalRef<jobject> element) {
+  if (m_size == m_capacity) Resize(m_capacity < 8 ? 8 : m_capacity * 2);
+  JNIEnv* env = CJavaEnvironment::GetEnvironment();
+  env->SetObjectArrayElement(m_array.get(), m_size, element.get());
+  CJavaEnvironment::CheckException();
+  ++m_size;
+}
+
+void CJObjectArrayBuilder::Resize(jsize capacity) {
+  JNIEnv* env = CJavaEnvironment::GetEnvironment();
+  CLocalRef<jobjectArray> resized(env->NewObjectArray(capacity, m_class, nullptr));
+  CJavaEnvironment::CheckException();
+  for (jsize i = 0; i < m_size; ++i) {
+    CLocalRef<jobject> element(env->GetObjectArrayElement(m_array.get(), i));
+    env->SetObjectArrayElement(resized.get(), i, element.get());
+  }
+  m_array = std::move(resized);
+  m_capacity = capacity;
+}
+
+jobjectArray CJObjectArrayBuilder::Finish() {
+  if (m_size != m_capacity) Resize(m_size);
+  return m_array.release();
+}
+
+CLocalRef<jbyteArray> NewByteArrayFrom(const void* data, jsize length) {
+  CLocalRef<jbyteArray> array = NewPrimitiveArray<jbyteArray>(length);
+  if (array && length > 0 && data) {
+    CJavaEnvironment::GetEnvironment()->SetByteArrayRegion(array.get(), 0, length, static_cast<const jbyte*>(data));
+    CJavaEnvironment::CheckException();
+  }
+  return array;
+}
