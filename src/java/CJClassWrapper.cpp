@@ -5,6 +5,7 @@
 #include "java/CJavaEnvironment.h"
 
 CJClassWrapper::CJClassWrapper(const char* className) : m_name(className ? className : ""), m_class(nullptr) {
+  CJavaEnvironment::CheckException();  // a pending exception stops the caller before the lookup
   jclass local = CJavaEnvironment::FindClass(className);
   if (!local) {
     std::printf("\n Could not find class %s\n", m_name.c_str());

@@ -187,6 +187,9 @@ void CJavaEnvironment::StaticVoidMethod(jclass cls, jmethodID method, const jval
   JNIEnv* env = GetEnvironment();
   if (!env || !cls || !method) return;
   env->CallStaticVoidMethodA(cls, method, args);
+  // Marks the call's exception state as seen; a pending exception stays for the
+  // caller's next CheckException.
+  env->ExceptionCheck();
 }
 
 BSTR CJavaEnvironment::GetJavaString(jstring text) {

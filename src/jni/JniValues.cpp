@@ -3,6 +3,7 @@
 #include <memory>
 
 CLocalRef<jstring> JavaText(const char* ansiText, NullText nullText) {
+  CJavaEnvironment::CheckException();  // e.g. thrown by the log method during a facade call
   if (!ansiText && nullText == NullText::AsNull) return CLocalRef<jstring>();
   CLocalRef<jstring> text(CJavaEnvironment::NewStringUTF(ansiText ? ansiText : ""));
   CJavaEnvironment::CheckException();
@@ -22,6 +23,7 @@ CAnsiText AnsiFromJava(jstring text) {
 }
 
 _bstr_t BstrFromJava(jstring text) {
+  CJavaEnvironment::CheckException();  // e.g. thrown by the log method during a facade call
   BSTR wide = CJavaEnvironment::GetJavaString(text);
   CJavaEnvironment::CheckException();
   if (!wide) return _bstr_t();
@@ -29,6 +31,7 @@ _bstr_t BstrFromJava(jstring text) {
 }
 
 void SetLongValue(jobject longValue, jlong code) {
+  CJavaEnvironment::CheckException();  // e.g. thrown by the log method during a facade call
   CJObjectWrapper target(JavaClass::LongValue, longValue);
   CJavaEnvironment::CheckException();
   target.CallVoidMethod("set", "(J)V", code);
@@ -36,6 +39,7 @@ void SetLongValue(jobject longValue, jlong code) {
 }
 
 CLocalRef<jobject> NewWithDataArgs(CJClassWrapper& cls, const char* setDataSignature, CJArgs args) {
+  CJavaEnvironment::CheckException();  // e.g. thrown by the log method during a facade call
   std::unique_ptr<CJObjectWrapper> object(CJObjectWrapper::NewObject(&cls, "()V"));
   CLocalRef<jobject> reference(object->GetObject());
   object->CallVoidMethodArgs("setData", setDataSignature, args);
@@ -44,11 +48,13 @@ CLocalRef<jobject> NewWithDataArgs(CJClassWrapper& cls, const char* setDataSigna
 }
 
 CLocalRef<jobject> NewWithConstructorArgs(CJClassWrapper& cls, const char* constructorSignature, CJArgs args) {
+  CJavaEnvironment::CheckException();  // e.g. thrown by the log method during a facade call
   std::unique_ptr<CJObjectWrapper> object(CJObjectWrapper::NewObjectArgs(&cls, constructorSignature, args));
   return CLocalRef<jobject>(object->GetObject());
 }
 
 void SetDataOnArgs(const char* className, jobject target, const char* setDataSignature, CJArgs args) {
+  CJavaEnvironment::CheckException();  // e.g. thrown by the log method during a facade call
   CJObjectWrapper object(className, target);
   CJavaEnvironment::CheckException();
   object.CallVoidMethodArgs("setData", setDataSignature, args);
@@ -91,6 +97,7 @@ jobjectArray CJObjectArrayBuilder::Finish() {
 }
 
 CLocalRef<jbyteArray> NewByteArrayFrom(const void* data, jsize length) {
+  CJavaEnvironment::CheckException();  // e.g. thrown by the log method during a facade call
   CLocalRef<jbyteArray> array = NewPrimitiveArray<jbyteArray>(length);
   if (array && length > 0 && data) {
     CJavaEnvironment::GetEnvironment()->SetByteArrayRegion(array.get(), 0, length, static_cast<const jbyte*>(data));

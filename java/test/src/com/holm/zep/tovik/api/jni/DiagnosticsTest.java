@@ -1,0 +1,221 @@
+package com.holm.zep.tovik.api.jni;
+
+import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
+import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
+import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
+import static com.holm.zep.tovik.api.jni.BridgeTestSupport.initialize;
+import static org.junit.jupiter.api.Assertions.assertArrayEquals;
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertNotEquals;
+import static org.junit.jupiter.api.Assertions.assertNotNull;
+import static org.junit.jupiter.api.Assertions.assertNull;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import com.holm.zep.tovik.api.jni.BridgeTestSupport.Sim;
+import com.holm.zep.tovik.sim.VirtualProvider;
+import com.holm.zep.tovik.test.CapturingLogSink;
+import java.util.Arrays;
+import java.util.List;
+import org.junit.jupiter.api.AfterEach;
+import org.junit.jupiter.api.BeforeEach;
+import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.extension.ExtendWith;
+
+/** The self test and the configuration items against the virtual provider. */
+@ExtendWith(LeakCheck.class)
+class DiagnosticsTest {
+    private static final String SELF_TEST = PREFIX + "vtxRunSelfTest";
+    private static final String CONFIG_ITEMS = PREFIX + "vtxGetConfigItems";
+    private static final String NULL_POINTER = "0".repeat(16);
+    private static final String DEFAULT_SELF_TEST = "\"selfTest\": \"00010203a5ff\"";
+    private static final String DEFAULT_CONFIG_ITEMS =
+            "\"configItems\": [\n"
+            + "        { \"key\": 1, \"value\": \"TVX-200\" },\n"
+            + "        { \"key\": 2, \"value\": \"5.1.0.0\" },\n"
+            + "        { \"key\": 7, \"value\": \"\" }\n"
+            + "      ]";
+    private static final long CONNECTION = 7;
+
+    private long handle;
+
+    @BeforeEach
+    void setUp() {
+        Sim.reset();
+        loadDefaultScenarioWith();
+        CapturingLogSink.install(MANAGER);
+        handle = initialize();
+        Sim.clearJournal();
+        CapturingLogSink.clear();
+    }
+
+    @AfterEach
+    void tearDown() {
+        MANAGER.vtxShutdownRuntime(handle);
+        MANAGER.vtxSetLogClass(null, null);
+        VirtualProvider.clearFaults();
+    }
+
+    /** The default workshop (open to any connection handle) with one text replaced. */
+    private static void loadDefaultScenarioWith(String... replacement) {
+        String scenario = VirtualProvider.defaultScenario();
+        String open = scenario.replace("\"requireConnection\": true", "\"requireConnection\": false");
+        assertNotEquals(scenario, open, "the default scenario requires connections");
+        if (replacement.length == 2) {
+            String changed = open.replace(replacement[0], replacement[1]);
+            assertNotEquals(open, changed, "the default scenario holds " + replacement[0]);
+            open = changed;
+        }
+        VirtualProvider.loadScenario(open);
+    }
+
+    // ---- self test
+
+    @Test
+    void selfTestReturnsTheBufferBytes() {
+        LongValue result = new LongValue(-1);
+        byte[] bytes = MANAGER.vtxRunSelfTest(handle, 0x1_0000_0007L, result);
+        assertEquals(0, result.get());
+        assertArrayEquals(new byte[] {0, 1, 2, 3, (byte) 0xA5, (byte) 0xFF}, bytes);
+        assertEquals(List.of("ITovikManager.RunSelfTest(7)"), Sim.journal("ITovikManager."));
+        assertEquals(6, Sim.journal("ITovikByteBuffer.Item").size(), "one provider call per byte");
+
+        assertEquals(List.of("RunSelfTest", "RunSelfTest done 0"), CapturingLogSink.messagesOf(SELF_TEST));
+        List<String> command = CapturingLogSink.messagesOf("CTovikManagerIF::CmdRunSelfTest");
+        assertEquals(5, command.size(), command.toString());
+        assertEquals(List.of("START", "A"), command.subList(0, 2));
+        assertTrue(command.get(2).startsWith("B ") && !command.get(2).equals("B " + NULL_POINTER), command.get(2));
+        assertEquals(List.of("0", "END"), command.subList(3, 5));
+    }
+
+    @Test
+    void aLongSelfTestArrivesWhole() {
+        byte[] expected = new byte[5000];
+        StringBuilder hex = new StringBuilder();
+        for (int i = 0; i < expected.length; i++) {
+            expected[i] = (byte) (i * 31 + 7);
+            hex.append(String.format("%02x", expected[i] & 0xFF));
+        }
+        loadDefaultScenarioWith(DEFAULT_SELF_TEST, "\"selfTest\": \"" + hex + "\"");
+        LongValue result = new LongValue(-1);
+        byte[] bytes = MANAGER.vtxRunSelfTest(handle, CONNECTION, result);
+        assertEquals(0, result.get());
+        assertArrayEquals(expected, bytes);
+    }
+
+    @Test
+    void aZeroLengthSelfTestReturnsNull() {
+        loadDefaultScenarioWith(DEFAULT_SELF_TEST, "\"selfTest\": \"\"");
+        LongValue result = new LongValue(-1);
+        assertNull(MANAGER.vtxRunSelfTest(handle, CONNECTION, result));
+        assertEquals(0, result.get());
+        assertEquals(List.of(), Sim.journal("ITovikByteBuffer.Item"));
+        assertEquals(List.of("RunSelfTest", "No results 0 " + NULL_POINTER, "RunSelfTest done 0"),
+                CapturingLogSink.messagesOf(SELF_TEST));
+    }
+
+    @Test
+    void theLengthTheBufferReportsIsTheLengthCopied() {
+        VirtualProvider.setByteBufferLength(9);
+        byte[] bytes = MANAGER.vtxRunSelfTest(handle, CONNECTION, new LongValue());
+        assertArrayEquals(new byte[] {0, 1, 2, 3, (byte) 0xA5, (byte) 0xFF, 0, 0, 0}, bytes);
+
+        VirtualProvider.setByteBufferLength(-5);
+        assertNull(MANAGER.vtxRunSelfTest(handle, CONNECTION, new LongValue()), "a negative length copies nothing");
+    }
+
+    @Test
+    void withoutABufferTheProviderResultStillArrives() {
+        VirtualProvider.withholdOutput("ITovikManager.RunSelfTest");
+        Sim.setResult("ITovikManager.RunSelfTest", 0x7001);
+        LongValue result = new LongValue(-1);
+        assertNull(MANAGER.vtxRunSelfTest(handle, CONNECTION, result));
+        assertEquals(0x7001, result.get());
+        assertEquals(List.of("RunSelfTest", "No results 0 " + NULL_POINTER, "RunSelfTest done 28673"),
+                CapturingLogSink.messagesOf(SELF_TEST));
+    }
+
+    @Test
+    void aByteThatCannotBeReadEndsTheCopyWithoutLeavingItsBlock() {
+        VirtualProvider.failMethod("ITovikByteBuffer.Item", 0x80004005, true, "read error");
+        LongValue result = new LongValue(-1);
+        assertNull(MANAGER.vtxRunSelfTest(handle, CONNECTION, result));
+        assertEquals(0, result.get(), "the command ended on the COM error");
+        // The leak check after the test shows that the partly filled block was freed.
+    }
+
+    @Test
+    void anUnknownConnectionDeliversTheProviderCode() {
+        VirtualProvider.loadScenario(VirtualProvider.defaultScenario());
+        LongValue result = new LongValue();
+        assertNull(MANAGER.vtxRunSelfTest(handle, 12345, result));
+        assertEquals(0x2000_0102L, result.get());
+        assertNull(MANAGER.vtxGetConfigItems(handle, 12345, result));
+        assertEquals(0x2000_0102L, result.get());
+    }
+
+    // ---- configuration items
+
+    @Test
+    void configItemsArriveWithKeysAndValues() {
+        LongValue result = new LongValue(-1);
+        TovikConfigItem[] items = MANAGER.vtxGetConfigItems(handle, CONNECTION, result);
+        assertEquals(0, result.get());
+        assertNotNull(items);
+        assertEquals(List.of("1=TVX-200", "2=5.1.0.0", "7="),
+                Arrays.stream(items).map(i -> i.getItem() + "=" + i.getValue()).toList());
+        assertEquals(List.of("GetConfigItems", "GetConfigItems done 0"), CapturingLogSink.messagesOf(CONFIG_ITEMS));
+        assertEquals(List.of("Coud not find client name"),
+                CapturingLogSink.messagesOf("CTovikConfigItemIF::CmdGetConfigValue"));
+    }
+
+    @Test
+    void keysAreZeroExtendedAndValuesDecoded() {
+        loadDefaultScenarioWith(DEFAULT_CONFIG_ITEMS,
+                "\"configItems\": [ { \"key\": 4294967295, \"value\": \"Pr\u00fcfstand \u20ac\" } ]");
+        TovikConfigItem[] items = MANAGER.vtxGetConfigItems(handle, CONNECTION, new LongValue());
+        assertEquals(1, items.length);
+        assertEquals(4294967295L, items[0].getItem());
+        assertEquals("Pr\u00fcfstand \u20ac", items[0].getValue());
+    }
+
+    @Test
+    void aMissingItemShortensTheArray() {
+        VirtualProvider.setMissingItem("ITovikConfigItemList", 1);
+        TovikConfigItem[] items = MANAGER.vtxGetConfigItems(handle, CONNECTION, new LongValue());
+        assertEquals(List.of(1L, 7L), Arrays.stream(items).map(TovikConfigItem::getItem).toList());
+    }
+
+    @Test
+    void anEmptyListGivesAnEmptyArray() {
+        loadDefaultScenarioWith(DEFAULT_CONFIG_ITEMS, "\"configItems\": []");
+        LongValue result = new LongValue(-1);
+        TovikConfigItem[] items = MANAGER.vtxGetConfigItems(handle, CONNECTION, result);
+        assertNotNull(items);
+        assertEquals(0, items.length);
+        assertEquals(0, result.get());
+    }
+
+    @Test
+    void withoutAListNullIsReturned() {
+        VirtualProvider.withholdOutput("ITovikManager.GetConfigItems");
+        Sim.setResult("ITovikManager.GetConfigItems", -2);
+        LongValue result = new LongValue(-1);
+        assertNull(MANAGER.vtxGetConfigItems(handle, CONNECTION, result));
+        assertEquals(-2, result.get());
+        assertEquals(List.of("GetConfigItems", "No config items ", "GetConfigItems done -2"),
+                CapturingLogSink.messagesOf(CONFIG_ITEMS));
+    }
+
+    // ---- no runtime
+
+    @Test
+    void anUnknownHandleCallsNothing() {
+        LongValue selfTest = new LongValue(-1);
+        LongValue config = new LongValue(-1);
+        assertNull(MANAGER.vtxRunSelfTest(handle + 100, CONNECTION, selfTest));
+        assertNull(MANAGER.vtxGetConfigItems(handle + 100, CONNECTION, config));
+        assertEquals(NO_FACADE, selfTest.get());
+        assertEquals(NO_FACADE, config.get());
+        assertEquals(List.of(), Sim.journal(""));
+    }
+}

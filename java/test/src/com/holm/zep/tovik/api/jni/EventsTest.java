@@ -1,0 +1,300 @@
+package com.holm.zep.tovik.api.jni;
+
+import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
+import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
+import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
+import static com.holm.zep.tovik.api.jni.BridgeTestSupport.initialize;
+import static org.junit.jupiter.api.Assertions.assertArrayEquals;
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
+import static org.junit.jupiter.api.Assertions.assertNull;
+import static org.junit.jupiter.api.Assertions.assertSame;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import com.holm.zep.tovik.api.jni.BridgeTestSupport.Sim;
+import com.holm.zep.tovik.sim.VirtualProvider;
+import java.util.ArrayList;
+import java.util.LinkedHashSet;
+import java.util.List;
+import java.util.Set;
+import java.util.concurrent.ExecutorService;
+import java.util.concurrent.Executors;
+import java.util.concurrent.Future;
+import java.util.concurrent.TimeUnit;
+import org.junit.jupiter.api.AfterEach;
+import org.junit.jupiter.api.BeforeEach;
+import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.extension.ExtendWith;
+
+/**
+ * vtxRegisterForEvents, vtxWaitForEvents and vtxCancelEventNotification against the virtual
+ * provider. Orderings are seen through the provider (a wait in progress) and the log, never by
+ * sleeping.
+ */
+@ExtendWith(LeakCheck.class)
+class EventsTest {
+    private static final String REGISTER = PREFIX + "vtxRegisterForEvents";
+    private static final String WAIT = PREFIX + "vtxWaitForEvents";
+    private static final String CANCEL = PREFIX + "vtxCancelEventNotification";
+    private static final String EVENT_PROC = "WaitForEventProc";
+    private static final String DESTROY = "CTovikManagerIF::CmdDestroyObject";
+    private static final int TIMEOUT_MS = 10_000;
+
+    private final ExecutorService waiters = Executors.newCachedThreadPool();
+    private long handle;
+
+    @BeforeEach
+    void setUp() {
+        Sim.reset();
+        ThreadRecordingSink.clear();
+        MANAGER.vtxSetLogClass(ThreadRecordingSink.CLASS_NAME, "log");
+        handle = initialize();
+        LongValue result = new LongValue(-1);
+        MANAGER.vtxRegisterForEvents(handle, 1, 2, result);
+        assertEquals(0, result.get());
+        Sim.clearJournal();
+        ThreadRecordingSink.clear();
+    }
+
+    @AfterEach
+    void tearDown() throws InterruptedException {
+        if (handle != 0) {
+            MANAGER.vtxShutdownRuntime(handle);
+        }
+        waiters.shutdown();
+        assertTrue(waiters.awaitTermination(TIMEOUT_MS, TimeUnit.MILLISECONDS));
+        // Every event thread has detached from the virtual machine and ended.
+        for (Thread thread : eventThreads()) {
+            thread.join(TIMEOUT_MS);
+            assertFalse(thread.isAlive(), "event thread still attached: " + thread);
+        }
+        MANAGER.vtxSetLogClass(null, null);
+    }
+
+    /** The Java threads that delivered event-thread lines. */
+    private static Set<Thread> eventThreads() {
+        Set<Thread> threads = new LinkedHashSet<>();
+        for (ThreadRecordingSink.Line line : ThreadRecordingSink.lines()) {
+            if (line.text().startsWith(EVENT_PROC + ":")) {
+                threads.add(line.thread());
+            }
+        }
+        return threads;
+    }
+
+    private static long count(List<String> messages, String message) {
+        return messages.stream().filter(message::equals).count();
+    }
+
+    private static List<String> values(TovikEvent[] events) {
+        List<String> values = new ArrayList<>();
+        for (TovikEvent event : events) {
+            values.add(event.getFirst() + " " + event.getSecond() + " " + event.getThird());
+        }
+        return values;
+    }
+
+    private Future<Boolean> startWaiter(TovikEventQueue queue) {
+        return waiters.submit(() -> MANAGER.vtxWaitForEvents(handle, queue));
+    }
+
+    private static void awaitProviderWait() {
+        assertTrue(VirtualProvider.waitForWaiters(1, TIMEOUT_MS), "no wait reached the provider");
+    }
+
+    private static boolean finished(Future<Boolean> waiter) throws Exception {
+        return waiter.get(TIMEOUT_MS, TimeUnit.MILLISECONDS);
+    }
+
+    @Test
+    void registrationPassesTheLowHalvesAndTheResultSignExtended() {
+        LongValue result = new LongValue(-1);
+        MANAGER.vtxRegisterForEvents(handle, 0x1_8000_0005L, -1L, result);
+        assertEquals(0, result.get());
+        assertArrayEquals(new long[] {0x8000_0005L, 0xFFFF_FFFFL}, VirtualProvider.lastRegistration());
+
+        Sim.setResult("ITovikManager.RegisterForEvents", -7);
+        MANAGER.vtxRegisterForEvents(handle, 3, 4, result);
+        assertEquals(-7, result.get());
+        assertEquals(List.of("Register For Events 180000005", "Register For Events done",
+                "Register For Events 03", "Register For Events done"), ThreadRecordingSink.messagesOf(REGISTER));
+
+        Sim.clearJournal();
+        MANAGER.vtxRegisterForEvents(handle + 1, 3, 4, result);
+        assertEquals(NO_FACADE, result.get());
+        assertEquals(List.of(), Sim.journal("ITovikManager."));
+    }
+
+    @Test
+    void eventsArriveInProviderOrderWithLargeValuesAsPositiveLongs() {
+        VirtualProvider.postEvent(1, 2, 3);
+        VirtualProvider.postEvent(0xFFFF_FFFFL, 0x8000_0000L, 0);
+        VirtualProvider.postEvent(7, 8, 9);
+        TovikEventQueue queue = new TovikEventQueue();
+
+        assertFalse(MANAGER.vtxWaitForEvents(handle, queue));
+        assertEquals(List.of("1 2 3", "4294967295 2147483648 0", "7 8 9"), values(queue.getEvents()));
+        assertEquals(List.of("Wait for events", "LOG processing events", "Adding event 1 2 3",
+                "Adding event 4294967295 2147483648 0", "Adding event 7 8 9", "Wait for events done 0"),
+                ThreadRecordingSink.messagesOf(WAIT));
+        assertEquals(0, VirtualProvider.queuedEventCount());
+        assertEquals(List.of("Initialize 00", "Waiting for Events", "Waiting for Events done 0"),
+                ThreadRecordingSink.messagesOf(EVENT_PROC));
+    }
+
+    @Test
+    void aWaitEndingNonZeroLeavesTheQueueUntouched() {
+        Sim.setResult("ITovikManager.WaitForEvents", 1);
+        VirtualProvider.postEvent(5, 6, 7);
+        TovikEvent[] before = {new TovikEvent(1, 1, 1)};
+        TovikEventQueue queue = new TovikEventQueue();
+        queue.setData(before);
+
+        assertTrue(MANAGER.vtxWaitForEvents(handle, queue));
+        assertSame(before, queue.getEvents());
+        assertEquals(List.of(), Sim.journal("ITovikManager.GetNextEvent"));
+        assertEquals(1, VirtualProvider.queuedEventCount(), "the event stays with the provider");
+        assertEquals(List.of("Wait for events", "Wait for events done 1"), ThreadRecordingSink.messagesOf(WAIT));
+    }
+
+    @Test
+    void aWaitWithoutEventsDeliversAnEmptyArray() {
+        VirtualProvider.postEvent(5, 6, 7);
+        Sim.setResult("ITovikManager.GetNextEvent", 0);  // the provider reports no event
+        TovikEventQueue queue = new TovikEventQueue();
+
+        assertFalse(MANAGER.vtxWaitForEvents(handle, queue));
+        assertEquals(0, queue.getEvents().length);
+        assertEquals(List.of("ITovikManager.GetNextEvent()"), Sim.journal("ITovikManager.GetNextEvent"));
+    }
+
+    @Test
+    void aNullQueueRaisesAJavaExceptionAndLeaksNothing() {
+        VirtualProvider.postEvent(5, 6, 7);
+        Exception thrown = null;
+        try {
+            MANAGER.vtxWaitForEvents(handle, null);
+        } catch (Exception e) {
+            thrown = e;
+        }
+        assertTrue(thrown != null, "a null queue is reported to Java");
+        assertEquals(0, VirtualProvider.queuedEventCount(), "the events taken are lost");
+    }
+
+    @Test
+    void thousandsOfEventsDrainInOneCall() {
+        int n = 5000;
+        for (int i = 0; i < n; i++) {
+            VirtualProvider.postEvent(i, 0xFFFF_FFFFL - i, 3);
+        }
+        TovikEventQueue queue = new TovikEventQueue();
+        assertFalse(MANAGER.vtxWaitForEvents(handle, queue));
+        TovikEvent[] events = queue.getEvents();
+        assertEquals(n, events.length);
+        for (int i = 0; i < n; i++) {
+            assertEquals(i, events[i].getFirst());
+            assertEquals(0xFFFF_FFFFL - i, events[i].getSecond());
+        }
+    }
+
+    @Test
+    void cancellingFromAnotherThreadReleasesTheWaiterAndTheNextWaitStartsANewThread() throws Exception {
+        TovikEventQueue queue = new TovikEventQueue();
+        Future<Boolean> waiter = startWaiter(queue);
+        awaitProviderWait();
+
+        LongValue result = new LongValue(-1);
+        MANAGER.vtxCancelEventNotification(handle, result);
+        assertEquals(0, result.get());
+        assertTrue(finished(waiter), "a cancelled wait returns true");
+        assertNull(queue.getEvents());
+        assertEquals(List.of("Cancel Event Notification", "CancelEventNotification OK"),
+                ThreadRecordingSink.messagesOf(CANCEL));
+
+        VirtualProvider.postEvent(11, 12, 13);
+        assertFalse(MANAGER.vtxWaitForEvents(handle, queue));
+        assertEquals(List.of("11 12 13"), values(queue.getEvents()));
+        assertEquals(2, count(ThreadRecordingSink.messagesOf(EVENT_PROC), "Initialize 00"));
+        assertEquals(2, eventThreads().size());
+    }
+
+    @Test
+    void otherCallsProceedOnTheCommandThreadWhileAWaitBlocks() throws Exception {
+        Future<Boolean> waiter = startWaiter(new TovikEventQueue());
+        awaitProviderWait();
+
+        LongValue result = new LongValue(-1);
+        Sim.setResult("ITovikManager.ConfigureUsbInterface", 33);
+        MANAGER.vtxConfigureUsbInterface(handle, result);
+        assertEquals(33, result.get());
+        MANAGER.vtxRegisterForEvents(handle, 8, 9, result);
+        assertEquals(0, result.get());
+        assertFalse(waiter.isDone());
+        assertEquals(1, VirtualProvider.waitingCount());
+
+        VirtualProvider.postEvent(1, 2, 3);
+        assertFalse(finished(waiter));
+    }
+
+    @Test
+    void shuttingDownWhileAThreadWaitsReleasesItAndDestroysTheFacadeAfterIt() throws Exception {
+        TovikEventQueue queue = new TovikEventQueue();
+        Future<Boolean> waiter = startWaiter(queue);
+        awaitProviderWait();
+
+        MANAGER.vtxShutdownRuntime(handle);
+        handle = 0;
+        assertTrue(finished(waiter));
+        assertNull(queue.getEvents());
+
+        List<String> destroy = ThreadRecordingSink.messagesOf(DESTROY);
+        assertTrue(destroy.containsAll(List.of("stopping event thread", "Waiting for thread done", "Deleting thread",
+                "stopping event thread done", "Final release ")), destroy.toString());
+        // The waiter had left the facade's wait before the destroy began.
+        List<String> texts = ThreadRecordingSink.texts();
+        int waitEnded = indexOf(texts, EVENT_PROC, "Waiting for Events done -1");
+        int removing = indexOf(texts, DESTROY, "removing TOVIK Manager IF ");
+        assertTrue(waitEnded >= 0 && removing > waitEnded, texts.toString());
+        assertEquals(0, VirtualProvider.waitingCount());
+    }
+
+    @Test
+    void unknownHandlesNeitherWaitNorCancel() {
+        LongValue result = new LongValue(-1);
+        TovikEventQueue queue = new TovikEventQueue();
+        assertTrue(MANAGER.vtxWaitForEvents(handle + 1, queue));
+        assertNull(queue.getEvents());
+        MANAGER.vtxCancelEventNotification(handle + 1, result);
+        assertEquals(NO_FACADE, result.get());
+        assertEquals(List.of("Cancel Event Notification", "CancelEventNotification OK"),
+                ThreadRecordingSink.messagesOf(CANCEL));
+        assertEquals(List.of(), Sim.journal("ITovikManager."));
+        assertEquals(List.of("Wait for events", "Wait for events done 1"), ThreadRecordingSink.messagesOf(WAIT));
+    }
+
+    @Test
+    void manyWaitAndCancelCyclesLeaveNoThreadOrObjectBehind() throws Exception {
+        int cycles = 30;
+        LongValue result = new LongValue();
+        for (int i = 0; i < cycles; i++) {
+            Future<Boolean> waiter = startWaiter(new TovikEventQueue());
+            awaitProviderWait();
+            MANAGER.vtxCancelEventNotification(handle, result);
+            assertTrue(finished(waiter), "cycle " + i);
+        }
+        assertEquals(cycles, count(ThreadRecordingSink.messagesOf(EVENT_PROC), "Initialize 00"));
+        assertEquals(cycles, eventThreads().size());
+        assertEquals(0, VirtualProvider.waitingCount());
+        // tearDown shuts the runtime down, joins every event thread, and LeakCheck compares the counters.
+    }
+
+    private static int indexOf(List<String> texts, String function, String messagePrefix) {
+        for (int i = 0; i < texts.size(); i++) {
+            String message = BridgeTestSupport.messageOf(function, texts.get(i));
+            if (message != null && message.startsWith(messagePrefix)) {
+                return i;
+            }
+        }
+        return -1;
+    }
+}

@@ -1,0 +1,162 @@
+// Module discovery: vtxGetModuleIds, vtxGetModuleInfo, vtxGetModuleInfo3.
+//
+// Every wrapper (the list, each item, the info object, each client) is deleted before the
+// method returns; the arrays are built element by element so that a list of any length holds
+// only a handful of local references at a time.
+
+#include <jni.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "facade/CTovikManagerIF.h"
+#include "java/LogStream.h"
+#include "jni/HandleTable.h"
+#include "jni/JniValues.h"
+#include "jni/NativeFrame.h"
+#include "wrappers/ModuleWrappers.h"
+
+namespace {
+
+constexpr char kGetModuleIds[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleIds";
+constexpr char kGetModuleInfo[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleInfo";
+constexpr char kGetModuleInfo3[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleInfo3";
+
+constexpr char kVciItemSetData[] = "(JLjava/lang/String;JJJ)V";
+constexpr char kClientInfoSetData[] = "(ZJJLjava/lang/String;Ljava/lang/String;)V";
+constexpr char kVciInfoSetData[] =
+    "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;"
+    "[Lcom/holm/zep/tovik/api/jni/TovikClientInfo;)V";
+constexpr char kVciInfo3SetData[] =
+    "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;JJJJ"
+    "[Lcom/holm/zep/tovik/api/jni/TovikClientInfo;)V";
+
+// Expected element count for an array builder: the provider's count, but no huge allocation
+// up front on its word alone (the builder grows when more elements come).
+jsize ExpectedCount(ULONG count) { return static_cast<jsize>(std::min<ULONG>(count, 1024)); }
+
+// A getter's LocalAlloc'ed text as a Java string; the copy is freed at once.
+CLocalRef<jstring> TakeText(char* text, NullText nullText) {
+  CLocalText owned(text);
+  return JavaText(owned.get(), nullText);
+}
+
+// One TovikVciItem from a module entry; the properties are read in the order the module
+// list has always read them: name, type, interface, serial number, state.
+CLocalRef<jobject> NewVciItem(CJClassWrapper& itemClass, CTovikVciItemIF& item) {
+  CLocalRef<jstring> name = TakeText(item.GetModuleName(), NullText::AsNull);
+  const ULONG type = item.GetModuleType();
+  const ULONG vciInterface = item.GetVCIInterface();
+  const ULONG serial = item.GetSerialNumber();
+  const ULONG state = item.GetModuleState();
+  return NewWithData(itemClass, kVciItemSetData, state, name.get(), serial, vciInterface, type);
+}
+
+// The TovikClientInfo array of a module, missing clients skipped.
+CLocalRef<jobjectArray> ClientArray(const char* function, CTovikVciInfoIF& info) {
+  CJClassWrapper clientClass(JavaClass::TovikClientInfo);
+  CJavaEnvironment::CheckException();
+  const ULONG count = info.NumClients();
+  NATIVE_LOG(function) << "Number of client items " << count << LogEnd;
+  CJavaEnvironment::CheckException();
+  CJObjectArrayBuilder clients(clientClass, ExpectedCount(count));
+  for (ULONG i = 0; i < count; ++i) {
+    std::unique_ptr<CTovikClientInfoIF> client(info.ClientAt(i));
+    if (!client) continue;
+    CLocalRef<jstring> name = TakeText(client->ClientName(), NullText::AsEmpty);
+    CLocalRef<jstring> time = TakeText(client->ConnectTime(), NullText::AsEmpty);
+    const bool owner = client->IsOwner();
+    const ULONG connectionInterface = client->ConnectionInterface();
+    const ULONG connectionType = client->ConnectionType();
+    clients.Add(NewWithData(clientClass, kClientInfoSetData, owner, connectionType, connectionInterface, name.get(),
+                            time.get()));
+  }
+  return CLocalRef<jobjectArray>(clients.Finish());
+}
+
+// Fills the TovikVciInfo (or, with the alias and flag words, TovikVciInfo3) Java passed in.
+void FillModuleInfo(const char* function, CTovikVciInfoIF& info, jobject target, bool withAliasAndFlags) {
+  CLocalRef<jstring> ethernet = TakeText(info.EthernetAddress(), NullText::AsEmpty);
+  CLocalRef<jstring> wireless = TakeText(info.WirelessAddress(), NullText::AsEmpty);
+  CLocalRef<jstring> usb = TakeText(info.USBAddress(), NullText::AsEmpty);
+  CLocalRef<jstring> bluetooth = TakeText(info.BluetoothAddress(), NullText::AsEmpty);
+  if (!withAliasAndFlags) {
+    CLocalRef<jobjectArray> clients = ClientArray(function, info);
+    SetDataOn(JavaClass::TovikVciInfo, target, kVciInfoSetData, ethernet.get(), wireless.get(), bluetooth.get(),
+              usb.get(), clients.get());
+    return;
+  }
+  CLocalRef<jstring> alias = TakeText(info.VciAlias(), NullText::AsEmpty);
+  const ULONG wifiFlags = info.WifiFlags();
+  const ULONG btFlags = info.BtFlags();
+  const ULONG usbFlags = info.UsbFlags();
+  const ULONG ethFlags = info.EthFlags();
+  CLocalRef<jobjectArray> clients = ClientArray(function, info);
+  SetDataOn(JavaClass::TovikVciInfo3, target, kVciInfo3SetData, ethernet.get(), wireless.get(), bluetooth.get(),
+            usb.get(), alias.get(), wifiFlags, btFlags, usbFlags, ethFlags, clients.get());
+}
+
+// vtxGetModuleInfo and vtxGetModuleInfo3 differ in their texts, the facade operation and the
+// target class.
+void RunGetModuleInfo(JNIEnv* env, const char* function, bool third, jlong manager, jlong moduleId, jobject target,
+                      jobject result) {
+  RunNativeFrame(env, [&] {
+    NATIVE_LOG(function) << (third ? "Getting module info3" : "Getting module info") << LogEnd;
+    CJavaEnvironment::CheckException();
+    jlong code = kResultNoFacade;
+    if (FacadeRef facade = FindFacade(manager)) {
+      CTovikVciInfoIF* infoOut = nullptr;
+      const ULONG id = static_cast<ULONG>(moduleId);
+      code = third ? facade->GetModuleInfo3(id, &infoOut) : facade->GetModuleInfo(id, &infoOut);
+      std::unique_ptr<CTovikVciInfoIF> info(infoOut);
+      if (info && code == 0) FillModuleInfo(function, *info, target, third);
+    }
+    SetLongValue(result, code);
+    NATIVE_LOG(function) << (third ? "Getting module info3 done" : "Getting module info done") << LogEnd;
+    CJavaEnvironment::CheckException();
+  });
+}
+
+}  // namespace
+
+extern "C" JNIEXPORT jobjectArray JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleIds(
+    JNIEnv* env, jobject, jlong manager, jobject result) {
+  return RunNativeFrame(env, jobjectArray{}, [&](jobjectArray& array) {
+    NATIVE_LOG(kGetModuleIds) << "Getting module IDs" << LogEnd;
+    CJavaEnvironment::CheckException();
+    jlong code = kResultNoFacade;
+    if (FacadeRef facade = FindFacade(manager)) {
+      CTovikVciItemsIF* listOut = nullptr;
+      code = facade->GetModuleIds(&listOut);
+      std::unique_ptr<CTovikVciItemsIF> list(listOut);
+      // A list that came back is read whatever the result code; an empty one gives null.
+      const ULONG count = list ? list->Count() : 0;
+      if (count > 0) {
+        CJClassWrapper itemClass(JavaClass::TovikVciItem);
+        CJavaEnvironment::CheckException();
+        NATIVE_LOG(kGetModuleIds) << "Number of modules is " << count << LogEnd;
+        CJavaEnvironment::CheckException();
+        CJObjectArrayBuilder items(itemClass, ExpectedCount(count));
+        for (ULONG i = 0; i < count; ++i) {
+          std::unique_ptr<CTovikVciItemIF> item(list->Item(i));
+          if (!item) continue;  // dense array: no gap for a missing module
+          items.Add(NewVciItem(itemClass, *item));
+        }
+        array = items.Finish();
+      }
+    }
+    SetLongValue(result, code);
+    NATIVE_LOG(kGetModuleIds) << "Getting module IDs done" << LogEnd;
+    CJavaEnvironment::CheckException();
+  });
+}
+
+extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleInfo(
+    JNIEnv* env, jobject, jlong manager, jlong moduleId, jobject info, jobject result) {
+  RunGetModuleInfo(env, kGetModuleInfo, false, manager, moduleId, info, result);
+}
+
+extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleInfo3(
+    JNIEnv* env, jobject, jlong manager, jlong moduleId, jobject info, jobject result) {
+  RunGetModuleInfo(env, kGetModuleInfo3, true, manager, moduleId, info, result);
+}
