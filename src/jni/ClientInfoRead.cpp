@@ -1,0 +1,154 @@
+// Retrieving client information: vtxGetClientInfoList, vtxGetClientInfo,
+// vtxGetClientInfoResult, vtxGetClientInfoFile.
+//
+// Identifiers and file names on this road stay UTF-16 all the way to the provider; a null
+// Java string arrives as a null BSTR.
+
+#include <jni.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "facade/CTovikManagerIF.h"
+#include "java/LogStream.h"
+#include "jni/ClientAccessItemDelivery.h"
+#include "jni/HandleTable.h"
+#include "jni/JniValues.h"
+#include "jni/NativeFrame.h"
+#include "wrappers/ClientInfoWrappers.h"
+
+namespace {
+
+ULONG Low32(jlong value) { return static_cast<ULONG>(value); }
+
+// The array is allocated for at most this many items up front; a longer list grows it.
+constexpr ULONG kInitialListCapacity = 1024;
+
+// One Java TovikClientInfoItem from a list entry (identifier, file size, location read in
+// this order); the identifier block is freed before returning.
+CLocalRef<jobject> NewClientInfoItem(CJClassWrapper& itemClass, CTovikClientInfoItemIF& item) {
+  CLocalText id(item.GetClientInfoId());
+  CLocalRef<jstring> javaId = JavaText(id.get(), NullText::AsEmpty);
+  const ULONG fileSize = item.GetFileSize();
+  const ULONG location = item.GetClientInfoLocation();
+  return NewWithConstructor(itemClass, "(JLjava/lang/String;J)V", location, javaId.get(), fileSize);
+}
+
+}  // namespace
+
+extern "C" JNIEXPORT jobjectArray JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetClientInfoList(
+    JNIEnv* env, jobject, jlong manager, jlong connection, jobject result) {
+  static const char kFn[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetClientInfoList";
+  return RunNativeFrame(env, jobjectArray{}, [&](jobjectArray& array) {
+    NATIVE_LOG(kFn) << "GetClientInfoList" << LogEnd;
+    CJavaEnvironment::CheckException();
+    jlong code = kResultNoFacade;
+    if (FacadeRef facade = FindFacade(manager)) {
+      CTovikClientInfoListIF* listOut = nullptr;
+      code = facade->GetClientInfoList(Low32(connection), &listOut);
+      std::unique_ptr<CTovikClientInfoListIF> list(listOut);
+      if (list) {
+        const ULONG count = list->Count();
+        CJClassWrapper itemClass(JavaClass::TovikClientInfoItem);
+        CJavaEnvironment::CheckException();
+        CJObjectArrayBuilder items(itemClass, static_cast<jsize>(std::min(count, kInitialListCapacity)));
+        for (ULONG i = 0; i < count; ++i) {
+          std::unique_ptr<CTovikClientInfoItemIF> item(list->Item(i));
+          if (!item) continue;  // an entry the provider cannot deliver is left out
+          items.Add(NewClientInfoItem(itemClass, *item));
+        }
+        array = items.Finish();
+      }
+    }
+    SetLongValue(result, code);
+    NATIVE_LOG(kFn) << "GetClientInfoList done " << code << LogEnd;
+    CJavaEnvironment::CheckException();
+  });
+}
+
+extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetClientInfo(
+    JNIEnv* env, jobject, jlong manager, jlong connection, jstring identifier, jlong location, jlong option,
+    jobject item, jobject result) {
+  static const char kFn[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetClientInfo";
+  RunNativeFrame(env, [&] {
+    NATIVE_LOG(kFn) << "GetClientInfo" << LogEnd;
+    CJavaEnvironment::CheckException();
+    jlong code = kResultNoFacade;
+    if (FacadeRef facade = FindFacade(manager)) {
+      const _bstr_t id = BstrFromJava(identifier);
+      CTovikClientAccessItemIF* itemOut = nullptr;
+      code = facade->GetClientInfo(Low32(connection), id, Low32(location), Low32(option), &itemOut);
+      std::unique_ptr<CTovikClientAccessItemIF> access(itemOut);
+      if (access) {
+        NATIVE_LOG(kFn) << "Client Info is " << access->ClientInfo() << LogEnd;
+        CJavaEnvironment::CheckException();
+        DeliverAccessItem(item, *access);
+      } else {
+        NATIVE_LOG(kFn) << "Null item" << LogEnd;
+        CJavaEnvironment::CheckException();
+      }
+    }
+    SetLongValue(result, code);
+    NATIVE_LOG(kFn) << "GetClientInfo done " << code << LogEnd;
+    CJavaEnvironment::CheckException();
+  });
+}
+
+extern "C" JNIEXPORT jbyteArray JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetClientInfoResult(
+    JNIEnv* env, jobject, jlong manager, jlong connection, jlong accessId, jobject result) {
+  static const char kFn[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetClientInfoResult";
+  return RunNativeFrame(env, jbyteArray{}, [&](jbyteArray& bytes) {
+    NATIVE_LOG(kFn) << "GetClientInfoResult" << LogEnd;
+    CJavaEnvironment::CheckException();
+    jlong code = kResultNoFacade;
+    if (FacadeRef facade = FindFacade(manager)) {
+      unsigned int length = 0;
+      CLocalBytes data;
+      NATIVE_LOG(kFn) << "A1" << LogEnd;
+      CJavaEnvironment::CheckException();
+      NATIVE_LOG(kFn) << static_cast<const void*>(data.get()) << LogEnd;
+      CJavaEnvironment::CheckException();
+      NATIVE_LOG(kFn) << "A2" << LogEnd;
+      CJavaEnvironment::CheckException();
+      code = facade->GetClientInfoResult(Low32(connection), Low32(accessId), &length, data.Receive());
+      NATIVE_LOG(kFn) << "A" << LogEnd;
+      CJavaEnvironment::CheckException();
+      NATIVE_LOG(kFn) << "pResults " << static_cast<const void*>(data.get()) << LogEnd;
+      CJavaEnvironment::CheckException();
+      if (length != 0 && data) {
+        NATIVE_LOG(kFn) << "Copying data" << LogEnd;
+        CJavaEnvironment::CheckException();
+        bytes = NewByteArrayFrom(data.get(), static_cast<jsize>(length)).release();
+      } else {
+        NATIVE_LOG(kFn) << "No results " << static_cast<const void*>(data.get()) << " " << LogEnd;
+        CJavaEnvironment::CheckException();
+      }
+      data.Reset();  // LocalFree of the block, also one that came back with length 0
+    }
+    SetLongValue(result, code);
+    NATIVE_LOG(kFn) << "GetClientInfoResult done " << code << LogEnd;
+    CJavaEnvironment::CheckException();
+  });
+}
+
+extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetClientInfoFile(
+    JNIEnv* env, jobject, jlong manager, jlong connection, jstring identifier, jlong location, jstring fileName,
+    jobject item, jobject result) {
+  static const char kFn[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetClientInfoFile";
+  RunNativeFrame(env, [&] {
+    NATIVE_LOG(kFn) << "GetClientInfoFile" << LogEnd;
+    CJavaEnvironment::CheckException();
+    jlong code = kResultNoFacade;
+    if (FacadeRef facade = FindFacade(manager)) {
+      const _bstr_t id = BstrFromJava(identifier);
+      const _bstr_t file = BstrFromJava(fileName);
+      CTovikClientAccessItemIF* itemOut = nullptr;
+      code = facade->GetClientInfoFile(Low32(connection), id, Low32(location), file, &itemOut);
+      std::unique_ptr<CTovikClientAccessItemIF> access(itemOut);
+      if (access) DeliverAccessItem(item, *access);
+    }
+    SetLongValue(result, code);
+    NATIVE_LOG(kFn) << "GetClientInfoFile done " << code << LogEnd;
+    CJavaEnvironment::CheckException();
+  });
+}
