@@ -138,6 +138,10 @@ SIM_JNI(jlongArray, nativePlatformCounters)(JNIEnv* env, jclass) {
                                              standin::LiveLocalAllocCount(), standin::GitEntryCount()});
 }
 
+SIM_JNI(void, setAllocationLimit)(JNIEnv*, jclass, jlong bytes) {
+  standin::SetAllocationLimit(bytes > 0 ? static_cast<std::size_t>(bytes) : 0);
+}
+
 SIM_JNI(jint, connectionCount)(JNIEnv*, jclass) { return sim::ConnectionCount(); }
 
 SIM_JNI(jlongArray, connectionHandles)(JNIEnv* env, jclass) { return Longs(env, sim::ConnectionHandles()); }

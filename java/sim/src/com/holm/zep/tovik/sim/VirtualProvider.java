@@ -104,6 +104,12 @@ public final class VirtualProvider {
 
     private static native long[] nativePlatformCounters();
 
+    /**
+     * Makes the platform's allocations (LocalAlloc blocks, BSTRs, safe arrays) above
+     * {@code bytes} fail, so that allocation-failure paths can be driven; 0 lifts the limit.
+     */
+    public static native void setAllocationLimit(long bytes);
+
     // ---- model state
 
     public static native int connectionCount();
