@@ -132,8 +132,9 @@ class TOVIK_API CTovikManagerIF {
 
   // Thread procedure of the event thread; its parameter is the facade.
   static UINT WaitForEventProc(LPVOID facade);
-  // Stops and deletes the event thread, if any (destroy command).
-  void StopEventThread();
+  // Stops and deletes the event thread, if any (destroy command); manager is
+  // the provider interface whose cancel ends the thread's wait (may be null).
+  void StopEventThread(TovikApiProviderLib::ITovikManager* manager);
 
   INT_PTR CmdCreateObject(Args& args);
   INT_PTR CmdDestroyObject(Args& args);

@@ -10,6 +10,7 @@ using TovikApiProviderLib::ITovikManagerPtr;
 namespace {
 
 constexpr const char* kDestroy = "CTovikManagerIF::CmdDestroyObject";
+constexpr DWORD kCancelRepeatMs = 250;
 
 void CloseEvent(HANDLE& event) {
   if (event != nullptr) CloseHandle(event);
@@ -80,7 +81,7 @@ INT_PTR CTovikManagerIF::CmdDestroyObject(Args&) {
                          << LogEnd;
     }
   }
-  StopEventThread();
+  StopEventThread(manager);
   CloseEvent(m_cancelEvent);
   CloseEvent(m_startEvent);
   CloseEvent(m_doneEvent);
@@ -93,12 +94,21 @@ INT_PTR CTovikManagerIF::CmdDestroyObject(Args&) {
   return 0;
 }
 
-void CTovikManagerIF::StopEventThread() {
+void CTovikManagerIF::StopEventThread(TovikApiProviderLib::ITovikManager* manager) {
   if (m_eventThread == nullptr) return;
   CORE_LOG(kDestroy) << "stopping event thread" << LogEnd;
   SetEvent(m_cancelEvent);
   CORE_LOG(kDestroy) << "Waiting for thread done" << LogEnd;
-  WaitForSingleObject(m_eventThread->m_hThread, INFINITE);
+  // The provider's cancel ends a wait that is in progress. One sent just before
+  // the event thread entered its wait is lost, so it is repeated until the
+  // thread has ended.
+  while (WaitForSingleObject(m_eventThread->m_hThread, kCancelRepeatMs) == WAIT_TIMEOUT && manager != nullptr) {
+    try {
+      manager->CancelEventNotification();
+    } catch (_com_error&) {
+      // reported once above; the thread is still waited for
+    }
+  }
   CORE_LOG(kDestroy) << "Deleting thread" << LogEnd;
   delete m_eventThread;
   m_eventThread = nullptr;

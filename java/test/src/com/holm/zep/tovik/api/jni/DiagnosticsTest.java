@@ -143,16 +143,6 @@ class DiagnosticsTest {
         // The leak check after the test shows that the partly filled block was freed.
     }
 
-    @Test
-    void anUnknownConnectionDeliversTheProviderCode() {
-        VirtualProvider.loadScenario(VirtualProvider.defaultScenario());
-        LongValue result = new LongValue();
-        assertNull(MANAGER.vtxRunSelfTest(handle, 12345, result));
-        assertEquals(0x2000_0102L, result.get());
-        assertNull(MANAGER.vtxGetConfigItems(handle, 12345, result));
-        assertEquals(0x2000_0102L, result.get());
-    }
-
     // ---- configuration items
 
     @Test

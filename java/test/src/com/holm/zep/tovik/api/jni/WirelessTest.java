@@ -152,14 +152,6 @@ class WirelessTest {
                 CapturingLogSink.messagesOf(AUTO_WIFI));
     }
 
-    @Test
-    void switchResultsAreTheProvidersSignExtended() {
-        Sim.setResult("ITovikManager.EnableAutoWifi", 0x8000_0000);
-        LongValue result = new LongValue();
-        MANAGER.vtxEnableAutoWifi(handle, true, result);
-        assertEquals(-2147483648L, result.get());
-    }
-
     // ---- adapters
 
     @Test

@@ -1,0 +1,173 @@
+// Events: registration, the event thread that runs the provider's blocking
+// wait, draining the pending events and cancelling a wait.
+//
+// The event thread of a facade and the thread waiting in WaitForEvents talk
+// through the facade's three manual-reset events only:
+//   start  - set by a waiter: run one provider wait;
+//   done   - set by the event thread: a wait ended, or the thread stops;
+//   cancel - set by CancelEventNotification or the destroy command: stop.
+// The provider's own CancelEventNotification (command thread) is what ends a
+// provider wait in progress; the cancel event then ends the idle thread.
+
+#include <atomic>
+
+#include "facade/CTovikManagerIF.h"
+#include "facade/ManagerCommand.h"
+#include "java/LogStream.h"
+
+using TovikApiProviderLib::ITovikManagerPtr;
+
+namespace {
+
+constexpr const char* kEventProc = "WaitForEventProc";
+constexpr const char* kGetNextEvent = "CTovikManagerIF::CmdGetNextEvent";
+
+// Result of the provider wait that ended last, whichever facade's thread ran
+// it. Starts out non-zero, like a wait that delivered nothing.
+std::atomic<VARIANT_BOOL> g_lastWaitResult{static_cast<VARIANT_BOOL>(-1)};
+
+// One provider wait. A failing wait counts as one that delivered nothing, so
+// the waiter is released with a non-zero result.
+VARIANT_BOOL ProviderWait(TovikApiProviderLib::ITovikManager* manager) {
+  try {
+    const VARIANT_BOOL result = manager->WaitForEvents();
+    CORE_LOG(kEventProc) << "Waiting for Events done " << result << LogEnd;
+    return result;
+  } catch (_com_error& e) {
+    CORE_LOG(kEventProc) << "com error " << static_cast<LONG>(e.Error()) << " "
+                         << static_cast<const char*>(e.Description()) << LogEnd;
+    return VARIANT_TRUE;
+  }
+}
+
+}  // namespace
+
+LONG CTovikManagerIF::RegisterForEvents(ULONG first, ULONG second) {
+  return static_cast<LONG>(SubmitCommand(this, &CTovikManagerIF::CmdRegisterForEvents, first, second));
+}
+
+int CTovikManagerIF::GetNextEvent(ULONG* first, ULONG* second, ULONG* third) {
+  return static_cast<int>(SubmitCommand(this, &CTovikManagerIF::CmdGetNextEvent, first, second, third));
+}
+
+void CTovikManagerIF::CancelEventNotification() {
+  SubmitCommand(this, &CTovikManagerIF::CmdCancelEventNotification);
+  SetEvent(m_cancelEvent);
+}
+
+int CTovikManagerIF::WaitForEvents() {
+  // A thread that has been told to stop serves no more waits, even if it has
+  // not seen the request yet: let it end, so that a new thread serves this
+  // wait instead of the termination answering it.
+  if (m_eventThread != nullptr && WaitForSingleObject(m_cancelEvent, 0) == WAIT_OBJECT_0)
+    WaitForSingleObject(m_eventThread->m_hThread, INFINITE);
+
+  DWORD exitCode = 0;
+  if (m_eventThread != nullptr) GetExitCodeThread(m_eventThread->m_hThread, &exitCode);
+  if (exitCode != STILL_ACTIVE) {
+    delete m_eventThread;
+    m_eventThread = nullptr;
+    ResetEvent(m_cancelEvent);
+    CWinThread* thread =
+        AfxBeginThread(&CTovikManagerIF::WaitForEventProc, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (thread != nullptr) {
+      thread->m_bAutoDelete = FALSE;
+      thread->ResumeThread();
+      m_eventThread = thread;
+    }
+  }
+  if (m_eventThread == nullptr) return 1;
+
+  // An answer left from an earlier wait is stale: this wait needs its own.
+  ResetEvent(m_doneEvent);
+  SetEvent(m_startEvent);
+  // Copies of the handles: once an answer has come the waiter reads nothing
+  // of the facade any more (a destroy may be freeing it). A thread that ends
+  // without answering releases the waiter as well.
+  const HANDLE answers[] = {m_doneEvent, m_eventThread->m_hThread};
+  WaitForMultipleObjects(2, answers, FALSE, INFINITE);
+  return g_lastWaitResult.load();
+}
+
+UINT CTovikManagerIF::WaitForEventProc(LPVOID parameter) {
+  CTovikManagerIF* facade = static_cast<CTovikManagerIF*>(parameter);
+  const HRESULT init = CoInitialize(nullptr);
+  CORE_LOG(kEventProc) << "Initialize " << LogHex << static_cast<ULONG>(init) << LogEnd;
+
+  // The destroy command waits for this thread before it closes the events.
+  const HANDLE cancelEvent = facade->m_cancelEvent;
+  const HANDLE startEvent = facade->m_startEvent;
+  const HANDLE doneEvent = facade->m_doneEvent;
+  {
+    ITovikManagerPtr manager(TovikManagerObjects.Get(facade), false);
+    if (!manager) {
+      SetEvent(doneEvent);  // no wait can be served: release a waiter
+    } else {
+      const HANDLE requests[] = {cancelEvent, startEvent};  // cancel first: it wins when both are set
+      bool running = true;
+      while (running) {
+        switch (WaitForMultipleObjects(2, requests, FALSE, INFINITE)) {
+          case WAIT_OBJECT_0:
+            CORE_LOG(kEventProc) << "Terminating started" << LogEnd;
+            running = false;
+            SetEvent(doneEvent);
+            CORE_LOG(kEventProc) << "Terminating continue" << LogEnd;
+            break;
+          case WAIT_OBJECT_0 + 1:
+            ResetEvent(startEvent);
+            CORE_LOG(kEventProc) << "Waiting for Events" << LogEnd;
+            // A cancellation that arrived while this wait was being handed over
+            // found no provider wait to end; starting one now would block until
+            // the next event.
+            if (WaitForSingleObject(cancelEvent, 0) != WAIT_OBJECT_0) g_lastWaitResult.store(ProviderWait(manager));
+            SetEvent(doneEvent);
+            break;
+          case WAIT_FAILED:
+            // The events are gone; nothing can reach this thread any more.
+            running = false;
+            SetEvent(doneEvent);
+            break;
+          default:
+            break;
+        }
+      }
+    }
+  }
+
+  CORE_LOG(kEventProc) << "Done" << LogEnd;
+  if (SUCCEEDED(init)) CoUninitialize();
+  return 0;
+}
+
+INT_PTR CTovikManagerIF::CmdRegisterForEvents(Args& args) {
+  CManagerCommand manager(this, args);
+  if (!manager.Ready(2)) return kResultNoInterface;
+  return manager->RegisterForEvents(manager.Ulong(0), manager.Ulong(1));
+}
+
+INT_PTR CTovikManagerIF::CmdGetNextEvent(Args& args) {
+  CORE_LOG(kGetNextEvent) << "start" << LogEnd;
+  INT_PTR result = 0;
+  {
+    CManagerCommand manager(this, args);
+    if (!manager) {
+      CORE_LOG(kGetNextEvent) << "NULL interface pointer" << LogEnd;
+    } else if (manager.HasArgs(3)) {
+      try {
+        result = manager->GetNextEvent(manager.Out<ULONG>(0), manager.Out<ULONG>(1), manager.Out<ULONG>(2));
+      } catch (_com_error& e) {
+        CORE_LOG(kGetNextEvent) << "com error " << static_cast<LONG>(e.Error()) << " "
+                                << static_cast<const char*>(e.Description()) << LogEnd;
+      }
+    }
+  }
+  CORE_LOG(kGetNextEvent) << "done" << LogEnd;
+  return result;
+}
+
+INT_PTR CTovikManagerIF::CmdCancelEventNotification(Args& args) {
+  CManagerCommand manager(this, args);
+  if (!manager) return 0;
+  manager->CancelEventNotification();
+  return 0;
+}

@@ -1,0 +1,93 @@
+// Events: vtxRegisterForEvents, vtxWaitForEvents, vtxCancelEventNotification.
+//
+// vtxWaitForEvents blocks the calling Java thread until the facade's event thread reports the
+// end of a provider wait, then drains every pending event into the TovikEventQueue Java passed
+// in. The events are stored into the array as they come, so any number of them holds only a
+// few local references at a time.
+
+#include <jni.h>
+
+#include "facade/CTovikManagerIF.h"
+#include "java/LogStream.h"
+#include "jni/HandleTable.h"
+#include "jni/JniValues.h"
+#include "jni/NativeFrame.h"
+
+namespace {
+
+constexpr char kRegisterForEvents[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxRegisterForEvents";
+constexpr char kWaitForEvents[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxWaitForEvents";
+constexpr char kCancelEventNotification[] =
+    "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxCancelEventNotification";
+
+constexpr char kEventConstructor[] = "(JJJ)V";
+constexpr char kQueueSetData[] = "([Lcom/holm/zep/tovik/api/jni/TovikEvent;)V";
+
+// Takes every pending event from the provider, in its order, and hands them to the queue as
+// one TovikEvent[] (empty when there are none).
+void DrainEvents(CTovikManagerIF& facade, jobject queue) {
+  CJClassWrapper eventClass(JavaClass::TovikEvent);
+  CJavaEnvironment::CheckException();
+  CJObjectArrayBuilder events(eventClass, 0);
+  ULONG first = 0;
+  ULONG second = 0;
+  ULONG third = 0;
+  while (facade.GetNextEvent(&first, &second, &third) != 0) {
+    NATIVE_LOG(kWaitForEvents) << "Adding event " << first << " " << second << " " << third << LogEnd;
+    CJavaEnvironment::CheckException();
+    events.Add(NewWithConstructor(eventClass, kEventConstructor, first, second, third));  // zero-extended
+  }
+  CLocalRef<jobjectArray> array(events.Finish());
+  SetDataOn(JavaClass::TovikEventQueue, queue, kQueueSetData, static_cast<jobject>(array.get()));
+}
+
+}  // namespace
+
+extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxRegisterForEvents(
+    JNIEnv* env, jobject, jlong manager, jlong first, jlong second, jobject result) {
+  RunNativeFrame(env, [&] {
+    NATIVE_LOG(kRegisterForEvents) << "Register For Events " << LogHex << first << LogEnd;
+    CJavaEnvironment::CheckException();
+    jlong code = kResultNoFacade;
+    if (FacadeRef facade = FindFacade(manager))
+      code = facade->RegisterForEvents(static_cast<ULONG>(first), static_cast<ULONG>(second));
+    SetLongValue(result, code);
+    NATIVE_LOG(kRegisterForEvents) << "Register For Events done" << LogEnd;
+    CJavaEnvironment::CheckException();
+  });
+}
+
+extern "C" JNIEXPORT jboolean JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxWaitForEvents(
+    JNIEnv* env, jobject, jlong manager, jobject queue) {
+  return RunNativeFrame(env, jboolean{JNI_TRUE}, [&](jboolean& waitEnded) {
+    NATIVE_LOG(kWaitForEvents) << "Wait for events" << LogEnd;
+    CJavaEnvironment::CheckException();
+    // The reference keeps the facade alive while this thread waits, also through a shutdown.
+    if (FacadeRef facade = FindFacade(manager)) {
+      if (facade->WaitForEvents() == 0) {
+        NATIVE_LOG(kWaitForEvents) << "LOG processing events" << LogEnd;
+        CJavaEnvironment::CheckException();
+        waitEnded = JNI_FALSE;
+        DrainEvents(*facade, queue);
+      }
+    }
+    NATIVE_LOG(kWaitForEvents) << "Wait for events done " << (waitEnded ? 1 : 0) << LogEnd;
+    CJavaEnvironment::CheckException();
+  });
+}
+
+extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxCancelEventNotification(
+    JNIEnv* env, jobject, jlong manager, jobject result) {
+  RunNativeFrame(env, [&] {
+    NATIVE_LOG(kCancelEventNotification) << "Cancel Event Notification" << LogEnd;
+    CJavaEnvironment::CheckException();
+    jlong code = kResultNoFacade;
+    if (FacadeRef facade = FindFacade(manager)) {
+      facade->CancelEventNotification();
+      code = 0;
+    }
+    SetLongValue(result, code);
+    NATIVE_LOG(kCancelEventNotification) << "CancelEventNotification OK" << LogEnd;
+    CJavaEnvironment::CheckException();
+  });
+}
