@@ -1,18 +1,148 @@
 #include "core/ThreadManager.h"
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+
+#if defined(_MSC_VER)
+#include <intrin.h>
+#endif
+
 #include "java/LogStream.h"
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+using Nanos = std::chrono::nanoseconds;
+
+// How long a side spins before it sleeps, learnt from its own recent waits:
+// about twice a typical wait when waits are short, shrinking towards nothing
+// when they are long (an idle library). A spin that finds itself taken off
+// the processor (the clock jumps between two looks) means the machine has
+// more runnable threads than processors; spinning then only takes time from
+// the thread it waits for, so the side stops spinning for a while and sleeps
+// at once, which also keeps the scheduler's wake-up preference for it.
+class SpinBudget {
+ public:
+  static constexpr Nanos kMaximum{50'000};
+  static constexpr Nanos kMinimum{1'000};
+
+  // Spins until ready() or the budget is spent; true when ready() came true.
+  // The spin never yields: on a busy machine a yield hands the processor to
+  // other work for a whole scheduler slice, far longer than sleeping on the
+  // event and being woken.
+  template <class Ready>
+  bool Spin(Ready ready, Clock::time_point start) {
+    if (ready()) return true;
+    const int quiet = m_quietWaits.load(std::memory_order_relaxed);
+    if (quiet > 0) {
+      m_quietWaits.store(quiet - 1, std::memory_order_relaxed);
+      return false;
+    }
+    const Nanos budget{m_budget.load(std::memory_order_relaxed)};
+    Clock::time_point last = start;
+    for (unsigned i = 1;; ++i) {
+      if (ready()) return true;
+      if (i % 16 != 0) {
+        CpuRelax();
+        continue;
+      }
+      const Clock::time_point now = Clock::now();
+      if (now - last > kDescheduled) {
+        m_quietWaits.store(kQuietWaits, std::memory_order_relaxed);
+        return ready();
+      }
+      if (now - start >= budget) return false;
+      last = now;
+    }
+  }
+
+  // Takes one finished wait into account: `waited` is the time from the
+  // start of the wait until the other side had done its part.
+  void Learn(Nanos waited) {
+    Nanos budget{m_budget.load(std::memory_order_relaxed)};
+    if (waited > kMaximum) {
+      budget /= 2;
+    } else {
+      budget += (std::min(2 * waited, kMaximum) - budget) / 4;
+    }
+    m_budget.store(std::max(budget, kMinimum).count(), std::memory_order_relaxed);
+  }
+
+ private:
+  // A gap this long between two looks of a spin is a trip off the processor.
+  static constexpr Nanos kDescheduled{20'000};
+  // Waits that sleep at once after such a trip.
+  static constexpr int kQuietWaits = 1000;
+
+  static void CpuRelax() {
+#if defined(_MSC_VER)
+    _mm_pause();
+#elif defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#elif defined(__aarch64__)
+    asm volatile("yield");
+#endif
+  }
+
+  std::atomic<Nanos::rep> m_budget{kMaximum.count()};
+  std::atomic<int> m_quietWaits{0};
+};
+
+// One direction of the hand-over: a flag the waiting side spins on, and a
+// Win32 event that is set only when the waiting side has announced that it
+// sleeps on it. Both sides use sequentially consistent operations on the
+// flag and on `asleep`, so at least one of them sees the other's store: the
+// waiter sees the flag, or the signaller sees the sleeper (a spare signal is
+// harmless, waiters look at the flag after every wake).
+struct HandOff {
+  std::atomic<bool> flag{false};
+  std::atomic<bool> asleep{false};
+  std::atomic<Clock::rep> signalledAt{0};  // when the flag was raised for a sleeper
+  SpinBudget budget;
+
+  void Raise(HANDLE event) {
+    flag.store(true);
+    if (asleep.load()) {
+      signalledAt.store(Clock::now().time_since_epoch().count(), std::memory_order_relaxed);
+      if (event != nullptr) SetEvent(event);
+    }
+  }
+
+  // Announces sleep; false when the flag came up meanwhile (then no sleep).
+  bool PrepareSleep() {
+    asleep.store(true);
+    if (flag.load()) {
+      asleep.store(false);
+      return false;
+    }
+    return true;
+  }
+
+  // After a wake: the time the flag took since `start`, for Learn().
+  Nanos WaitedSince(Clock::time_point start) const {
+    const Clock::time_point raised{Clock::duration{signalledAt.load(std::memory_order_relaxed)}};
+    return raised > start ? Nanos{raised - start} : Nanos{Clock::now() - start};
+  }
+
+  void Reset() {
+    flag.store(false);
+    asleep.store(false);
+  }
+};
+
 // Process-wide state of the command thread. The lock exists from load to
 // unload; the events and the thread object from the first Start on.
 CCriticalSection g_commandLock;
-HANDLE g_commandReady = nullptr;  // auto-reset: a command waits in the slot
-HANDLE g_commandDone = nullptr;   // auto-reset: the command thread is done with it
+HANDLE g_commandReady = nullptr;  // auto-reset: wakes the command thread (see g_ready)
+HANDLE g_commandDone = nullptr;   // auto-reset: wakes the submitter (see g_done)
 HANDLE g_stop = nullptr;          // manual-reset: end the loop
 CThreadCommandCore* g_currentCommand = nullptr;
 int g_startCount = 0;
 CWinThread* g_thread = nullptr;
+
+HandOff g_ready;  // a command waits in the slot; the command thread waits on it
+HandOff g_done;   // the command thread is done with it; the submitter waits on it
 
 constexpr const char* kProc = "CThreadManager::ObjectManagerThreadProc";
 
@@ -33,11 +163,21 @@ void RunCurrentCommand() {
   }
 }
 
+// Command thread: takes the waiting command, if any, runs it and lets the
+// submitter go.
+void TakeCommand() {
+  if (!g_ready.flag.exchange(false)) return;
+  RunCurrentCommand();
+  g_done.Raise(g_commandDone);
+}
+
 }  // namespace
 
 void CThreadManager::Start() {
   CSingleLock lock(&g_commandLock, TRUE);
   if (g_startCount == 0) {
+    g_ready.Reset();
+    g_done.Reset();
     g_commandReady = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     g_commandDone = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     g_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -53,8 +193,11 @@ void CThreadManager::Start() {
 INT_PTR CThreadManager::Submit(CThreadCommandCore* command) {
   CSingleLock lock(&g_commandLock, TRUE);
   g_currentCommand = command;
-  if (g_commandReady != nullptr) SetEvent(g_commandReady);
+  g_done.flag.store(false);
+  g_ready.Raise(g_commandReady);
   WaitForCommandDone();
+  // Not taken (no command thread, or it ended): the slot is free again.
+  g_ready.flag.store(false);
   const INT_PTR result = g_currentCommand != nullptr ? g_currentCommand->GetResult() : 0;
   g_currentCommand = nullptr;
   return result;
@@ -62,14 +205,26 @@ INT_PTR CThreadManager::Submit(CThreadCommandCore* command) {
 
 void CThreadManager::WaitForCommandDone() {
   if (g_commandDone == nullptr) return;
+  const Clock::time_point start = Clock::now();
+  const auto done = [] { return g_done.flag.load(); };
+  if (g_done.budget.Spin(done, start)) {
+    g_done.budget.Learn(Clock::now() - start);
+    return;
+  }
   for (;;) {
+    if (!g_done.PrepareSleep()) break;
     const DWORD wait = WaitForSingleObject(g_commandDone, 1000);
-    if (wait == WAIT_OBJECT_0) return;
-    if (wait != WAIT_TIMEOUT) continue;
+    g_done.asleep.store(false);
+    if (done()) {
+      g_done.budget.Learn(g_done.WaitedSince(start));
+      return;
+    }
+    if (wait != WAIT_TIMEOUT) continue;  // a spare signal of an earlier command
     // Timed out: give up once the command thread is gone.
     if (g_thread == nullptr || g_thread->m_hThread == INVALID_HANDLE_VALUE) return;
     if (WaitForSingleObject(g_thread->m_hThread, 0) != WAIT_TIMEOUT) return;
   }
+  g_done.budget.Learn(Clock::now() - start);
 }
 
 UINT CThreadManager::ObjectManagerThreadProc(LPVOID) {
@@ -90,15 +245,27 @@ UINT CThreadManager::ObjectManagerThreadProc(LPVOID) {
     }
   }
 
+  const auto commandWaiting = [] { return g_ready.flag.load(); };
   while (!stop) {
-    const DWORD wait = MsgWaitForMultipleObjects(2, waitList, FALSE, INFINITE, QS_ALLINPUT);
-    if (Signalled(wait, 0, waitList[0])) {
-      RunCurrentCommand();
-      SetEvent(g_commandDone);
-    }
-    if (Signalled(wait, 1, waitList[1])) {
-      CORE_LOG(kProc) << "Stopping" << LogEnd;
-      stop = true;
+    // Right after a command the next one often follows at once: look for it
+    // a little while before sleeping.
+    const Clock::time_point start = Clock::now();
+    if (g_ready.budget.Spin(commandWaiting, start)) {
+      g_ready.budget.Learn(Clock::now() - start);
+      TakeCommand();
+    } else if (g_ready.PrepareSleep()) {
+      const DWORD wait = MsgWaitForMultipleObjects(2, waitList, FALSE, INFINITE, QS_ALLINPUT);
+      g_ready.asleep.store(false);
+      // The ready event may also carry a spare signal; the flag decides.
+      Signalled(wait, 0, waitList[0]);
+      if (commandWaiting()) g_ready.budget.Learn(g_ready.WaitedSince(start));
+      TakeCommand();
+      if (Signalled(wait, 1, waitList[1])) {
+        CORE_LOG(kProc) << "Stopping" << LogEnd;
+        stop = true;
+      }
+    } else {
+      TakeCommand();
     }
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);

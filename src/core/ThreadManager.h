@@ -5,6 +5,14 @@
 // first call creates the thread, later calls only count). Submit() hands one
 // command to it and blocks until it has run; the command lock serialises all
 // submitters for the whole round trip, so only one command is in flight.
+//
+// The hand-over spins briefly before it blocks, on both sides: a submitter
+// watches for the command to finish, the command thread watches for the next
+// command after finishing one. Each side learns from its recent waits how
+// long a spin is worth (at most a few tens of microseconds, yielding the
+// processor while it spins) and sets the Win32 event only when the other
+// side really sleeps on it, so an idle library sleeps in its waits and burns
+// no processor time.
 
 #include "TovikExport.h"
 #include "core/ThreadCommand.h"

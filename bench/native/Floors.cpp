@@ -1,0 +1,201 @@
+// Floors of the benchmarks (see Floors.h).
+#include "Floors.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace P = TovikApiProviderLib;
+
+namespace tovik::bench {
+
+namespace {
+
+// Text property as the wrappers hand it out: ANSI in a LocalAlloc block.
+char* AnsiCopy(const _bstr_t& text) {
+  const UINT length = text.length();
+  if (length == 0) return nullptr;
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, static_cast<const OLECHAR*>(text), static_cast<int>(length),
+                                        nullptr, 0, nullptr, nullptr);
+  char* block = static_cast<char*>(LocalAlloc(LPTR, static_cast<SIZE_T>(bytes) + 1));
+  if (block != nullptr)
+    WideCharToMultiByte(CP_ACP, 0, static_cast<const OLECHAR*>(text), static_cast<int>(length), block, bytes,
+                        nullptr, nullptr);
+  return block;
+}
+
+void ReadText(const _bstr_t& text) { LocalFree(AnsiCopy(text)); }
+
+template <class I>
+struct Owned {
+  I* p = nullptr;
+  ~Owned() {
+    if (p != nullptr) p->Release();
+  }
+  I* operator->() const { return p; }
+};
+
+}  // namespace
+
+std::string Scenario(int modules, int apps, std::size_t selfTestBytes) {
+  std::string json = "{\"modules\":[";
+  static const char kHex[] = "0123456789abcdef";
+  for (int i = 0; i < modules; ++i) {
+    char module[160];
+    std::snprintf(module, sizeof module,
+                  "%s{\"serial\":%d,\"name\":\"VCI %05d\",\"type\":%d,\"interface\":%d,\"state\":%d", i ? "," : "",
+                  i + 1, i + 1, 3 + i % 2, 1 + i % 4, 1);
+    json += module;
+    if (i == 0 && selfTestBytes > 0) {
+      json += ",\"selfTest\":\"";
+      for (std::size_t b = 0; b < selfTestBytes; ++b) {
+        json += kHex[(b >> 4) & 15];
+        json += kHex[b & 15];
+      }
+      json += '"';
+    }
+    json += '}';
+  }
+  json += "],\"appsPc\":[";
+  for (int i = 0; i < apps; ++i) {
+    char app[200];
+    std::snprintf(app, sizeof app,
+                  "%s{\"name\":\"Application %d\",\"app\":%d,\"version\":%d,\"date\":20240514,\"moduleType\":3,"
+                  "\"versionText\":\"1.%d\",\"branch\":\"main\",\"dateText\":\"2024-05-14\"}",
+                  i ? "," : "", i + 1, i + 1, 100 + i, i);
+    json += app;
+  }
+  json += "]}";
+  return json;
+}
+
+// ---- ping-pongs
+
+EventPingPong::EventPingPong()
+    : m_ping(CreateEventA(nullptr, FALSE, FALSE, nullptr)), m_pong(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
+  m_partner = std::thread([this] {
+    for (;;) {
+      WaitForSingleObject(m_ping, INFINITE);
+      if (m_stop.load()) return;
+      SetEvent(m_pong);
+    }
+  });
+}
+
+EventPingPong::~EventPingPong() {
+  m_stop.store(true);
+  SetEvent(m_ping);
+  m_partner.join();
+  CloseHandle(m_ping);
+  CloseHandle(m_pong);
+}
+
+void EventPingPong::RoundTrip() {
+  SetEvent(m_ping);
+  WaitForSingleObject(m_pong, INFINITE);
+}
+
+SpinPingPong::SpinPingPong() {
+  m_partner = std::thread([this] {
+    std::uint64_t seen = 0;
+    while (!m_stop.load(std::memory_order_relaxed)) {
+      const std::uint64_t now = m_ping.load(std::memory_order_acquire);
+      if (now != seen) {
+        seen = now;
+        m_pong.store(now, std::memory_order_release);
+      }
+    }
+  });
+}
+
+SpinPingPong::~SpinPingPong() {
+  m_stop.store(true);
+  m_partner.join();
+}
+
+void SpinPingPong::RoundTrip() {
+  const std::uint64_t next = m_ping.load(std::memory_order_relaxed) + 1;
+  m_ping.store(next, std::memory_order_release);
+  while (m_pong.load(std::memory_order_acquire) != next) {
+  }
+}
+
+// ---- direct provider
+
+DirectProvider::DirectProvider() {
+  m_comInitialised = SUCCEEDED(CoInitialize(nullptr));
+  const HRESULT hr = CoCreateInstance(P::CLSID_TovikManager, nullptr, CLSCTX_ALL, __uuidof(P::ITovikManager),
+                                      reinterpret_cast<void**>(&m_manager));
+  if (FAILED(hr) || m_manager == nullptr) throw std::runtime_error("no provider manager (is the provider loaded?)");
+}
+
+DirectProvider::~DirectProvider() {
+  if (m_manager != nullptr) m_manager->Release();
+  if (m_comInitialised) CoUninitialize();
+}
+
+ULONG DirectProvider::Connect(ULONG serial) {
+  ULONG handle = 0;
+  m_manager->Connect(serial, 1, &handle);
+  return handle;
+}
+
+ULONG DirectProvider::GetConStatus(ULONG handle) {
+  ULONG status = 0;
+  m_manager->GetConStatus(handle, &status);
+  return status;
+}
+
+std::size_t DirectProvider::ReadModuleList() {
+  Owned<P::ITovikVciItems> items;
+  m_manager->GetModuleIds(&items.p);
+  if (items.p == nullptr) return 0;
+  const ULONG count = items->GetCount();
+  std::size_t read = 0;
+  for (ULONG i = 0; i < count; ++i) {
+    Owned<P::ITovikVciItem> item{items->Item(i)};
+    if (item.p == nullptr) continue;
+    ReadText(item->GetModuleName());
+    item->GetModuleType();
+    item->GetVCIInterface();
+    item->GetSerialNumber();
+    item->GetModuleState();
+    ++read;
+  }
+  return read;
+}
+
+std::size_t DirectProvider::ReadAppsPc() {
+  Owned<P::ITovikAppPcItemList> list;
+  m_manager->GetAppsPC_3(&list.p);
+  if (list.p == nullptr) return 0;
+  const ULONG count = list->GetCount();
+  std::size_t read = 0;
+  for (ULONG i = 0; i < count; ++i) {
+    Owned<P::ITovikAppPcItem> item{list->Item(i)};
+    if (item.p == nullptr) continue;
+    ReadText(item->GetAppName());
+    item->GetAppVersion();
+    item->GetAppDate();
+    item->GetModuleType();
+    item->GetApp();
+    ReadText(item->GetAppVersionStr());
+    ReadText(item->GetBranchName());
+    ReadText(item->GetAppDateStr());
+    ++read;
+  }
+  return read;
+}
+
+std::size_t DirectProvider::ReadSelfTest(ULONG handle) {
+  Owned<P::ITovikByteBuffer> buffer;
+  m_manager->RunSelfTest(handle, &buffer.p);
+  if (buffer.p == nullptr) return 0;
+  const LONG length = buffer->GetLength();
+  if (length <= 0) return 0;
+  auto* block = static_cast<unsigned char*>(LocalAlloc(LPTR, static_cast<SIZE_T>(length)));
+  for (LONG i = 0; i < length; ++i) block[i] = buffer->Item(i);
+  LocalFree(block);
+  return static_cast<std::size_t>(length);
+}
+
+}  // namespace tovik::bench

@@ -1,0 +1,78 @@
+#pragma once
+// What the benchmarks compare the library against: the same provider reads
+// made directly on the calling thread, and bare two-thread ping-pongs.
+// Shared by the native benchmark and the JNI helper of the Java benchmark.
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <thread>
+
+#include "provider/TovikApiProviderLib.h"
+#include "tovik/platform.h"
+
+namespace tovik::bench {
+
+// A scenario with `modules` modules (serials 1..n), `apps` entries in the PC
+// catalogue and a self-test buffer of `selfTestBytes` on the first module.
+std::string Scenario(int modules, int apps, std::size_t selfTestBytes);
+
+// Two threads hand a token back and forth through two auto-reset events of
+// the platform (the wait primitives the command hand-over uses).
+class EventPingPong {
+ public:
+  EventPingPong();
+  ~EventPingPong();
+  EventPingPong(const EventPingPong&) = delete;
+  EventPingPong& operator=(const EventPingPong&) = delete;
+  void RoundTrip();
+
+ private:
+  HANDLE m_ping;
+  HANDLE m_pong;
+  std::atomic<bool> m_stop{false};
+  std::thread m_partner;
+};
+
+// The same with a spinning flag: the cost of the cache-line transfer alone.
+class SpinPingPong {
+ public:
+  SpinPingPong();
+  ~SpinPingPong();
+  SpinPingPong(const SpinPingPong&) = delete;
+  SpinPingPong& operator=(const SpinPingPong&) = delete;
+  void RoundTrip();
+
+ private:
+  alignas(64) std::atomic<std::uint64_t> m_ping{0};
+  alignas(64) std::atomic<std::uint64_t> m_pong{0};
+  std::atomic<bool> m_stop{false};
+  std::thread m_partner;
+};
+
+// A provider manager used straight from the thread that made it: no command
+// thread, no registry, no hand-over. Reads what the native methods read and
+// converts texts as the wrappers do.
+class DirectProvider {
+ public:
+  DirectProvider();  // CoInitialize on this thread, then the manager
+  ~DirectProvider();
+  DirectProvider(const DirectProvider&) = delete;
+  DirectProvider& operator=(const DirectProvider&) = delete;
+
+  ULONG Connect(ULONG serial);
+  ULONG GetConStatus(ULONG handle);
+  // Every module with its five properties; returns the number read.
+  std::size_t ReadModuleList();
+  // Every PC catalogue entry with its eight properties.
+  std::size_t ReadAppsPc();
+  // The self-test buffer, byte by byte, into a LocalAlloc block; returns its length.
+  std::size_t ReadSelfTest(ULONG handle);
+
+ private:
+  TovikApiProviderLib::ITovikManager* m_manager = nullptr;
+  bool m_comInitialised = false;
+};
+
+}  // namespace tovik::bench
