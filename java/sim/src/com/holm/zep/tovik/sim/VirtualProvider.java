@@ -16,7 +16,8 @@ import java.util.List;
  */
 public final class VirtualProvider {
     static {
-        System.loadLibrary("TovikProviderSim");
+        // From java.library.path, else the copy this jar carries.
+        NativeLibraryLoader.load("TovikProviderSim", "TovikPlatform");
     }
 
     private VirtualProvider() {

@@ -141,6 +141,76 @@ class ToolOperationsTest {
     }
 
     @Test
+    void ledsNamedAreChangedAndTheOthersKeepTheirSettings() {
+        ToolRunner.Result r = ToolRunner.run("--json", "pendant", "leds", "--set", "3=2:4",
+                "--set", "1=1");
+        assertEquals(0, r.exitCode(), r::toString);
+        List<?> leds = (List<?>) MiniJson.object(r.out()).get("leds");
+        assertEquals(5, leds.size(), r::toString);
+        // LED 0 keeps the scenario's setting (valid 1, control 2); 1 and 3 are the new ones.
+        assertEquals(List.of(1L, 2L, 0L), List.of(MiniJson.at(leds, 0, "valid"),
+                MiniJson.at(leds, 0, "control"), MiniJson.at(leds, 0, "blinkFrequency")));
+        assertEquals(List.of(1L, 1L, 0L), List.of(MiniJson.at(leds, 1, "valid"),
+                MiniJson.at(leds, 1, "control"), MiniJson.at(leds, 1, "blinkFrequency")));
+        assertEquals(List.of(1L, 2L, 4L), List.of(MiniJson.at(leds, 3, "valid"),
+                MiniJson.at(leds, 3, "control"), MiniJson.at(leds, 3, "blinkFrequency")));
+        assertEquals(0L, MiniJson.at(leds, 2, "valid"));
+
+        ToolRunner.Result beyond = ToolRunner.run("pendant", "leds", "--set", "5=1");
+        assertEquals(1, beyond.exitCode(), beyond::toString);
+        assertEquals("tovik: set LEDs failed: LED 5 does not exist; the pendant has 5 LEDs "
+                + "(0 to 4)", ToolRunner.oneErrorLine(beyond));
+    }
+
+    @Test
+    void connectionVersionsAndWirelessStateAreShown() {
+        ToolRunner.Result connect = ToolRunner.run("connect", "--module", "200102");
+        assertEquals(0, connect.exitCode(), connect::toString);
+        assertTrue(connect.out().contains("Connection handle:   0x00010001\n"
+                + "  Connection status:   1\n  Disconnected:        yes\n"), connect::toString);
+
+        Map<String, Object> versions = MiniJson.object(ToolRunner.run("--json", "versions")
+                .out());
+        assertEquals("VciSystem", MiniJson.at(versions, "server", 0, "name"));
+        assertEquals("5.1.0.0", MiniJson.at(versions, "server", 0, "version"));
+        assertEquals("release/4.3", MiniJson.at(versions, "client", 0, "branch"));
+        Map<String, Object> numeric = MiniJson.object(ToolRunner.run("--json", "versions",
+                "--numeric").out());
+        assertEquals(83951616L, MiniJson.at(numeric, "server", 0, "version"));
+
+        Map<String, Object> adapters = MiniJson.object(ToolRunner.run("--json", "wifi",
+                "adapters").out());
+        assertEquals(List.of(true, false, true), List.of(adapters.get("flag1"),
+                adapters.get("flag2"), adapters.get("flag3")));
+        assertEquals("USB WLAN Stick", MiniJson.at(adapters, "adapters", 1, "cardName"));
+        assertEquals(false, MiniJson.at(adapters, "adapters", 1, "inserted"));
+
+        Map<String, Object> ap = MiniJson.object(ToolRunner.run("--json", "wifi", "ap", "-m",
+                "200102").out());
+        assertEquals(2L, ap.get("numBars"));
+        assertEquals(-71L, ap.get("signalLevel"));
+    }
+
+    @Test
+    void textsSurviveTheJsonOutputUnchanged() throws Exception {
+        String name = "Bay \"7\" \\ \u00c4\u00df\u20ac\ttab";
+        String scenario = ToolRunner.run("scenario").out().replace("\"TVX-200 Bay 1\"",
+                "\"" + name.replace("\\", "\\\\").replace("\"", "\\\"")
+                        .replace("\t", "\\t") + "\"");
+        Path file = Files.createTempFile("tovik-texts", ".json");
+        try {
+            Files.writeString(file, scenario);
+            ToolRunner.Result r = ToolRunner.run("--json", "--scenario", file.toString(),
+                    "modules");
+            assertEquals(0, r.exitCode(), r::toString);
+            assertEquals(name, MiniJson.at(MiniJson.object(r.out()), "modules", 0,
+                    "moduleName"));
+        } finally {
+            Files.delete(file);
+        }
+    }
+
+    @Test
     void logOptionShowsTheLibrarysLinesOnStandardError() {
         ToolRunner.Result r = ToolRunner.run("--log", "modules");
         assertEquals(0, r.exitCode(), r::toString);

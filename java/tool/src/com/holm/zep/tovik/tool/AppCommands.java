@@ -16,20 +16,14 @@ final class AppCommands {
     private AppCommands() {
     }
 
-    @Command(name = "apps", description = "List applications available on the PC or installed on "
+    @Command(name = "apps", mixinStandardHelpOptions = true,
+            description = "List applications available on the PC or installed on "
             + "the module.", subcommands = {PcApps.class, ModuleApps.class})
-    static final class Apps implements Runnable {
-        @picocli.CommandLine.Spec
-        picocli.CommandLine.Model.CommandSpec spec;
-
-        @Override
-        public void run() {
-            throw new picocli.CommandLine.ParameterException(spec.commandLine(),
-                    "Missing subcommand: pc or module");
-        }
+    static final class Apps extends CommandGroup {
     }
 
-    @Command(name = "pc", description = "Applications available on the PC for installation.")
+    @Command(name = "pc", mixinStandardHelpOptions = true,
+            description = "Applications available on the PC for installation.")
     static final class PcApps extends ToolCommand {
         @Option(names = "--form", paramLabel = "1|2|3", defaultValue = "3", description =
                 "Query form: 1 name, version, date; 2 adds module type and application number; "
@@ -46,7 +40,8 @@ final class AppCommands {
         }
     }
 
-    @Command(name = "module", description = "Applications installed on the module, with state "
+    @Command(name = "module", mixinStandardHelpOptions = true,
+            description = "Applications installed on the module, with state "
             + "and licence.")
     static final class ModuleApps extends ToolCommand {
         @Option(names = "--texts", description = "Use the second form of the query (version and "
@@ -66,21 +61,15 @@ final class AppCommands {
         }
     }
 
-    @Command(name = "app", description = "Control an application on the module and read or write "
+    @Command(name = "app", mixinStandardHelpOptions = true,
+            description = "Control an application on the module and read or write "
             + "its configuration values.", subcommands = {Control.class, ConfigGet.class,
                     ConfigSet.class})
-    static final class App implements Runnable {
-        @picocli.CommandLine.Spec
-        picocli.CommandLine.Model.CommandSpec spec;
-
-        @Override
-        public void run() {
-            throw new picocli.CommandLine.ParameterException(spec.commandLine(),
-                    "Missing subcommand: control, get or set");
-        }
+    static final class App extends CommandGroup {
     }
 
-    @Command(name = "control", description = "Send a control action to an application on the "
+    @Command(name = "control", mixinStandardHelpOptions = true,
+            description = "Send a control action to an application on the "
             + "module (its meaning is the provider's, e.g. start or stop).")
     static final class Control extends ToolCommand {
         @Parameters(index = "0", paramLabel = "APP", converter = Numbers.Converter.class,
@@ -97,7 +86,8 @@ final class AppCommands {
         }
     }
 
-    @Command(name = "get", description = "Read one configuration value of an application.")
+    @Command(name = "get", mixinStandardHelpOptions = true,
+            description = "Read one configuration value of an application.")
     static final class ConfigGet extends ToolCommand {
         @Parameters(index = "0", paramLabel = "APP", converter = Numbers.Converter.class,
                 description = "Application number.")
@@ -113,7 +103,8 @@ final class AppCommands {
         }
     }
 
-    @Command(name = "set", description = "Write one configuration value of an application.")
+    @Command(name = "set", mixinStandardHelpOptions = true,
+            description = "Write one configuration value of an application.")
     static final class ConfigSet extends ToolCommand {
         @Parameters(index = "0", paramLabel = "APP", converter = Numbers.Converter.class,
                 description = "Application number.")

@@ -24,18 +24,11 @@ final class ClientCommands {
     private ClientCommands() {
     }
 
-    @Command(name = "client", description = "Client information stored on the module: store, "
+    @Command(name = "client", mixinStandardHelpOptions = true,
+            description = "Client information stored on the module: store, "
             + "list, get, delete, space, status.", subcommands = {Store.class, ListBlocks.class,
                     Get.class, Delete.class, Space.class, AccessStatus.class})
-    static final class Client implements Runnable {
-        @picocli.CommandLine.Spec
-        picocli.CommandLine.Model.CommandSpec spec;
-
-        @Override
-        public void run() {
-            throw new picocli.CommandLine.ParameterException(spec.commandLine(),
-                    "Missing subcommand: store, list, get, delete, space or status");
-        }
+    static final class Client extends CommandGroup {
     }
 
     static final class Place {
@@ -66,7 +59,8 @@ final class ClientCommands {
         String providerFile;
     }
 
-    @Command(name = "store", description = "Store a block of client information on the module.")
+    @Command(name = "store", mixinStandardHelpOptions = true,
+            description = "Store a block of client information on the module.")
     static final class Store extends ToolCommand {
         @picocli.CommandLine.Mixin
         Place place;
@@ -102,7 +96,8 @@ final class ClientCommands {
         }
     }
 
-    @Command(name = "list", description = "List the client information stored on the module.")
+    @Command(name = "list", mixinStandardHelpOptions = true,
+            description = "List the client information stored on the module.")
     static final class ListBlocks extends ToolCommand {
         @Override
         void execute(Session session, Report report) {
@@ -110,7 +105,8 @@ final class ClientCommands {
         }
     }
 
-    @Command(name = "get", description = "Read stored client information back and show it as a "
+    @Command(name = "get", mixinStandardHelpOptions = true,
+            description = "Read stored client information back and show it as a "
             + "hex dump (or as text, or into a file).")
     static final class Get extends ToolCommand {
         @picocli.CommandLine.Mixin
@@ -155,7 +151,8 @@ final class ClientCommands {
         }
     }
 
-    @Command(name = "delete", description = "Delete stored client information.")
+    @Command(name = "delete", mixinStandardHelpOptions = true,
+            description = "Delete stored client information.")
     static final class Delete extends ToolCommand {
         @picocli.CommandLine.Mixin
         Place place;
@@ -166,7 +163,8 @@ final class ClientCommands {
         }
     }
 
-    @Command(name = "space", description = "Show the free and total client space of the module.")
+    @Command(name = "space", mixinStandardHelpOptions = true,
+            description = "Show the free and total client space of the module.")
     static final class Space extends ToolCommand {
         @Override
         void execute(Session session, Report report) {
@@ -174,7 +172,8 @@ final class ClientCommands {
         }
     }
 
-    @Command(name = "status", description = "Show the state of one client information access.")
+    @Command(name = "status", mixinStandardHelpOptions = true,
+            description = "Show the state of one client information access.")
     static final class AccessStatus extends ToolCommand {
         @Parameters(paramLabel = "ACCESS", converter = Numbers.Converter.class,
                 description = "Access id, as reported by store or get.")
@@ -194,9 +193,9 @@ final class ClientCommands {
         session.run("store " + id, "vtxStoreClientInfo", r -> api.vtxStoreClientInfo(
                 session.manager(), connection, id, location, data, option, item, r));
         report.title("Stored '" + id + "' (" + data.length + " bytes) at location " + location);
-        item = settle(session, "store " + id, item);
-        showAccess(report, item);
-        return item;
+        TovikClientAccessItem done = settle(session, "store " + id, item);
+        showAccess(report, done);
+        return done;
     }
 
     static void storeFile(Session session, Report report, String id, long location, String file,
@@ -291,7 +290,8 @@ final class ClientCommands {
         long connection = session.connection();
         TovikClientAccessItem item = new TovikClientAccessItem();
         session.run("read access status", "vtxGetClientAccessStatus",
-                r -> api.vtxGetClientAccessStatus(session.manager(), connection, accessId, item, r));
+                r -> api.vtxGetClientAccessStatus(session.manager(), connection, accessId, item,
+                        r));
         return item;
     }
 
@@ -320,10 +320,13 @@ final class ClientCommands {
 
     static void showAccess(Report report, TovikClientAccessItem item) {
         report.field("Access id", "accessId", item.getClientInfo());
-        report.field("Status", "status", item.getStatus() + (item.getStatus() == ACCESS_COMPLETE
-                ? " (complete)" : item.getStatus() == ACCESS_FAILED ? " (failed)" : ""));
+        report.field("Status", "status", item.getStatus(), item.getStatus()
+                + (item.getStatus() == ACCESS_COMPLETE ? " (complete)"
+                        : item.getStatus() == ACCESS_FAILED ? " (failed)" : ""));
         report.field("Error code", "errorCode", item.getErrorCode());
-        report.field("Blocks", "blocks", item.getCurrentBlock() + " of " + item.getTotalBlocks());
+        report.field("Blocks", "currentBlock", item.getCurrentBlock(), item.getCurrentBlock()
+                + " of " + item.getTotalBlocks());
+        report.raw("totalBlocks", item.getTotalBlocks());
         report.field("Time stamp (ms)", "timeStampMs", item.getTimeStampMs());
     }
 }

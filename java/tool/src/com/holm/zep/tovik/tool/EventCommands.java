@@ -22,7 +22,8 @@ final class EventCommands {
     private EventCommands() {
     }
 
-    @Command(name = "events", description = {"Register for module events and show them.",
+    @Command(name = "events", mixinStandardHelpOptions = true,
+            description = {"Register for module events and show them.",
         "Without --follow: wait once (at most --timeout seconds) and list the events that came. "
                 + "With --follow: show events as they come until Ctrl-C, which cancels the wait "
                 + "cleanly."})
@@ -77,7 +78,7 @@ final class EventCommands {
 
     /** One wait, ended by the first events or by a cancellation after the time-out. */
     static List<TovikEvent> waitOnce(Session session, Report report, double timeoutSeconds) {
-        report.note("Waiting up to " + timeoutSeconds + " s for events ...");
+        report.note("Waiting up to " + seconds(timeoutSeconds) + " s for events ...");
         report.out().flush();
         Object done = new Object();
         boolean[] finished = {false};
@@ -110,7 +111,7 @@ final class EventCommands {
                 done.notifyAll();
             }
         }
-        report.title(events.isEmpty() ? "No events within " + timeoutSeconds + " s"
+        report.title(events.isEmpty() ? "No events within " + seconds(timeoutSeconds) + " s"
                 : "Events received: " + events.size());
         Report.Table table = report.table("events", col("FIRST", "first"),
                 col("SECOND", "second"), col("THIRD", "third"));
@@ -119,6 +120,10 @@ final class EventCommands {
         }
         table.print();
         return events;
+    }
+
+    private static String seconds(double value) {
+        return value == Math.rint(value) ? Long.toString((long) value) : Double.toString(value);
     }
 
     /** One wait; the events delivered (none when the wait was cancelled). */
@@ -175,10 +180,8 @@ final class EventCommands {
         if (!report.json()) {
             report.out().println("Interrupted: event wait cancelled after " + count
                     + " event(s).");
-            report.out().flush();
         }
-        throw new ToolException(ToolException.INTERRUPTED, "follow events", null,
-                "follow events: interrupted, wait cancelled");
+        report.out().flush();
     }
 
     private static void sleepBriefly() {

@@ -56,7 +56,8 @@ final class InstallCommands {
         Long number;
     }
 
-    @Command(name = "install", description = "Install an application from the PC on the module and "
+    @Command(name = "install", mixinStandardHelpOptions = true,
+            description = "Install an application from the PC on the module and "
             + "show its progress.")
     static final class Install extends ToolCommand {
         @ArgGroup(exclusive = true, multiplicity = "1")
@@ -75,7 +76,8 @@ final class InstallCommands {
         }
     }
 
-    @Command(name = "uninstall", description = "Remove an application from the module and show the "
+    @Command(name = "uninstall", mixinStandardHelpOptions = true,
+            description = "Remove an application from the module and show the "
             + "progress.")
     static final class Uninstall extends ToolCommand {
         @Parameters(paramLabel = "NAME", description = "Application name.")
@@ -90,7 +92,8 @@ final class InstallCommands {
         }
     }
 
-    @Command(name = "firmware", description = "Update the module's system firmware and show the "
+    @Command(name = "firmware", mixinStandardHelpOptions = true,
+            description = "Update the module's system firmware and show the "
             + "progress.")
     static final class Firmware extends ToolCommand {
         @picocli.CommandLine.Mixin
@@ -102,7 +105,10 @@ final class InstallCommands {
         }
     }
 
-    @Command(name = "job", description = "Show the status of an installation job once.")
+    @Command(name = "job", mixinStandardHelpOptions = true, description = {"Show the status of an "
+            + "installation job once.", "Jobs live as long as the provider: on the virtual "
+                    + "provider, which starts afresh in every run, only jobs started in the "
+                    + "same run exist, so this is for real providers."})
     static final class Job extends ToolCommand {
         @Parameters(paramLabel = "JOB", converter = Numbers.Converter.class,
                 description = "Job number, as reported when the job was started.")
@@ -184,7 +190,6 @@ final class InstallCommands {
                     bar.update(fraction(status), label(status));
                 }
                 if (status.getErrorNumber() != 0) {
-                    bar.done();
                     throw ToolException.failed(operation, "the module reported error "
                             + status.getErrorNumber() + " in component "
                             + status.getComponentNumber() + " (" + status.getComponentName()
@@ -194,12 +199,10 @@ final class InstallCommands {
                     break;
                 }
                 if (status.getStatus() != STATUS_RUNNING) {
-                    bar.done();
                     throw ToolException.failed(operation, "the job ended with status "
                             + status.getStatus());
                 }
                 if (System.nanoTime() > deadline) {
-                    bar.done();
                     throw ToolException.failed(operation, "the job did not finish within "
                             + watch.timeoutSeconds + " s");
                 }
@@ -208,9 +211,9 @@ final class InstallCommands {
                 status = poll(session, operation, job);
             }
         } finally {
+            bar.done();
             Interrupts.unwatch();
         }
-        bar.done();
         report.raw("progress", polls);
         report.field("Result", "result", "finished after " + polls.size() + " status polls");
         return status;
@@ -218,10 +221,14 @@ final class InstallCommands {
 
     static void showStatus(Report report, TovikAppStatus status) {
         report.field("Job", "job", status.getJob());
-        report.field("Status", "status", status.getStatus() + " (" + statusName(status) + ")");
+        report.field("Status", "status", status.getStatus(), status.getStatus() + " ("
+                + statusName(status) + ")");
         report.field("Error number", "errorNumber", status.getErrorNumber());
-        report.field("Component", "component", status.getComponentNumber() + " of "
-                + status.getTotalNumberOfComponents() + ": " + status.getComponentName());
+        report.field("Component", "componentNumber", status.getComponentNumber(),
+                status.getComponentNumber() + " of " + status.getTotalNumberOfComponents() + ": "
+                        + status.getComponentName());
+        report.raw("totalNumberOfComponents", status.getTotalNumberOfComponents());
+        report.raw("componentName", status.getComponentName());
         report.field("Component timeout", "componentTimeout", status.getComponentTimeout());
         report.field("Total timeout", "totalTimeout", status.getTotalTimeout());
     }
@@ -267,9 +274,17 @@ final class InstallCommands {
         return text.isEmpty() ? text : Character.toUpperCase(text.charAt(0)) + text.substring(1);
     }
 
+    /** Sleeps, in short steps so that an interrupt is seen at once. */
     private static void sleep(long ms) {
+        long until = System.nanoTime() + Math.max(0, ms) * 1_000_000L;
         try {
-            Thread.sleep(Math.max(0, ms));
+            while (!Interrupts.requested()) {
+                long left = until - System.nanoTime();
+                if (left <= 0) {
+                    return;
+                }
+                Thread.sleep(Math.min(50, Math.max(1, left / 1_000_000L)));
+            }
         } catch (InterruptedException e) {
             Thread.currentThread().interrupt();
         }

@@ -7,6 +7,7 @@ import java.util.Map;
  * Minimal JSON writer for the tool's machine-readable output. Values are {@code null},
  * {@link Boolean}, {@link Number}, {@link CharSequence}, {@link Map} (keys as strings, in the
  * map's order), {@link Collection}, {@code long[]}, {@code boolean[]} and {@code Object[]}.
+ * The text is plain ASCII; other characters are written as escapes.
  */
 final class Json {
     private Json() {
@@ -124,7 +125,9 @@ final class Json {
                 case '\b' -> out.append("\\b");
                 case '\f' -> out.append("\\f");
                 default -> {
-                    if (c < 0x20) {
+                    // Everything outside printable ASCII is escaped, so that the document
+                    // survives any output encoding.
+                    if (c < 0x20 || c >= 0x7F) {
                         out.append(String.format("\\u%04x", (int) c));
                     } else {
                         out.append(c);

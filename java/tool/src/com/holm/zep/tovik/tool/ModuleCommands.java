@@ -16,7 +16,8 @@ final class ModuleCommands {
     private ModuleCommands() {
     }
 
-    @Command(name = "modules", description = "List the modules present (serial number, name, "
+    @Command(name = "modules", mixinStandardHelpOptions = true,
+            description = "List the modules present (serial number, name, "
             + "type, interface, state).")
     static final class Modules extends ToolCommand {
         @Override
@@ -25,7 +26,8 @@ final class ModuleCommands {
         }
     }
 
-    @Command(name = "info", description = "Show a module's details: addresses, alias, interface "
+    @Command(name = "info", mixinStandardHelpOptions = true,
+            description = "Show a module's details: addresses, alias, interface "
             + "flag words and the clients connected to it.")
     static final class Info extends ToolCommand {
         @Option(names = "--basic", description = "Use the first form of the query (no alias and "
@@ -38,7 +40,8 @@ final class ModuleCommands {
         }
     }
 
-    @Command(name = "connect", description = "Connect to the module, show the connection handle "
+    @Command(name = "connect", mixinStandardHelpOptions = true,
+            description = "Connect to the module, show the connection handle "
             + "and state, and disconnect again.")
     static final class Connect extends ToolCommand {
         @Option(names = "--client", paramLabel = "NAME", description = "Client name announced to "
@@ -51,7 +54,8 @@ final class ModuleCommands {
 
         @Override
         void execute(Session session, Report report) {
-            long handle = session.connect(session.options().connectMode(), noClient ? null : client);
+            long handle = session.connect(session.options().connectMode(),
+                    noClient ? null : client);
             report.title("Connected to module " + session.serial() + " ("
                     + session.module().getModuleName() + ")");
             report.field("Connection handle", "connection", hex(handle));
@@ -61,7 +65,8 @@ final class ModuleCommands {
         }
     }
 
-    @Command(name = "status", description = "Connect to the module and show the connection state.")
+    @Command(name = "status", mixinStandardHelpOptions = true,
+            description = "Connect to the module and show the connection state.")
     static final class Status extends ToolCommand {
         @Override
         void execute(Session session, Report report) {
@@ -73,7 +78,8 @@ final class ModuleCommands {
         }
     }
 
-    @Command(name = "versions", description = "Show the server and client version lists.")
+    @Command(name = "versions", mixinStandardHelpOptions = true,
+            description = "Show the server and client version lists.")
     static final class Versions extends ToolCommand {
         @Option(names = "--numeric", description = "Use the first form of the query (numeric "
                 + "versions and dates instead of texts with branch names).")
@@ -126,7 +132,8 @@ final class ModuleCommands {
             report.field("Ethernet flags", "ethFlags", hex(info.getEthFlags()));
             clients = info.getClients();
         }
-        report.section("Connected clients", "clientList");
+        report.note("");
+        report.title("Connected clients:");
         Report.Table table = report.table("clients", col("CLIENT", "clientName"),
                 col("OWNER", "owner"), col("TYPE", "connectionType"),
                 col("INTERFACE", "connectionInterface"), col("SINCE", "connectTime"));
@@ -137,7 +144,6 @@ final class ModuleCommands {
             }
         }
         table.print();
-        report.end();
     }
 
     private static void addresses(Report report, String ethernet, String wireless,

@@ -23,36 +23,38 @@ final class PendantCommands {
     private PendantCommands() {
     }
 
-    @Command(name = "pendant", description = "Drive the module's pendant: LEDs, seven-segment "
+    @Command(name = "pendant", mixinStandardHelpOptions = true,
+            description = "Drive the module's pendant: LEDs, seven-segment "
             + "display, audio.", subcommands = {Leds.class, Display.class, Audio.class})
-    static final class Pendant implements Runnable {
-        @picocli.CommandLine.Spec
-        picocli.CommandLine.Model.CommandSpec spec;
-
-        @Override
-        public void run() {
-            throw new picocli.CommandLine.ParameterException(spec.commandLine(),
-                    "Missing subcommand: leds, display or audio");
-        }
+    static final class Pendant extends CommandGroup {
     }
 
-    @Command(name = "leds", description = "Show the pendant LEDs; with --set change some first.")
+    @Command(name = "leds", mixinStandardHelpOptions = true,
+            description = "Show the pendant LEDs; with --set change some first.")
     static final class Leds extends ToolCommand {
         @Option(names = "--set", paramLabel = "LED=CTRL[:BLINK]", description = "Set LED number "
                 + "LED (from 0) to control value CTRL and blink frequency BLINK (default 0); "
-                + "repeatable, e.g. --set 0=1 --set 2=2:4.")
+                + "repeatable, e.g. --set 0=1 --set 2=2:4. The other LEDs keep their settings.")
         List<String> settings;
 
         @Override
         void execute(Session session, Report report) {
             if (settings != null && !settings.isEmpty()) {
-                setLeds(session, report, parseLeds(settings));
+                long[][] wanted = parseLeds(settings);
+                long[][] current = readLeds(session);
+                if (wanted[0].length > current[0].length) {
+                    throw ToolException.failed("set LEDs", "LED " + (wanted[0].length - 1)
+                            + " does not exist; the pendant has " + current[0].length
+                            + " LEDs (0 to " + (current[0].length - 1) + ")");
+                }
+                setLeds(session, report, merge(current, wanted));
             }
             showLeds(session, report);
         }
     }
 
-    @Command(name = "display", description = "Show the seven-segment display; with --digit or "
+    @Command(name = "display", mixinStandardHelpOptions = true,
+            description = "Show the seven-segment display; with --digit or "
             + "--segments change it first.")
     static final class Display extends ToolCommand {
         @Option(names = "--digit", paramLabel = "0-9", description = "Show this digit.")
@@ -96,7 +98,8 @@ final class PendantCommands {
         }
     }
 
-    @Command(name = "audio", description = "Show the pendant audio values; with --set change "
+    @Command(name = "audio", mixinStandardHelpOptions = true,
+            description = "Show the pendant audio values; with --set change "
             + "them first.")
     static final class Audio extends ToolCommand {
         @Option(names = "--set", paramLabel = "A1,A2,A3,A4", split = ",",
@@ -149,6 +152,24 @@ final class PendantCommands {
         return arrays;
     }
 
+    /**
+     * The module's LEDs with the wanted ones changed: the provider takes the whole set, so the
+     * LEDs not named keep the settings read before.
+     */
+    static long[][] merge(long[][] current, long[][] wanted) {
+        int count = Math.max(current[0].length, wanted[0].length);
+        long[][] merged = new long[3][];
+        for (int a = 0; a < 3; a++) {
+            merged[a] = Arrays.copyOf(current[a], count);
+            for (int i = 0; i < wanted[0].length; i++) {
+                if (wanted[0][i] != 0) {
+                    merged[a][i] = wanted[a][i];
+                }
+            }
+        }
+        return merged;
+    }
+
     static long[] digitSegments(int digit, boolean dot) {
         long[] segs = new long[8];
         for (int i = 0; i < 7; i++) {
@@ -163,14 +184,14 @@ final class PendantCommands {
         long connection = session.connection();
         session.run("set LEDs", "vtxPendantSetLeds", r -> api.vtxPendantSetLeds(
                 session.manager(), connection, arrays[0], arrays[1], arrays[2], r));
-        int changed = 0;
-        for (long v : arrays[0]) {
-            changed += v != 0 ? 1 : 0;
-        }
-        report.note("Set " + changed + " LED(s)");
+        report.note("LEDs set");
     }
 
-    static void showLeds(Session session, Report report) {
+    /**
+     * The LEDs as three arrays (valid, control, blink frequency), as long as the module has LEDs:
+     * the arrays handed in are longer than any pendant, and the module fills only its own.
+     */
+    static long[][] readLeds(Session session) {
         TovikApiManager api = session.api();
         long connection = session.connection();
         long[] valid = new long[MAX_LEDS];
@@ -179,12 +200,24 @@ final class PendantCommands {
         Arrays.fill(valid, UNSET);
         session.run("read LEDs", "vtxPendantGetLeds", r -> api.vtxPendantGetLeds(
                 session.manager(), connection, valid, control, blink, r));
+        int count = 0;
+        while (count < MAX_LEDS && valid[count] != UNSET) {
+            count++;
+        }
+        return new long[][] {Arrays.copyOf(valid, count), Arrays.copyOf(control, count),
+            Arrays.copyOf(blink, count)};
+    }
+
+    static void showLeds(Session session, Report report) {
+        long[][] leds = readLeds(session);
         report.title("Pendant LEDs of module " + session.serial());
         Report.Table table = report.table("leds", col("LED", "led"), col("VALID", "valid"),
                 col("CONTROL", "control"), col("BLINK", "blinkFrequency"), col("", "lamp"));
-        for (int i = 0; i < MAX_LEDS && valid[i] != UNSET; i++) {
-            String lamp = control[i] == 0 ? "( )" : blink[i] != 0 ? "(*) blinking" : "(#)";
-            table.row(i, valid[i], control[i], blink[i], lamp);
+        for (int i = 0; i < leds[0].length; i++) {
+            long control = leds[1][i];
+            long blink = leds[2][i];
+            String lamp = control == 0 ? "( )" : blink != 0 ? "(*) blinking" : "(#)";
+            table.row(i, leds[0][i], control, blink, lamp);
         }
         table.print();
     }

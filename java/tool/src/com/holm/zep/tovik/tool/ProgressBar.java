@@ -23,7 +23,8 @@ final class ProgressBar {
         double f = Math.max(0, Math.min(1, fraction));
         int filled = (int) Math.round(f * WIDTH);
         return "[" + "#".repeat(filled) + ".".repeat(WIDTH - filled) + "] "
-                + String.format("%3d%%", Math.round(f * 100)) + (label.isEmpty() ? "" : "  " + label);
+                + String.format("%3d%%", Math.round(f * 100))
+                + (label.isEmpty() ? "" : "  " + label);
     }
 
     void update(double fraction, String label) {
@@ -41,10 +42,12 @@ final class ProgressBar {
         last = line;
     }
 
+    /** Ends the bar's line; calling it again does nothing. */
     void done() {
         if (inPlace && !last.isEmpty()) {
             out.println();
         }
+        last = "";
         out.flush();
     }
 }

@@ -82,7 +82,15 @@ final class Report {
         }
     }
 
-    /** Starts a nested section (a heading for people, an object in JSON); end with {@link #end()}. */
+    /** One named value that people see as {@code text} and JSON gets as {@code value}. */
+    void field(String label, String key, Object value, String text) {
+        field(label, key, json ? value : text);
+    }
+
+    /**
+     * Starts a nested section (a heading for people, an object in JSON); end it with
+     * {@link #end()}.
+     */
     void section(String heading, String key) {
         if (json) {
             Map<String, Object> child = new LinkedHashMap<>();
@@ -129,6 +137,16 @@ final class Report {
             StringBuilder b = new StringBuilder();
             for (long l : longs) {
                 b.append(b.length() == 0 ? "" : " ").append(l);
+            }
+            return b.toString();
+        }
+        if (value instanceof java.util.Collection<?> items) {
+            if (items.isEmpty()) {
+                return "none";
+            }
+            StringBuilder b = new StringBuilder();
+            for (Object item : items) {
+                b.append(b.length() == 0 ? "" : ", ").append(text(item));
             }
             return b.toString();
         }

@@ -32,7 +32,8 @@ final class ResultCodes {
         add(0x20000103L, "PROVIDER_NOT_FOUND", "no stored client information with this identifier");
         add(0x20000104L, "PROVIDER_NO_SPACE", "not enough client space left on the module");
         add(0x20000105L, "PROVIDER_UNKNOWN_APP", "no such application");
-        add(0x20000106L, "PROVIDER_NOT_INSTALLED", "the application is not installed on the module");
+        add(0x20000106L, "PROVIDER_NOT_INSTALLED",
+                "the application is not installed on the module");
         add(0x20000107L, "PROVIDER_UNKNOWN_JOB", "no installation job with this number");
         add(0x20000108L, "PROVIDER_UNKNOWN_ACCESS", "no client information access with this id");
         add(0x20000109L, "PROVIDER_FILE_ERROR", "the file could not be read or written");

@@ -50,8 +50,7 @@ final class Session implements AutoCloseable {
             TovikApiManager.loadLibrary();
         } catch (UnsatisfiedLinkError e) {
             throw ToolException.unavailable("load library", "lib" + TovikApiManager.LIBRARY_NAME
-                    + " could not be loaded (" + e.getMessage() + "); java.library.path="
-                    + System.getProperty("java.library.path"));
+                    + " could not be loaded (" + e.getMessage() + ")");
         }
         Session session = new Session(options, err);
         try {
@@ -233,7 +232,8 @@ final class Session implements AutoCloseable {
                 LongValue result = new LongValue();
                 api.vtxDisconnect(manager, handle, result);
                 if (result.get() != 0) {
-                    err.println("tovik: warning: disconnect: " + ResultCodes.describe(result.get()));
+                    err.println("tovik: warning: disconnect: "
+                            + ResultCodes.describe(result.get()));
                 }
             } catch (UnsatisfiedLinkError e) {
                 // nothing to undo without the method

@@ -13,6 +13,9 @@ abstract class ToolCommand implements Callable<Integer> {
     @Spec
     CommandSpec spec;
 
+    /** Exit code of a command that finished its output but still counts as failed. */
+    int exitCode;
+
     ToolOptions options() {
         return (ToolOptions) spec.root().userObject();
     }
@@ -22,9 +25,12 @@ abstract class ToolCommand implements Callable<Integer> {
         Report report = new Report(options().json(), System.out);
         try (Session session = Session.open(options(), System.err)) {
             execute(session, report);
+        } catch (UnsatisfiedLinkError e) {
+            throw ToolException.unavailable(spec.qualifiedName(), "a native method is missing ("
+                    + e.getMessage() + ")");
         }
         report.finish();
-        return 0;
+        return exitCode;
     }
 
     abstract void execute(Session session, Report report);

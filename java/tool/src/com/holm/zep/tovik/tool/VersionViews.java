@@ -23,6 +23,7 @@ final class VersionViews {
                     r -> api.vtxGetVersionInformation(session.manager(), connection, 0, info, r));
         }
         list(report, "Server (module) versions", "server", info.getServerVersions(), texts);
+        report.note("");
         list(report, "Client (PC) versions", "client", info.getClientVersions(), texts);
     }
 

@@ -29,21 +29,15 @@ final class WirelessCommands {
         }
     }
 
-    @Command(name = "wifi", description = "Access point state, manual scan and automatic Wi-Fi "
+    @Command(name = "wifi", mixinStandardHelpOptions = true,
+            description = "Access point state, manual scan and automatic Wi-Fi "
             + "switches, Wi-Fi adapters of the PC.", subcommands = {AccessPoint.class,
                     ManualScan.class, AutoWifi.class, Adapters.class})
-    static final class Wifi implements Runnable {
-        @picocli.CommandLine.Spec
-        picocli.CommandLine.Model.CommandSpec spec;
-
-        @Override
-        public void run() {
-            throw new picocli.CommandLine.ParameterException(spec.commandLine(),
-                    "Missing subcommand: ap, scan, auto or adapters");
-        }
+    static final class Wifi extends CommandGroup {
     }
 
-    @Command(name = "ap", description = "Show the module's access point state and link quality.")
+    @Command(name = "ap", mixinStandardHelpOptions = true,
+            description = "Show the module's access point state and link quality.")
     static final class AccessPoint extends ToolCommand {
         @Option(names = "--selector", paramLabel = "N", defaultValue = "0",
                 converter = Numbers.Converter.class, description = "Selector value handed to the "
@@ -56,7 +50,8 @@ final class WirelessCommands {
         }
     }
 
-    @Command(name = "scan", description = "Switch manual Wi-Fi scanning on or off.")
+    @Command(name = "scan", mixinStandardHelpOptions = true,
+            description = "Switch manual Wi-Fi scanning on or off.")
     static final class ManualScan extends ToolCommand {
         @Parameters(paramLabel = "on|off", converter = Switch.class, description = "New state.")
         boolean enable;
@@ -71,7 +66,8 @@ final class WirelessCommands {
         }
     }
 
-    @Command(name = "auto", description = "Switch automatic Wi-Fi on or off.")
+    @Command(name = "auto", mixinStandardHelpOptions = true,
+            description = "Switch automatic Wi-Fi on or off.")
     static final class AutoWifi extends ToolCommand {
         @Parameters(paramLabel = "on|off", converter = Switch.class, description = "New state.")
         boolean enable;
@@ -86,7 +82,8 @@ final class WirelessCommands {
         }
     }
 
-    @Command(name = "adapters", description = "Show the automatic Wi-Fi flags and the Wi-Fi "
+    @Command(name = "adapters", mixinStandardHelpOptions = true,
+            description = "Show the automatic Wi-Fi flags and the Wi-Fi "
             + "adapters of the PC.")
     static final class Adapters extends ToolCommand {
         @Override
@@ -95,7 +92,8 @@ final class WirelessCommands {
         }
     }
 
-    @Command(name = "configure", description = "Configure the module's USB or Wi-Fi interface.")
+    @Command(name = "configure", mixinStandardHelpOptions = true,
+            description = "Configure the module's USB or Wi-Fi interface.")
     static final class Configure extends ToolCommand {
         @Parameters(paramLabel = "usb|wifi", description = "Interface to configure.")
         String which;
@@ -117,7 +115,8 @@ final class WirelessCommands {
         }
     }
 
-    @Command(name = "selftest", description = "Run the module's self test and show its result "
+    @Command(name = "selftest", mixinStandardHelpOptions = true,
+            description = "Run the module's self test and show its result "
             + "bytes as a hex dump.")
     static final class SelfTest extends ToolCommand {
         @Override
@@ -126,7 +125,8 @@ final class WirelessCommands {
         }
     }
 
-    @Command(name = "config-items", description = "List the module's configuration items.")
+    @Command(name = "config-items", mixinStandardHelpOptions = true,
+            description = "List the module's configuration items.")
     static final class ConfigItems extends ToolCommand {
         @Override
         void execute(Session session, Report report) {

@@ -22,10 +22,13 @@ public class TovikApiManager {
 
     private static boolean libraryLoaded;
 
-    /** Loads {@code libTovikApi4J} through {@link System#loadLibrary(String)}, once per process. */
+    /**
+     * Loads {@code libTovikApi4J} once per process: through {@link System#loadLibrary(String)}
+     * when it is on {@code java.library.path}, otherwise the copy this jar carries.
+     */
     public static synchronized void loadLibrary() {
         if (!libraryLoaded) {
-            System.loadLibrary(LIBRARY_NAME);
+            NativeLibraryLoader.load(LIBRARY_NAME, "TovikPlatform");
             libraryLoaded = true;
         }
     }
