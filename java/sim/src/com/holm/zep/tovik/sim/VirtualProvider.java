@@ -17,7 +17,7 @@ import java.util.List;
 public final class VirtualProvider {
     static {
         // From java.library.path, else the copy this jar carries.
-        NativeLibraryLoader.load("TovikProviderSim", "TovikPlatform");
+        com.holm.zep.tovik.api.jni.NativeLibraryLoader.load("TovikProviderSim", "TovikPlatform");
     }
 
     private VirtualProvider() {

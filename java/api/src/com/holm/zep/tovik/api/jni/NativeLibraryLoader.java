@@ -13,9 +13,10 @@ import java.util.Locale;
  * that this jar carries under {@code /native/<os>-<arch>/}. The carried library is extracted to
  * a fresh temporary folder together with the libraries it links to, where its {@code $ORIGIN}
  * run path finds them; a library of that name already loaded in the process is used instead of
- * the extracted copy, so the process keeps one platform layer.
+ * the extracted copy, so the process keeps one platform layer. The carried libraries are found on
+ * the class path, so the virtual provider's jar uses this loader for its own library too.
  */
-final class NativeLibraryLoader {
+public final class NativeLibraryLoader {
     private NativeLibraryLoader() {
     }
 
@@ -23,7 +24,7 @@ final class NativeLibraryLoader {
      * Loads {@code name} (as for {@link System#loadLibrary(String)}); {@code dependencies} are
      * the libraries it links to that the jar carries beside it.
      */
-    static void load(String name, String... dependencies) {
+    public static void load(String name, String... dependencies) {
         try {
             System.loadLibrary(name);
         } catch (UnsatisfiedLinkError notOnPath) {
