@@ -54,7 +54,14 @@ TOVIK_SIM_NAME(ITovikByteBuffer)
 template <class I>
 class ComObject : public I, public ISupportErrorInfo {
  public:
-  ComObject() { ++LiveObjectCounter(); }
+  ComObject() {
+    ++LiveObjectCounter();
+#if defined(_WIN32)
+    // The provider is thread-safe: its objects are agile, so that the global
+    // interface table hands every apartment the object itself.
+    if (FAILED(CoCreateFreeThreadedMarshaler(static_cast<I*>(this), &marshaler_))) marshaler_ = nullptr;
+#endif
+  }
   ComObject(const ComObject&) = delete;
   ComObject& operator=(const ComObject&) = delete;
 
@@ -66,6 +73,10 @@ class ComObject : public I, public ISupportErrorInfo {
       *object = static_cast<I*>(this);
     } else if (iid == IID_ISupportErrorInfo) {
       *object = static_cast<ISupportErrorInfo*>(this);
+#if defined(_WIN32)
+    } else if (iid == IID_IMarshal && marshaler_ != nullptr) {
+      return marshaler_->QueryInterface(iid, object);
+#endif
     } else if (void* inner = Implementation(iid)) {
       *object = inner;
     } else {
@@ -108,7 +119,12 @@ class ComObject : public I, public ISupportErrorInfo {
   }
 
  protected:
-  virtual ~ComObject() { --LiveObjectCounter(); }
+  virtual ~ComObject() {
+#if defined(_WIN32)
+    if (marshaler_ != nullptr) marshaler_->Release();
+#endif
+    --LiveObjectCounter();
+  }
 
   // Private interfaces of a derived class (e.g. access to its state).
   virtual void* Implementation(REFIID) { return nullptr; }
@@ -142,6 +158,9 @@ class ComObject : public I, public ISupportErrorInfo {
 
  private:
   std::atomic<ULONG> references_{1};
+#if defined(_WIN32)
+  IUnknown* marshaler_ = nullptr;  // the aggregated free-threaded marshaler
+#endif
 };
 
 // Creates an object holding one reference (the caller's).

@@ -87,9 +87,15 @@ std::vector<std::string> JournalWithPrefix(const std::string& prefix) {
 long LiveObjects() { return LiveObjectCounter().load(); }
 
 int ConnectionCount() { return static_cast<int>(Workshop::Instance().ConnectionHandles().size()); }
-std::vector<std::uint32_t> ConnectionHandles() { return Workshop::Instance().ConnectionHandles(); }
+std::vector<std::uint32_t> ConnectionHandles() {
+  const std::vector<ULONG> handles = Workshop::Instance().ConnectionHandles();
+  return {handles.begin(), handles.end()};
+}
 bool ConnectionModule(std::uint32_t handle, std::uint32_t* serial) {
-  return Workshop::Instance().ConnectionModule(handle, serial);
+  ULONG module = 0;
+  if (!Workshop::Instance().ConnectionModule(handle, &module)) return false;
+  *serial = module;
+  return true;
 }
 
 std::vector<ClientBlockInfo> StoredBlocks(std::uint32_t serial) {
@@ -138,7 +144,10 @@ std::vector<std::uint32_t> PendantAudio(std::uint32_t serial) {
 }
 
 std::vector<std::string> LastInitializeRuntime() { return Workshop::Instance().LastInitializeRuntime(); }
-std::vector<std::uint32_t> LastRegistration() { return Workshop::Instance().LastRegistration(); }
+std::vector<std::uint32_t> LastRegistration() {
+  const std::vector<ULONG> values = Workshop::Instance().LastRegistration();
+  return {values.begin(), values.end()};
+}
 
 std::vector<std::uint32_t> InstalledApps(std::uint32_t serial) {
   ModuleConfig module;

@@ -22,13 +22,13 @@ std::string FromJava(JNIEnv* env, jstring text) {
   const jsize length = env->GetStringLength(text);
   const jchar* chars = env->GetStringChars(text, nullptr);
   if (chars == nullptr) return {};
-  std::string out = sim::Utf8FromUtf16(reinterpret_cast<const char16_t*>(chars), static_cast<std::size_t>(length));
+  std::string out = sim::Utf8FromUtf16(reinterpret_cast<const OLECHAR*>(chars), static_cast<std::size_t>(length));
   env->ReleaseStringChars(text, chars);
   return out;
 }
 
 jstring ToJava(JNIEnv* env, const std::string& text) {
-  const std::u16string wide = sim::Utf16FromUtf8(text);
+  const sim::OleString wide = sim::Utf16FromUtf8(text);
   return env->NewString(reinterpret_cast<const jchar*>(wide.data()), static_cast<jsize>(wide.size()));
 }
 
@@ -58,7 +58,7 @@ jlongArray Longs(JNIEnv* env, const std::vector<T>& values) {
 void ThrowIllegalArgument(JNIEnv* env, const std::string& message) {
   jclass type = env->FindClass("java/lang/IllegalArgumentException");
   if (type == nullptr) return;
-  const std::u16string wide = sim::Utf16FromUtf8(message);
+  const sim::OleString wide = sim::Utf16FromUtf8(message);
   // ThrowNew takes modified UTF-8; build the exception from a proper string instead.
   jmethodID constructor = env->GetMethodID(type, "<init>", "(Ljava/lang/String;)V");
   jstring text = env->NewString(reinterpret_cast<const jchar*>(wide.data()), static_cast<jsize>(wide.size()));

@@ -11,8 +11,8 @@ void RaiseErrorInfo(const Failure& failure, const IID& iid) {
   }
   ICreateErrorInfo* create = nullptr;
   if (FAILED(CreateErrorInfo(&create)) || create == nullptr) return;
-  std::u16string description = Utf16FromUtf8(failure.description);
-  std::u16string source = u"TovikApiProviderLib";
+  OleString description = Utf16FromUtf8(failure.description);
+  OleString source = Utf16FromUtf8("TovikApiProviderLib");
   create->SetGUID(iid);
   create->SetSource(source.data());
   create->SetDescription(description.data());

@@ -1,6 +1,10 @@
 // Class factories for the three classes the library creates, registered
 // with the COM runtime while the library is loaded.
 
+#include <optional>
+
+#include "ClassFactories.h"
+#include "Faults.h"
 #include "Manager.h"
 #include "Pendant.h"
 
@@ -28,6 +32,7 @@ class Factory final : public IClassFactory {
     if (object == nullptr) return E_POINTER;
     *object = nullptr;
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+    if (std::optional<Failure> failure = Faults::Instance().TakeFailure(Make::kKey)) return failure->hr;
     IUnknown* created = Make{}();
     const HRESULT hr = created->QueryInterface(iid, object);
     created->Release();
@@ -36,15 +41,19 @@ class Factory final : public IClassFactory {
   HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 };
 
+// Fault keys of object creation: "<class>.CreateInstance".
 struct MakeManager {
+  static constexpr const char* kKey = "TovikManager.CreateInstance";
   IUnknown* operator()() const { return static_cast<P::ITovikManager*>(Create<Manager>()); }
 };
 struct MakeLeds {
+  static constexpr const char* kKey = "TovikPendantLeds.CreateInstance";
   IUnknown* operator()() const {
     return static_cast<P::ITovikPendantLeds*>(Create<PendantLeds>(Workshop::Instance().LedCount()));
   }
 };
 struct MakeDisplay {
+  static constexpr const char* kKey = "TovikPendantDisp.CreateInstance";
   IUnknown* operator()() const { return static_cast<P::ITovikPendantDisp*>(Create<PendantDisp>()); }
 };
 
@@ -60,6 +69,13 @@ class Registrations {
   }
   Registrations(const Registrations&) = delete;
   Registrations& operator=(const Registrations&) = delete;
+
+  IClassFactory* Find(REFCLSID clsid) {
+    if (clsid == P::CLSID_TovikManager) return &manager_;
+    if (clsid == P::CLSID_TovikPendantLeds) return &leds_;
+    if (clsid == P::CLSID_TovikPendantDisp) return &display_;
+    return nullptr;
+  }
 
  private:
   void Register(const CLSID& clsid, IClassFactory* factory) {
@@ -79,5 +95,7 @@ class Registrations {
 Registrations registrations;
 
 }  // namespace
+
+IClassFactory* ClassFactoryFor(REFCLSID clsid) { return registrations.Find(clsid); }
 
 }  // namespace tovik::sim

@@ -2,8 +2,8 @@
 
 namespace tovik::sim {
 
-std::u16string Utf16FromUtf8(const std::string& text) {
-  std::u16string out;
+OleString Utf16FromUtf8(const std::string& text) {
+  OleString out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     unsigned char c = static_cast<unsigned char>(text[i]);
@@ -33,16 +33,16 @@ std::u16string Utf16FromUtf8(const std::string& text) {
     if (!valid || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = 0xFFFD;
     if (code >= 0x10000) {
       code -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+      out.push_back(static_cast<OLECHAR>(0xD800 + (code >> 10)));
+      out.push_back(static_cast<OLECHAR>(0xDC00 + (code & 0x3FF)));
     } else {
-      out.push_back(static_cast<char16_t>(code));
+      out.push_back(static_cast<OLECHAR>(code));
     }
   }
   return out;
 }
 
-std::string Utf8FromUtf16(const char16_t* text, std::size_t length) {
+std::string Utf8FromUtf16(const OLECHAR* text, std::size_t length) {
   std::string out;
   out.reserve(length);
   for (std::size_t i = 0; i < length; ++i) {
@@ -79,7 +79,7 @@ std::string Utf8FromBstr(BSTR text) {
 }
 
 BSTR NewBstr(const std::string& text) {
-  std::u16string wide = Utf16FromUtf8(text);
+  OleString wide = Utf16FromUtf8(text);
   return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 

@@ -8,8 +8,11 @@
 
 namespace tovik::sim {
 
-std::u16string Utf16FromUtf8(const std::string& text);
-std::string Utf8FromUtf16(const char16_t* text, std::size_t length);
+// Text in OLECHAR units (16-bit on every platform; wchar_t on Windows).
+using OleString = std::basic_string<OLECHAR>;
+
+OleString Utf16FromUtf8(const std::string& text);
+std::string Utf8FromUtf16(const OLECHAR* text, std::size_t length);
 
 // A BSTR's text as UTF-8; a null BSTR gives the empty text.
 std::string Utf8FromBstr(BSTR text);

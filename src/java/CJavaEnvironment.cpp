@@ -212,7 +212,7 @@ jstring CJavaEnvironment::NewStringUTF(const char* ansiText) {
   const int bytes = static_cast<int>(std::strlen(ansiText));
   if (bytes == 0) return env->NewString(nullptr, 0);
   // Windows-1252 maps every byte to exactly one UTF-16 unit.
-  std::u16string wide(static_cast<std::size_t>(bytes), u'\0');
+  std::basic_string<OLECHAR> wide(static_cast<std::size_t>(bytes), OLECHAR(0));
   const int units = MultiByteToWideChar(CP_ACP, 0, ansiText, bytes, wide.data(), bytes);
   return env->NewString(reinterpret_cast<const jchar*>(wide.data()), units);
 }

@@ -12,6 +12,7 @@
 
 #include "java/LogStream.h"
 #include "tovik/platform.h"
+#include "provider/TovikApiProviderLib.h"
 #include "tovik/sim/VirtualProvider.h"
 
 class LogCapture {
@@ -115,34 +116,22 @@ class ApartmentTest : public CoreTest {
   }
 };
 
-// A class factory whose objects can never be made; registered over a
-// provider class it makes CoCreateInstance of that class fail.
-class FailingFactory final : public IClassFactory {
+// Makes CoCreateInstance of one of the provider's classes fail with `failure`
+// for as long as it lives, through the virtual provider's own class factory,
+// so that it holds in every apartment.
+class FailingFactory {
  public:
-  explicit FailingFactory(const CLSID& clsid, HRESULT failure = E_FAIL) : m_failure(failure) {
-    CoRegisterClassObject(clsid, this, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &m_cookie);
+  explicit FailingFactory(const CLSID& clsid, HRESULT failure = E_FAIL) {
+    tovik::sim::FailMethod(KeyOf(clsid), failure);
   }
-  ~FailingFactory() { CoRevokeClassObject(m_cookie); }
+  ~FailingFactory() { tovik::sim::ClearFaults(); }
   FailingFactory(const FailingFactory&) = delete;
   FailingFactory& operator=(const FailingFactory&) = delete;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-      *object = static_cast<IClassFactory*>(this);
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID, void** object) override {
-    *object = nullptr;
-    return m_failure;
-  }
-  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-
  private:
-  HRESULT m_failure;
-  DWORD m_cookie = 0;
+  static std::string KeyOf(const CLSID& clsid) {
+    if (clsid == TovikApiProviderLib::CLSID_TovikPendantLeds) return "TovikPendantLeds.CreateInstance";
+    if (clsid == TovikApiProviderLib::CLSID_TovikPendantDisp) return "TovikPendantDisp.CreateInstance";
+    return "TovikManager.CreateInstance";
+  }
 };

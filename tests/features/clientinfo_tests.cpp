@@ -9,7 +9,6 @@
 
 #include "../core/CoreTestSupport.h"
 #include "facade/CTovikManagerIF.h"
-#include "standin/counters.h"
 #include "wrappers/ClientInfoWrappers.h"
 
 namespace {
@@ -46,7 +45,7 @@ class ClientInfoTest : public CoreTest {
   // Starts a read of the scenario's block; returns its access id.
   ULONG StartRead() {
     CTovikClientAccessItemIF* item = nullptr;
-    EXPECT_EQ(m_facade->GetClientInfo(kConnection, u"calibration", 1, 0, &item), 0);
+    EXPECT_EQ(m_facade->GetClientInfo(kConnection, _bstr_t("calibration"), 1, 0, &item), 0);
     EXPECT_NE(item, nullptr);
     const ULONG access = item ? item->ClientInfo() : 0;
     delete item;
@@ -170,9 +169,9 @@ TEST_F(ClientInfoWithoutProviderTest, StoreOperationsGive0x50000003AndReadOperat
   EXPECT_EQ(facade->GetClientAccessStatus(kConnection, 1, &item), kNoInterface);
   EXPECT_EQ(facade->GetAvailableClientSpace(kConnection, &space), kNoInterface);
   EXPECT_EQ(facade->GetClientInfoList(kConnection, &list), kNoFacade);
-  EXPECT_EQ(facade->GetClientInfo(kConnection, u"id", 1, 0, &item), kNoFacade);
+  EXPECT_EQ(facade->GetClientInfo(kConnection, _bstr_t("id"), 1, 0, &item), kNoFacade);
   EXPECT_EQ(facade->GetClientInfoResult(kConnection, 1, &length, &data), kNoFacade);
-  EXPECT_EQ(facade->GetClientInfoFile(kConnection, u"id", 1, u"file", &item), kNoFacade);
+  EXPECT_EQ(facade->GetClientInfoFile(kConnection, _bstr_t("id"), 1, _bstr_t("file"), &item), kNoFacade);
 
   EXPECT_EQ(item, nullptr);
   EXPECT_EQ(space, nullptr);

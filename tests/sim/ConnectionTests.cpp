@@ -10,7 +10,7 @@ TEST_F(ConnectionTest, HandlesAreIssuedInTurnAndNameTheirModule) {
   const ULONG second = Connect(kBay2);
   EXPECT_NE(first, second);
   EXPECT_EQ(first + 1, second);
-  ULONG serial = 0;
+  std::uint32_t serial = 0;
   ASSERT_TRUE(sim::ConnectionModule(second, &serial));
   EXPECT_EQ(kBay2, serial);
   EXPECT_EQ(2, sim::ConnectionCount());

@@ -51,7 +51,7 @@ TEST_F(ScenarioTest, RejectedScenarioLeavesTheRunningStateAlone) {
   std::string error;
   ASSERT_FALSE(sim::LoadScenarioJson(R"({"modules": [{"serial": 8}, {"serial": true}]})", &error));
   EXPECT_EQ(1, sim::ConnectionCount());
-  ULONG serial = 0;
+  std::uint32_t serial = 0;
   EXPECT_TRUE(sim::ConnectionModule(handle, &serial));
   Ref<P::ITovikVciItems> items;
   LONG result = -1;

@@ -69,7 +69,7 @@ inline std::string Text(BSTR text) {
 class Bstr {
  public:
   explicit Bstr(const char* text) {
-    std::u16string wide(text, text + std::char_traits<char>::length(text));
+    std::basic_string<OLECHAR> wide(text, text + std::char_traits<char>::length(text));
     b_ = SysAllocString(wide.c_str());
   }
   ~Bstr() { SysFreeString(b_); }

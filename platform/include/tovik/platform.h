@@ -4,15 +4,22 @@
 
 #if defined(_WIN32)
 
+// std::min/std::max must stay usable next to <windows.h>.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
 #include <comdef.h>
 
-// Placeholder: the Windows-side layer goes here. It brings in what the stand-in
-// provides beyond these four headers (ATL's CComGITPtr, the MFC thread and lock
-// classes, which need the MFC headers ahead of <windows.h>) and the stand-in's
-// test counters.
+// What the stand-in provides beyond these headers comes from the Windows-side
+// layer (TovikPlatform.dll): the hosting framework's thread and lock classes,
+// ATL's global interface table holder, the compiler-support functions that
+// mingw-w64 lacks, and the test counters as far as Windows lets them be seen.
+#include "tovik/win/mfc.h"
+#include "tovik/win/gitptr.h"
+#include "tovik/win/counters.h"
 
 #if defined(__MINGW32__)
 #define TOVIK_DECLARE_UUID(Type, l, w1, w2, b1, b2, b3, b4, b5, b6, b7, b8) \
@@ -35,5 +42,7 @@
 #include "standin/gitptr.h"
 #include "standin/mfc.h"
 #include "standin/counters.h"
+// The stand-in counts and can limit BSTR, safe-array and LocalAlloc allocations.
+#define TOVIK_PLATFORM_TRACKS_ALLOCATIONS 1
 
 #endif

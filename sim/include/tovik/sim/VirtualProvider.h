@@ -73,6 +73,11 @@ TOVIK_SIM_API std::string DefaultScenarioJson();
 TOVIK_SIM_API void FailMethod(const std::string& key, std::int32_t hr, bool once = false,
                               const std::string& description = {});
 
+// Object creation fails the same way under the keys
+// "TovikManager.CreateInstance", "TovikPendantLeds.CreateInstance" and
+// "TovikPendantDisp.CreateInstance": CoCreateInstance of that class returns
+// `hr` in every apartment.
+
 // Replaces the method's own result value (the trailing LONG output; for
 // ITovikManager.WaitForEvents and GetNextEvent the VARIANT_BOOL result) with
 // `result` after the method has done its normal work. Applies every time

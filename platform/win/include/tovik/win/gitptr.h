@@ -1,0 +1,90 @@
+#pragma once
+// ATL's holder of one global interface table registration. Every step that
+// needs the table obtains it with CoCreateInstance and releases it again.
+
+#include <comdef.h>
+#include <objbase.h>
+
+#include "tovik/win/counters.h"
+
+template <class T>
+class CComGITPtr {
+ public:
+  CComGITPtr() noexcept : m_dwCookie(0) {}
+  // Registers p; a failure raises _com_error.
+  CComGITPtr(T* p) : m_dwCookie(0) {
+    const HRESULT hr = Attach(p);
+    if (FAILED(hr)) _com_issue_error(hr);
+  }
+  explicit CComGITPtr(DWORD dwCookie) noexcept : m_dwCookie(dwCookie) {}
+  CComGITPtr(const CComGITPtr&) = delete;
+  CComGITPtr& operator=(const CComGITPtr&) = delete;
+  ~CComGITPtr() { Revoke(); }
+
+  // Registers p under a new cookie (revoking the one held). A null p changes nothing.
+  HRESULT Attach(T* p) noexcept {
+    if (p == nullptr) return S_OK;
+    IGlobalInterfaceTable* git = nullptr;
+    HRESULT hr = GetGIT(&git);
+    if (FAILED(hr)) return hr;
+    if (m_dwCookie != 0) hr = RevokeWith(git);
+    if (SUCCEEDED(hr)) {
+      hr = git->RegisterInterfaceInGlobal(p, __uuidof(T), &m_dwCookie);
+      if (SUCCEEDED(hr)) tovik::win::CountGitRegistration(+1);
+      else m_dwCookie = 0;
+    }
+    git->Release();
+    return hr;
+  }
+  // Takes over an existing cookie after revoking the one held.
+  HRESULT Attach(DWORD dwCookie) noexcept {
+    const HRESULT hr = Revoke();
+    if (FAILED(hr)) return hr;
+    m_dwCookie = dwCookie;
+    return S_OK;
+  }
+  // A new reference, valid in the calling thread's apartment.
+  HRESULT CopyTo(T** pp) const noexcept {
+    if (pp == nullptr) return E_POINTER;
+    IGlobalInterfaceTable* git = nullptr;
+    HRESULT hr = GetGIT(&git);
+    if (FAILED(hr)) return hr;
+    hr = git->GetInterfaceFromGlobal(m_dwCookie, __uuidof(T), reinterpret_cast<void**>(pp));
+    git->Release();
+    return hr;
+  }
+  HRESULT Revoke() noexcept {
+    if (m_dwCookie == 0) return S_OK;
+    IGlobalInterfaceTable* git = nullptr;
+    HRESULT hr = GetGIT(&git);
+    if (SUCCEEDED(hr)) {
+      hr = RevokeWith(git);
+      git->Release();
+    }
+    return hr;
+  }
+  // Gives up the cookie without revoking it.
+  DWORD Detach() noexcept {
+    const DWORD cookie = m_dwCookie;
+    m_dwCookie = 0;
+    return cookie;
+  }
+  DWORD GetCookie() const noexcept { return m_dwCookie; }
+  operator DWORD() const noexcept { return m_dwCookie; }
+
+  DWORD m_dwCookie;
+
+ private:
+  HRESULT RevokeWith(IGlobalInterfaceTable* git) noexcept {
+    const HRESULT hr = git->RevokeInterfaceFromGlobal(m_dwCookie);
+    if (SUCCEEDED(hr)) {
+      tovik::win::CountGitRegistration(-1);
+      m_dwCookie = 0;
+    }
+    return hr;
+  }
+  static HRESULT GetGIT(IGlobalInterfaceTable** git) noexcept {
+    return CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER,
+                            IID_IGlobalInterfaceTable, reinterpret_cast<void**>(git));
+  }
+};
