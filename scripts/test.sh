@@ -7,3 +7,7 @@ build=${TOVIK_BUILD_DIR:-$root/build}
 "$root/scripts/build.sh"
 cd "$build"
 ctest --output-on-failure -j"$(nproc)" --timeout 600 "$@"
+# TOVIK_SANITIZERS=1: the native suites again in the address+undefined and thread builds.
+if [ "${TOVIK_SANITIZERS:-0}" = "1" ]; then
+  "$root/scripts/sanitizers.sh"
+fi

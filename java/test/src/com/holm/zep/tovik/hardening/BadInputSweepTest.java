@@ -1,0 +1,256 @@
+package com.holm.zep.tovik.hardening;
+
+import static com.holm.zep.tovik.hardening.Harness.MANAGER;
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
+import static org.junit.jupiter.api.Assertions.assertNotEquals;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import com.holm.zep.tovik.api.jni.LongValue;
+import com.holm.zep.tovik.api.jni.TovikApiManager;
+import com.holm.zep.tovik.sim.VirtualProvider;
+import java.lang.reflect.InvocationTargetException;
+import java.lang.reflect.Method;
+import java.lang.reflect.Modifier;
+import java.lang.reflect.Parameter;
+import java.nio.file.Files;
+import java.nio.file.Path;
+import java.util.ArrayList;
+import java.util.Arrays;
+import java.util.Comparator;
+import java.util.List;
+import java.util.concurrent.Executors;
+import java.util.concurrent.ScheduledExecutorService;
+import java.util.concurrent.ScheduledFuture;
+import java.util.concurrent.TimeUnit;
+import java.util.concurrent.atomic.AtomicBoolean;
+import java.util.concurrent.atomic.AtomicInteger;
+import java.util.stream.Stream;
+import org.junit.jupiter.api.AfterAll;
+import org.junit.jupiter.api.BeforeAll;
+import org.junit.jupiter.api.DynamicContainer;
+import org.junit.jupiter.api.DynamicNode;
+import org.junit.jupiter.api.DynamicTest;
+import org.junit.jupiter.api.TestFactory;
+
+/**
+ * Every native method of TovikApiManager (found by reflection, so a new one is swept without
+ * an edit here), one parameter at a time replaced by bad input: null references, empty and
+ * short arrays, numbers at the edges of 32 and 64 bits, unknown and shut-down manager handles,
+ * text outside the ANSI code page. Each call must return its documented result or throw a Java
+ * exception whose message says what was wrong; it must not crash, warn under -Xcheck:jni, hang
+ * or leak.
+ */
+class BadInputSweepTest {
+    static final long[] NUMBERS = {0, -1, 0x7FFFFFFFL, 0x80000000L, 0xFFFFFFFFL, (1L << 32) + 1,
+        Long.MIN_VALUE, Long.MAX_VALUE};
+    private static final String[] TEXTS = {"", "\u4e2d\u6587 \ud83d\ude00 \u00e9\u20ac", "x".repeat(70_000)};
+
+    private static final AtomicInteger CASES = new AtomicInteger();
+    private static final AtomicInteger EXCEPTIONS = new AtomicInteger();
+    private static final ScheduledExecutorService WATCHDOG = Executors.newSingleThreadScheduledExecutor(r -> {
+        Thread t = new Thread(r, "bad-input-watchdog");
+        t.setDaemon(true);
+        return t;
+    });
+    private static final java.util.Set<String> MESSAGES = new java.util.concurrent.ConcurrentSkipListSet<>();
+    private static Path file;
+
+    @BeforeAll
+    static void load() throws Exception {
+        Harness.load();
+        file = Files.createTempFile("tovik-bad-input", ".bin");
+        Files.write(file, new byte[] {1, 2, 3});
+        file.toFile().deleteOnExit();
+    }
+
+    @AfterAll
+    static void report() {
+        System.out.println("bad-input sweep: " + CASES.get() + " cases over " + nativeMethods().size()
+                + " native methods, " + EXCEPTIONS.get() + " answered with a Java exception");
+        MESSAGES.forEach(m -> System.out.println("  exception message: " + m));
+        MANAGER.vtxSetLogClass(null, null);
+        VirtualProvider.reset();
+    }
+
+    static List<Method> nativeMethods() {
+        return Arrays.stream(TovikApiManager.class.getDeclaredMethods())
+                .filter(m -> Modifier.isNative(m.getModifiers()))
+                .sorted(Comparator.comparing(Method::getName))
+                .toList();
+    }
+
+    /** One argument replaced: which, by what, and whether it is a manager handle nobody holds. */
+    private record Variant(String name, int index, Object value, boolean unknownManager) {
+    }
+
+    @TestFactory
+    Stream<DynamicNode> everyParameterOfEveryNativeMethod() {
+        return nativeMethods().stream().map(method -> DynamicContainer.dynamicContainer(method.getName(),
+                variantsOf(method).stream().map(v -> DynamicTest.dynamicTest(v.name, () -> run(method, v)))));
+    }
+
+    private static List<Variant> variantsOf(Method method) {
+        List<Variant> variants = new ArrayList<>();
+        Parameter[] parameters = method.getParameters();
+        for (int i = 0; i < parameters.length; i++) {
+            Parameter p = parameters[i];
+            Class<?> type = p.getType();
+            String at = p.getName() + " = ";
+            boolean manager = i == 0 && p.getName().equals("manager");
+            if (type == long.class) {
+                for (long n : NUMBERS) {
+                    variants.add(new Variant(at + "0x" + Long.toHexString(n), i, n, manager));
+                }
+                if (manager) {
+                    variants.add(new Variant(at + "a shut-down handle", i, SHUT_DOWN, true));
+                }
+                continue;
+            }
+            if (type == boolean.class) {
+                variants.add(new Variant(at + "false", i, false, false));
+                continue;
+            }
+            variants.add(new Variant(at + "null", i, null, false));
+            if (type == String.class) {
+                for (String text : TEXTS) {
+                    variants.add(new Variant(at + "text of " + text.length() + " chars", i, text, false));
+                }
+            } else if (type == long[].class) {
+                variants.add(new Variant(at + "empty", i, new long[0], false));
+                variants.add(new Variant(at + "one element", i, new long[1], false));
+            } else if (type == byte[].class) {
+                variants.add(new Variant(at + "empty", i, new byte[0], false));
+                variants.add(new Variant(at + "one byte", i, new byte[1], false));
+            }
+        }
+        return variants;
+    }
+
+    private static final Object SHUT_DOWN = new Object();
+
+    /** Valid arguments: a live runtime, an open connection, values the default workshop knows. */
+    private static Object[] validArguments(Method method, Harness.Session session) throws Exception {
+        Parameter[] parameters = method.getParameters();
+        Object[] args = new Object[parameters.length];
+        for (int i = 0; i < parameters.length; i++) {
+            Class<?> type = parameters[i].getType();
+            String name = parameters[i].getName();
+            if (type == long.class) {
+                args[i] = switch (name) {
+                    case "manager" -> session.manager;
+                    case "connection", "target", "handle" -> session.connection;
+                    case "firstConnectValue" -> Harness.MODULE;
+                    case "moduleId" -> Harness.MODULE;
+                    default -> 1L;
+                };
+            } else if (type == boolean.class) {
+                args[i] = true;
+            } else if (type == String.class) {
+                args[i] = switch (name) {
+                    case "fileName" -> file.toString();
+                    case "className", "methodName" -> null;
+                    case "appName" -> "Data Logger";
+                    default -> "calibration";
+                };
+            } else if (type == long[].class) {
+                args[i] = new long[name.equals("segments") ? 8 : 5];
+            } else if (type == byte[].class) {
+                args[i] = new byte[] {1, 2, 3};
+            } else if (type == LongValue.class) {
+                args[i] = Harness.result();
+            } else {
+                args[i] = type.getConstructor().newInstance();
+            }
+        }
+        return args;
+    }
+
+    private static void run(Method method, Variant variant) throws Exception {
+        CASES.incrementAndGet();
+        VirtualProvider.reset();
+        String baseline = Harness.snapshot();
+        boolean initialize = method.getName().equals("vtxInitializeRuntime");
+        Object returned = null;
+        Throwable thrown = null;
+        Object[] args;
+        AtomicBoolean hung = new AtomicBoolean();
+        try (Harness.Session session = new Harness.Session()) {
+            args = validArguments(method, session);
+            Object value = variant.value;
+            if (value == SHUT_DOWN) {
+                LongValue r = Harness.result();
+                long gone = MANAGER.vtxInitializeRuntime("gone", "gone", false, r);
+                MANAGER.vtxShutdownRuntime(gone);
+                value = gone;
+            }
+            args[variant.index] = value;
+            if (method.getName().equals("vtxWaitForEvents")) {
+                MANAGER.vtxRegisterForEvents(session.manager, 1, 2, Harness.result());
+                VirtualProvider.postEvent(1, 2, 3);
+            }
+            VirtualProvider.clearJournal();
+            ScheduledFuture<?> guard = WATCHDOG.schedule(() -> {
+                hung.set(true);
+                MANAGER.vtxCancelEventNotification(session.manager, Harness.result());
+            }, 20, TimeUnit.SECONDS);
+            try {
+                returned = method.invoke(MANAGER, args);
+            } catch (InvocationTargetException e) {
+                thrown = e.getCause();
+            } finally {
+                guard.cancel(false);
+            }
+            if (variant.unknownManager) {
+                assertEquals(List.of(), Harness.journalLines("ITovikManager."),
+                        "an unknown handle reaches no provider");
+            }
+            if (method.getName().equals("vtxSetLogClass")) {
+                MANAGER.vtxSetLogClass(null, null);
+            }
+            if (initialize && returned instanceof Long handle && handle != Harness.INVALID_HANDLE) {
+                MANAGER.vtxShutdownRuntime(handle);
+            }
+        }
+        if (initialize && thrown != null) {
+            // The runtime was registered before the LongValue could take the result: Java never
+            // learnt its handle. Shut down whatever the table holds beyond the sessions'.
+            for (long handle = 1; handle < 64; handle++) {
+                MANAGER.vtxShutdownRuntime(handle);
+            }
+        }
+        assertFalse(hung.get(), "the call did not return within 20 s");
+        if (thrown != null) {
+            EXCEPTIONS.incrementAndGet();
+            String message = thrown.getMessage();
+            assertTrue(message != null && !message.isBlank(), "exception without a message: " + thrown);
+            MESSAGES.add(thrown.getClass().getSimpleName() + ": " + message.replaceAll("[0-9A-F]{16}", "<ptr>"));
+            assertFalse(variant.unknownManager, "an unknown handle is answered with a result code: " + thrown);
+        } else {
+            for (Object arg : args) {
+                if (arg instanceof LongValue r) {
+                    assertNotEquals(Harness.UNSET, r.get(), "the result code was not delivered");
+                    if (variant.unknownManager) {
+                        assertEquals(Harness.NO_FACADE, r.get(), "result code of an unknown handle");
+                    }
+                }
+            }
+            if (variant.unknownManager) {
+                assertEquals(failureValue(method), returned, "value returned for an unknown handle");
+            }
+        }
+        assertEquals(baseline, Harness.snapshot(), "provider objects and platform counters afterwards");
+    }
+
+    /** What a native method returns when it finds no runtime. */
+    static Object failureValue(Method method) {
+        Class<?> type = method.getReturnType();
+        if (type == long.class) {
+            return method.getName().startsWith("vtxConnect") ? Harness.INVALID_HANDLE : 0L;
+        }
+        if (type == boolean.class) {
+            return true;
+        }
+        return null;
+    }
+}

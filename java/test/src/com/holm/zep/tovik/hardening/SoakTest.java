@@ -1,0 +1,317 @@
+package com.holm.zep.tovik.hardening;
+
+import static com.holm.zep.tovik.hardening.Harness.MANAGER;
+import static com.holm.zep.tovik.hardening.Harness.NO_FACADE;
+import static org.junit.jupiter.api.Assertions.assertEquals;
+
+import com.holm.zep.tovik.api.jni.LongValue;
+import com.holm.zep.tovik.api.jni.TovikAdaptInfoList;
+import com.holm.zep.tovik.api.jni.TovikAppPcItem;
+import com.holm.zep.tovik.api.jni.TovikClientInfoItem;
+import com.holm.zep.tovik.api.jni.TovikConfigItem;
+import com.holm.zep.tovik.api.jni.TovikEvent;
+import com.holm.zep.tovik.api.jni.TovikEventQueue;
+import com.holm.zep.tovik.api.jni.TovikVciInfo;
+import com.holm.zep.tovik.api.jni.TovikVciItem;
+import com.holm.zep.tovik.api.jni.TovikVersionInfo;
+import com.holm.zep.tovik.sim.VirtualProvider;
+import java.lang.management.ManagementFactory;
+import java.lang.management.ThreadInfo;
+import java.util.ArrayList;
+import java.util.Arrays;
+import java.util.List;
+import java.util.Map;
+import java.util.Objects;
+import java.util.Set;
+import java.util.TreeSet;
+import java.util.concurrent.ConcurrentLinkedQueue;
+import java.util.concurrent.ThreadLocalRandom;
+import java.util.concurrent.atomic.AtomicLong;
+import java.util.concurrent.atomic.AtomicLongArray;
+import java.util.concurrent.atomic.LongAdder;
+import org.junit.jupiter.api.Test;
+
+/**
+ * Many Java threads mixing operations on several runtimes while other threads shut those
+ * runtimes down and start new ones, with waits for events, posted events and cancellations.
+ * Every answer is checked against the default workshop: either the expected values with result
+ * 0, or (when the runtime went away underneath) 0x50000007 with the method's failure value.
+ * A watchdog turns a hang into a failure that prints every thread's stack. Nothing may leak.
+ *
+ * <p>Duration and threads: -Dtovik.soak.seconds (default 20), -Dtovik.soak.threads (default 8).
+ */
+class SoakTest {
+    private static final int SECONDS = Integer.getInteger("tovik.soak.seconds", 20);
+    private static final int WORKERS = Integer.getInteger("tovik.soak.threads", 8);
+    private static final int RUNTIMES = 3;
+    /** Grace after the end of the run before the watchdog calls it a hang. */
+    private static final long GRACE_MS = 60_000;
+
+    private final AtomicLongArray slots = new AtomicLongArray(RUNTIMES);
+    private final ConcurrentLinkedQueue<String> failures = new ConcurrentLinkedQueue<>();
+    private final LongAdder calls = new LongAdder();
+    private final LongAdder refused = new LongAdder();
+    private final LongAdder eventsReceived = new LongAdder();
+    private final LongAdder restarts = new LongAdder();
+    private volatile boolean running = true;
+
+    @Test
+    void threadsMixOperationsWhileRuntimesComeAndGo() throws Exception {
+        Harness.load();
+        VirtualProvider.reset();
+        String baseline = Harness.snapshot();
+        for (int i = 0; i < RUNTIMES; i++) {
+            slots.set(i, start());
+        }
+
+        List<Thread> threads = new ArrayList<>();
+        for (int i = 0; i < WORKERS; i++) {
+            threads.add(new Thread(this::work, "soak-worker-" + i));
+        }
+        for (int i = 0; i < RUNTIMES; i++) {
+            int slot = i;
+            threads.add(new Thread(() -> waitForEvents(slot), "soak-waiter-" + i));
+        }
+        threads.add(new Thread(this::churn, "soak-churn"));
+        threads.add(new Thread(this::postAndCancel, "soak-events"));
+        long begin = System.nanoTime();
+        threads.forEach(Thread::start);
+
+        Thread.sleep(SECONDS * 1000L);
+        running = false;
+        long deadline = System.currentTimeMillis() + GRACE_MS;
+        for (Thread t : threads) {
+            // Waiters blocked in the provider are released by cancellations until they see the end.
+            while (t.isAlive() && System.currentTimeMillis() < deadline) {
+                for (int i = 0; i < RUNTIMES; i++) {
+                    MANAGER.vtxCancelEventNotification(slots.get(i), new LongValue());
+                }
+                t.join(200);
+            }
+            if (t.isAlive()) {
+                throw new AssertionError("hang: " + t.getName() + " still runs " + GRACE_MS
+                        + " ms after the end\n" + allStacks());
+            }
+        }
+        double seconds = (System.nanoTime() - begin) / 1e9;
+        for (int i = 0; i < RUNTIMES; i++) {
+            MANAGER.vtxShutdownRuntime(slots.get(i));
+        }
+        VirtualProvider.reset();
+        System.out.printf("soak: %d threads (%d workers, %d waiters, churn, events), %.1f s, %d native calls,"
+                + " %d refused for a runtime shut down underneath, %d runtime restarts, %d events received%n",
+                threads.size(), WORKERS, RUNTIMES, seconds, calls.sum(), refused.sum(), restarts.sum(),
+                eventsReceived.sum());
+        String leaks = Harness.snapshot();
+        assertEquals(List.of(), List.copyOf(failures).subList(0, Math.min(20, failures.size())),
+                failures.size() + " wrong answers, the first 20");
+        assertEquals(baseline, leaks, "provider objects and platform counters after the soak");
+    }
+
+    private static long start() {
+        LongValue r = new LongValue(-1);
+        long handle = MANAGER.vtxInitializeRuntime("soak", "soak", false, r);
+        if (r.get() != 0) {
+            throw new AssertionError("runtime not initialised: " + r);
+        }
+        return handle;
+    }
+
+    /** Shuts a random runtime down and starts a new one in its place, again and again. */
+    private void churn() {
+        try {
+            while (running) {
+                int slot = ThreadLocalRandom.current().nextInt(RUNTIMES);
+                long old = slots.get(slot);
+                MANAGER.vtxShutdownRuntime(old);
+                calls.increment();
+                Thread.sleep(ThreadLocalRandom.current().nextInt(5));
+                slots.set(slot, start());
+                calls.increment();
+                restarts.increment();
+                Thread.sleep(20 + ThreadLocalRandom.current().nextInt(30));
+            }
+        } catch (Throwable e) {
+            failures.add("churn: " + e);
+        }
+    }
+
+    private void waitForEvents(int slot) {
+        try {
+            while (running) {
+                long manager = slots.get(slot);
+                LongValue r = new LongValue(-1);
+                MANAGER.vtxRegisterForEvents(manager, 1, 2, r);
+                calls.increment();
+                check(r.get() == 0 || r.get() == NO_FACADE, "vtxRegisterForEvents", r.get());
+                TovikEventQueue queue = new TovikEventQueue();
+                boolean ended = MANAGER.vtxWaitForEvents(manager, queue);
+                calls.increment();
+                if (!ended) {
+                    TovikEvent[] events = Objects.requireNonNull(queue.getEvents(), "events of a wait");
+                    for (TovikEvent e : events) {
+                        check(e.getFirst() == 0xFEEDL && e.getSecond() + 1 == e.getThird(), "event", e);
+                    }
+                    eventsReceived.add(events.length);
+                }
+            }
+        } catch (Throwable e) {
+            failures.add("waiter: " + e);
+        }
+    }
+
+    private void postAndCancel() {
+        try {
+            long n = 0;
+            while (running) {
+                n++;
+                VirtualProvider.postEvent(0xFEED, n, n + 1);
+                if (n % 7 == 0) {
+                    LongValue r = new LongValue(-1);
+                    MANAGER.vtxCancelEventNotification(slots.get((int) (n % RUNTIMES)), r);
+                    calls.increment();
+                    check(r.get() == 0 || r.get() == NO_FACADE, "vtxCancelEventNotification", r.get());
+                }
+                Thread.sleep(3);
+            }
+        } catch (Throwable e) {
+            failures.add("events: " + e);
+        }
+    }
+
+    private void work() {
+        ThreadLocalRandom random = ThreadLocalRandom.current();
+        try {
+            while (running) {
+                long manager = slots.get(random.nextInt(RUNTIMES));
+                operation(random.nextInt(10), manager);
+            }
+        } catch (Throwable e) {
+            failures.add(Thread.currentThread().getName() + ": " + e);
+        }
+    }
+
+    /** One operation; its answer is either the workshop's or the refusal of a vanished runtime. */
+    private void operation(int which, long manager) {
+        LongValue r = new LongValue(-1);
+        calls.increment();
+        switch (which) {
+            case 0 -> {
+                TovikVciItem[] modules = MANAGER.vtxGetModuleIds(manager, r);
+                expect("vtxGetModuleIds", r, modules,
+                        () -> Arrays.toString(Arrays.stream(modules).mapToLong(TovikVciItem::getSerialNumber)
+                                .toArray()), "[200101, 200102, 100017]");
+            }
+            case 1 -> {
+                TovikVciInfo info = new TovikVciInfo();
+                MANAGER.vtxGetModuleInfo(manager, 200102, info, r);
+                expect("vtxGetModuleInfo", r, info.getEthernetAddress(), info::getEthernetAddress,
+                        "00:1B:7A:10:21:01");
+            }
+            case 2 -> {
+                TovikAppPcItem[] apps = MANAGER.vtxGetAppsPc(manager, r);
+                expect("vtxGetAppsPc", r, apps, () -> Arrays.stream(apps).map(TovikAppPcItem::getAppName).toList()
+                        .toString(), "[Diagnostics, Flash Loader, Data Logger]");
+            }
+            case 3 -> {
+                long value = MANAGER.vtxGetConfigApp(manager, 1, 1, r);
+                expect("vtxGetConfigApp", r, value == 0 ? null : value, () -> Long.toString(value), "500");
+            }
+            case 4 -> {
+                TovikAdaptInfoList wifi = MANAGER.vtxGetAutoWifiInfo(manager, r);
+                expect("vtxGetAutoWifiInfo", r, wifi,
+                        () -> Arrays.toString(wifi.getCardNames()), "[Workshop WLAN, USB WLAN Stick]");
+            }
+            default -> onConnection(which, manager);
+        }
+    }
+
+    private void onConnection(int which, long manager) {
+        LongValue r = new LongValue(-1);
+        long connection = MANAGER.vtxConnect(manager, Harness.MODULE, 1, r);
+        calls.increment();
+        if (r.get() == NO_FACADE) {
+            check(connection == Harness.INVALID_HANDLE, "vtxConnect handle", connection);
+            refused.increment();
+            return;
+        }
+        check(r.get() == 0, "vtxConnect", r.get());
+        LongValue q = new LongValue(-1);
+        calls.increment();
+        switch (which) {
+            case 5 -> {
+                long status = MANAGER.vtxGetConStatus(manager, connection, q);
+                expect("vtxGetConStatus", q, status == 0 ? null : status, () -> Long.toString(status), "1");
+            }
+            case 6 -> {
+                byte[] bytes = MANAGER.vtxRunSelfTest(manager, connection, q);
+                expect("vtxRunSelfTest", q, bytes, () -> Arrays.toString(bytes), "[0, 1, 2, 3, -91, -1]");
+            }
+            case 7 -> {
+                TovikConfigItem[] items = MANAGER.vtxGetConfigItems(manager, connection, q);
+                expect("vtxGetConfigItems", q, items, () -> Arrays.stream(items).map(TovikConfigItem::getValue)
+                        .toList().toString(), "[TVX-200, 5.1.0.0, ]");
+            }
+            case 8 -> {
+                TovikClientInfoItem[] blocks = MANAGER.vtxGetClientInfoList(manager, connection, q);
+                expect("vtxGetClientInfoList", q, blocks, () -> {
+                    Set<String> ids = new TreeSet<>();
+                    for (TovikClientInfoItem b : blocks) {
+                        ids.add(b.getIdentifier());
+                    }
+                    return ids.toString();
+                }, "[calibration, session]");
+            }
+            default -> {
+                TovikVersionInfo info = new TovikVersionInfo();
+                MANAGER.vtxGetVersionInformation(manager, connection, 0, info, q);
+                expect("vtxGetVersionInformation", q, info.getClientVersions(),
+                        () -> info.getClientVersions()[0].getName(), "TovikApi");
+            }
+        }
+        LongValue d = new LongValue(-1);
+        MANAGER.vtxDisconnect(manager, connection, d);
+        calls.increment();
+        check(d.get() == 0 || d.get() == NO_FACADE, "vtxDisconnect", d.get());
+    }
+
+    private interface Text {
+        String get();
+    }
+
+    /** Result 0 with the expected value, or 0x50000007 with nothing delivered. */
+    private void expect(String method, LongValue r, Object delivered, Text actual, String expected) {
+        if (r.get() == NO_FACADE) {
+            refused.increment();
+            check(delivered == null, method + " delivered for a vanished runtime", delivered);
+            return;
+        }
+        check(r.get() == 0, method + " result", r.get());
+        if (r.get() == 0) {
+            String text = delivered == null ? "nothing" : actual.get();
+            check(expected.equals(text), method + " expected " + expected, text);
+        }
+    }
+
+    private void check(boolean ok, String what, Object actual) {
+        if (!ok) {
+            failures.add(what + ", got " + actual);
+        }
+    }
+
+    /** Every thread's stack with its locks, as jstack prints them. */
+    static String allStacks() {
+        StringBuilder text = new StringBuilder();
+        for (Map.Entry<Thread, StackTraceElement[]> e : Thread.getAllStackTraces().entrySet()) {
+            text.append('"').append(e.getKey().getName()).append("\" ").append(e.getKey().getState()).append('\n');
+            for (StackTraceElement frame : e.getValue()) {
+                text.append("\tat ").append(frame).append('\n');
+            }
+        }
+        text.append("---- with monitors and synchronizers\n");
+        for (ThreadInfo info : ManagementFactory.getThreadMXBean().dumpAllThreads(true, true)) {
+            text.append(info);
+        }
+        return text.toString();
+    }
+}

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds the native suites with the sanitizers and runs them:
+#   build-asan  -DTOVIK_SANITIZE=address  (AddressSanitizer + UndefinedBehaviorSanitizer)
+#   build-tsan  -DTOVIK_SANITIZE=thread   (ThreadSanitizer)
+# The Windows cross build and the packaging checks are not sanitizer matters and are left out.
+# Sanitizer builds compile no Java (a JVM needs the runtime preloaded; docs/RELIABILITY.md
+# shows how to run the JUnit suites that way). Extra arguments go to ctest.
+#
+#   scripts/sanitizers.sh                 # both
+#   TOVIK_SANITIZERS_ONLY=address scripts/sanitizers.sh
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+only=${TOVIK_SANITIZERS_ONLY:-}
+status=0
+for kind in address thread; do
+  if [ -n "$only" ] && [ "$only" != "$kind" ]; then
+    continue
+  fi
+  case $kind in
+    address) build=$root/build-asan ;;
+    thread) build=$root/build-tsan ;;
+  esac
+  echo "== $kind sanitizer: $build"
+  if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DTOVIK_SANITIZE=$kind -DTOVIK_BUILD_JAVA=OFF -DTOVIK_BUILD_BENCH=OFF >/dev/null
+  fi
+  cmake --build "$build" -j"$(nproc)"
+  export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1}
+  export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+  export TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1}
+  (cd "$build" && ctest --output-on-failure -j"$(nproc)" --timeout 900 -LE 'java|fuzz' -E '^(windows|packaging)\.' "$@") || status=1
+done
+exit $status
