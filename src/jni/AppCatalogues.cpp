@@ -2,14 +2,17 @@
 // the PC, three generations of the item layout) and vtxGetAppsVci, vtxGetAppsVci2 (applications
 // on a module, two generations).
 //
-// All five run one walk, WalkCatalogue: call the facade, turn each item of the returned list
-// into a Java object through its setData, and hand the objects back as a dense array. A method
-// is only a row of its own: a descriptor naming the facade operation, the Java item class, the
-// setData signature, the item getters in setData order (CatalogueFields) and the log texts.
+// All five run one walk, WalkCatalogue: call the facade, read the entries of the returned list
+// in bulk (ReadItems: the fields a method needs, in its setData order, a few hundred entries a
+// command), turn each entry into a Java object through its setData, and hand the objects back
+// as a dense array. A method is only a row of its own: a descriptor naming the facade
+// operation, the Java item class, the setData signature, the entry fields in setData order
+// (CatalogueFields) and the log texts.
 
 #include <jni.h>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <tuple>
 #include <type_traits>
@@ -30,9 +33,9 @@ struct Selectors {
   ULONG third = 0;
 };
 
-// What an item getter yields on the way to setData: texts become Java strings at once (a null
-// text an empty string) and their LocalAlloc copy is freed; numbers stay as their C++ type, so
-// the argument builder zero-extends them into J and cuts them into I.
+// What an entry's value becomes on the way to setData: a text a Java string (nothing an empty
+// string); numbers stay as their C++ type, so the argument builder zero-extends them into J and
+// cuts them into I.
 template <typename T>
 struct FieldValue {
   using Type = T;
@@ -40,27 +43,40 @@ struct FieldValue {
   static T Arg(T value) { return value; }
 };
 template <>
-struct FieldValue<char*> {
+struct FieldValue<BulkText> {
   using Type = CLocalRef<jstring>;
-  static CLocalRef<jstring> From(char* text) {
-    CLocalText owned(text);
-    return JavaText(owned.get(), NullText::AsEmpty);
-  }
+  static CLocalRef<jstring> From(const BulkText& text) { return JavaText(BulkTextBytes(text), NullText::AsEmpty); }
   static jobject Arg(const CLocalRef<jstring>& text) { return text.get(); }
 };
 
-// The getters of one item class, in the order of the setData arguments.
-template <auto... Getters>
+// One setData argument: the entry field to read and the member of the values it lands in.
+template <auto FieldId, auto Member>
+struct Column {
+  static constexpr auto kField = FieldId;
+  static constexpr auto kMember = Member;
+};
+
+template <auto Member>
+struct MemberType;
+template <typename V, typename T, T V::*Member>
+struct MemberType<Member> {
+  using Type = T;
+};
+
+// The columns of one item class, in the order of the setData arguments; the provider reads
+// follow the same order.
+template <typename... Columns>
 struct CatalogueFields {
-  template <typename Item>
-  static CLocalRef<jobject> NewItem(CJClassWrapper& itemClass, const char* signature, Item& item) {
-    // A braced list reads the getters left to right, one command each.
-    std::tuple<typename FieldValue<std::invoke_result_t<decltype(Getters), Item&>>::Type...> values{
-        FieldValue<std::invoke_result_t<decltype(Getters), Item&>>::From((item.*Getters)())...};
+  static constexpr std::array kFields{Columns::kField...};
+
+  template <typename Values>
+  static CLocalRef<jobject> NewItem(CJClassWrapper& itemClass, const char* signature, const Values& entry) {
+    std::tuple<typename FieldValue<typename MemberType<Columns::kMember>::Type>::Type...> values{
+        FieldValue<typename MemberType<Columns::kMember>::Type>::From(entry.*Columns::kMember)...};
     return std::apply(
         [&](auto&... value) {
           return NewWithData(itemClass, signature,
-                             FieldValue<std::invoke_result_t<decltype(Getters), Item&>>::Arg(value)...);
+                             FieldValue<typename MemberType<Columns::kMember>::Type>::Arg(value)...);
         },
         values);
   }
@@ -73,7 +89,7 @@ constexpr ULONG kInitialCapacity = 256;
 template <typename D>
 jobjectArray WalkCatalogue(JNIEnv* env, jlong manager, const Selectors& selectors, jobject result) {
   using List = typename D::List;
-  using Item = std::remove_pointer_t<decltype(std::declval<List&>().Item(0))>;
+  using Values = typename D::Values;
   return RunNativeFrame(env, jobjectArray{}, [&](jobjectArray& array) {
     NATIVE_LOG(D::kFunction) << D::kOpening << LogEnd;
     CJavaEnvironment::CheckException();
@@ -91,11 +107,10 @@ jobjectArray WalkCatalogue(JNIEnv* env, jlong manager, const Selectors& selector
           CJavaEnvironment::CheckException();
         }
         CJObjectArrayBuilder items(itemClass, static_cast<jsize>(std::min(count, kInitialCapacity)));
-        for (ULONG i = 0; i < count; ++i) {
-          std::unique_ptr<Item> item(list->Item(i));
-          if (!item) continue;  // a missing entry leaves no gap
-          items.Add(D::Fields::NewItem(itemClass, D::kSignature, *item));
-        }
+        // A missing entry is not among the values: it leaves no gap.
+        ForEachListItem<Values>(*list, count, D::Fields::kFields, [&](const Values& entry) {
+          items.Add(D::Fields::NewItem(itemClass, D::kSignature, entry));
+        });
         array = items.Finish();
       }
     }
@@ -109,33 +124,39 @@ jobjectArray WalkCatalogue(JNIEnv* env, jlong manager, const Selectors& selector
 
 struct AppsPc {
   using List = CTovikAppPcItemListIF;
+  using Values = AppPcItemValues;
   static constexpr const char* kFunction = TOVIK_APPS_FN("vtxGetAppsPc");
   static constexpr const char* kOpening = "Getting APPS-PC";
   static constexpr const char* kClosing = "Getting APPS-DONE";
   static constexpr bool kLogsCount = true;
   static constexpr const char* kItemClass = JavaClass::TovikAppPcItem;
   static constexpr const char* kSignature = "(Ljava/lang/String;JJ)V";
-  using Fields = CatalogueFields<&CTovikAppPcItemIF::AppName, &CTovikAppPcItemIF::AppVersion,
-                                 &CTovikAppPcItemIF::AppDate>;
+  using Fields = CatalogueFields<Column<AppPcItemField::AppName, &AppPcItemValues::appName>,
+                                 Column<AppPcItemField::AppVersion, &AppPcItemValues::appVersion>,
+                                 Column<AppPcItemField::AppDate, &AppPcItemValues::appDate>>;
   static LONG Fetch(CTovikManagerIF& facade, const Selectors&, List** list) { return facade.GetAppsPC(list); }
 };
 
 struct AppsPc2 {
   using List = CTovikAppPcItemListIF;
+  using Values = AppPcItemValues;
   static constexpr const char* kFunction = TOVIK_APPS_FN("vtxGetAppsPc2");
   static constexpr const char* kOpening = "Getting APPS-PC_2";
   static constexpr const char* kClosing = "Getting APPS_2-DONE";
   static constexpr bool kLogsCount = true;
   static constexpr const char* kItemClass = JavaClass::TovikAppPcItem;
   static constexpr const char* kSignature = "(Ljava/lang/String;JJJJ)V";
-  using Fields = CatalogueFields<&CTovikAppPcItemIF::AppName, &CTovikAppPcItemIF::AppVersion,
-                                 &CTovikAppPcItemIF::AppDate, &CTovikAppPcItemIF::ModuleType,
-                                 &CTovikAppPcItemIF::App>;
+  using Fields = CatalogueFields<Column<AppPcItemField::AppName, &AppPcItemValues::appName>,
+                                 Column<AppPcItemField::AppVersion, &AppPcItemValues::appVersion>,
+                                 Column<AppPcItemField::AppDate, &AppPcItemValues::appDate>,
+                                 Column<AppPcItemField::ModuleType, &AppPcItemValues::moduleType>,
+                                 Column<AppPcItemField::App, &AppPcItemValues::app>>;
   static LONG Fetch(CTovikManagerIF& facade, const Selectors&, List** list) { return facade.GetAppsPC_2(list); }
 };
 
 struct AppsPc3 {
   using List = CTovikAppPcItemListIF;
+  using Values = AppPcItemValues;
   static constexpr const char* kFunction = TOVIK_APPS_FN("vtxGetAppsPc3");
   static constexpr const char* kOpening = "Getting APPS-PC_3";
   static constexpr const char* kClosing = "Getting APPS_3-DONE";
@@ -143,14 +164,18 @@ struct AppsPc3 {
   static constexpr const char* kItemClass = JavaClass::TovikAppPcItem;
   static constexpr const char* kSignature =
       "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;JJ)V";
-  using Fields = CatalogueFields<&CTovikAppPcItemIF::AppName, &CTovikAppPcItemIF::AppVersionStr,
-                                 &CTovikAppPcItemIF::BranchName, &CTovikAppPcItemIF::AppDateStr,
-                                 &CTovikAppPcItemIF::ModuleType, &CTovikAppPcItemIF::App>;
+  using Fields = CatalogueFields<Column<AppPcItemField::AppName, &AppPcItemValues::appName>,
+                                 Column<AppPcItemField::AppVersionStr, &AppPcItemValues::appVersionStr>,
+                                 Column<AppPcItemField::BranchName, &AppPcItemValues::branchName>,
+                                 Column<AppPcItemField::AppDateStr, &AppPcItemValues::appDateStr>,
+                                 Column<AppPcItemField::ModuleType, &AppPcItemValues::moduleType>,
+                                 Column<AppPcItemField::App, &AppPcItemValues::app>>;
   static LONG Fetch(CTovikManagerIF& facade, const Selectors&, List** list) { return facade.GetAppsPC_3(list); }
 };
 
 struct AppsVci {
   using List = CTovikAppVciItemListIF;
+  using Values = AppVciItemValues;
   static constexpr const char* kFunction = TOVIK_APPS_FN("vtxGetAppsVci");
   static constexpr const char* kOpening = "Getting APPS-VCI";
   static constexpr const char* kClosing = "Getting APPS-VCI-DONE";
@@ -158,11 +183,15 @@ struct AppsVci {
   static constexpr const char* kItemClass = JavaClass::TovikAppVciItem;
   // The last argument is an int: the low 32 bits of TimesRemaining.
   static constexpr const char* kSignature = "(JLjava/lang/String;JJJLjava/lang/String;JJI)V";
-  using Fields = CatalogueFields<&CTovikAppVciItemIF::App, &CTovikAppVciItemIF::AppName,
-                                 &CTovikAppVciItemIF::AppVersion, &CTovikAppVciItemIF::AppDate,
-                                 &CTovikAppVciItemIF::State, &CTovikAppVciItemIF::License,
-                                 &CTovikAppVciItemIF::LicenseState, &CTovikAppVciItemIF::DaysRemaining,
-                                 &CTovikAppVciItemIF::TimesRemaining>;
+  using Fields = CatalogueFields<Column<AppVciItemField::App, &AppVciItemValues::app>,
+                                 Column<AppVciItemField::AppName, &AppVciItemValues::appName>,
+                                 Column<AppVciItemField::AppVersion, &AppVciItemValues::appVersion>,
+                                 Column<AppVciItemField::AppDate, &AppVciItemValues::appDate>,
+                                 Column<AppVciItemField::State, &AppVciItemValues::state>,
+                                 Column<AppVciItemField::License, &AppVciItemValues::license>,
+                                 Column<AppVciItemField::LicenseState, &AppVciItemValues::licenseState>,
+                                 Column<AppVciItemField::DaysRemaining, &AppVciItemValues::daysRemaining>,
+                                 Column<AppVciItemField::TimesRemaining, &AppVciItemValues::timesRemaining>>;
   static LONG Fetch(CTovikManagerIF& facade, const Selectors& s, List** list) {
     return facade.GetAppsVCI(s.first, s.second, s.third, list);
   }
@@ -170,6 +199,7 @@ struct AppsVci {
 
 struct AppsVci2 {
   using List = CTovikAppVciItemListIF;
+  using Values = AppVciItemValues;
   static constexpr const char* kFunction = TOVIK_APPS_FN("vtxGetAppsVci2");
   static constexpr const char* kOpening = "Getting APPS-VCI2";
   static constexpr const char* kClosing = "Getting APPS-VCI2-DONE";
@@ -177,9 +207,12 @@ struct AppsVci2 {
   static constexpr const char* kItemClass = JavaClass::TovikAppVciItem2;
   static constexpr const char* kSignature =
       "(JLjava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;J)V";
-  using Fields = CatalogueFields<&CTovikAppVciItemIF::App, &CTovikAppVciItemIF::AppName,
-                                 &CTovikAppVciItemIF::AppVersionStr, &CTovikAppVciItemIF::BranchName,
-                                 &CTovikAppVciItemIF::AppDateStr, &CTovikAppVciItemIF::State>;
+  using Fields = CatalogueFields<Column<AppVciItemField::App, &AppVciItemValues::app>,
+                                 Column<AppVciItemField::AppName, &AppVciItemValues::appName>,
+                                 Column<AppVciItemField::AppVersionStr, &AppVciItemValues::appVersionStr>,
+                                 Column<AppVciItemField::BranchName, &AppVciItemValues::branchName>,
+                                 Column<AppVciItemField::AppDateStr, &AppVciItemValues::appDateStr>,
+                                 Column<AppVciItemField::State, &AppVciItemValues::state>>;
   static LONG Fetch(CTovikManagerIF& facade, const Selectors& s, List** list) {
     return facade.GetAppsVCI_2(s.first, s.second, s.third, list);
   }

@@ -20,6 +20,8 @@ jlong RunConnect(JNIEnv* env, const char* function, const char* entryText, const
     NATIVE_LOG(function) << entryText << LogEnd;
     CJavaEnvironment::CheckException();
     jlong code = kResultNoFacade;
+    // The handle would be lost with the result object: open nothing without one.
+    RequireResultObject(result);
     if (FacadeRef facade = FindFacade(manager)) {
       ULONG handle = 0xFFFFFFFF;  // stays so when the provider writes no handle
       code = connect(*facade, &handle);

@@ -38,6 +38,10 @@ void SetLongValue(jobject longValue, jlong code) {
   CJavaEnvironment::CheckException();
 }
 
+void RequireResultObject(jobject longValue) {
+  if (!longValue) CJavaEnvironment::ThrowJavaException("the LongValue result is null");
+}
+
 CLocalRef<jobject> NewWithDataArgs(CJClassWrapper& cls, const char* setDataSignature, CJArgs args) {
   CJavaEnvironment::CheckException();  // e.g. thrown by the log method during a facade call
   std::unique_ptr<CJObjectWrapper> object(CJObjectWrapper::NewObject(&cls, "()V"));

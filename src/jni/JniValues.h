@@ -193,6 +193,10 @@ _bstr_t BstrFromJava(jstring text);
 // LongValue.set(code) "(J)V" on the LongValue Java passed in.
 void SetLongValue(jobject longValue, jlong code);
 
+// Raises "the LongValue result is null" when Java passed none; methods that
+// open something the caller must close later check it before they start.
+void RequireResultObject(jobject longValue);
+
 // A new object of `cls` made with "()V", then setData(signature, args...); returns its local
 // reference.
 CLocalRef<jobject> NewWithDataArgs(CJClassWrapper& cls, const char* setDataSignature, CJArgs args);

@@ -1,8 +1,9 @@
 // Module discovery: vtxGetModuleIds, vtxGetModuleInfo, vtxGetModuleInfo3.
 //
-// Every wrapper (the list, each item, the info object, each client) is deleted before the
-// method returns; the arrays are built element by element so that a list of any length holds
-// only a handful of local references at a time.
+// Every wrapper (the list, the info object, each client) is deleted before the method returns;
+// the arrays are built element by element so that a list of any length holds only a handful of
+// local references at a time. The module list is read in bulk (CTovikVciItemsIF::ReadItems):
+// the same provider reads as one command per property, a few hundred entries a command.
 
 #include <jni.h>
 
@@ -41,15 +42,17 @@ CLocalRef<jstring> TakeText(char* text, NullText nullText) {
   return JavaText(owned.get(), nullText);
 }
 
-// One TovikVciItem from a module entry; the properties are read in the order the module
-// list has always read them: name, type, interface, serial number, state.
-CLocalRef<jobject> NewVciItem(CJClassWrapper& itemClass, CTovikVciItemIF& item) {
-  CLocalRef<jstring> name = TakeText(item.GetModuleName(), NullText::AsNull);
-  const ULONG type = item.GetModuleType();
-  const ULONG vciInterface = item.GetVCIInterface();
-  const ULONG serial = item.GetSerialNumber();
-  const ULONG state = item.GetModuleState();
-  return NewWithData(itemClass, kVciItemSetData, state, name.get(), serial, vciInterface, type);
+// The properties of a module entry in the order the module list has always read them: name,
+// type, interface, serial number, state.
+constexpr VciItemField kModuleFields[] = {VciItemField::ModuleName, VciItemField::ModuleType,
+                                          VciItemField::VCIInterface, VciItemField::SerialNumber,
+                                          VciItemField::ModuleState};
+
+// One TovikVciItem from a module entry; an empty name stays a null string.
+CLocalRef<jobject> NewVciItem(CJClassWrapper& itemClass, const VciItemValues& module) {
+  CLocalRef<jstring> name = JavaText(BulkTextBytes(module.moduleName), NullText::AsNull);
+  return NewWithData(itemClass, kVciItemSetData, module.moduleState, name.get(), module.serialNumber,
+                     module.vciInterface, module.moduleType);
 }
 
 // The TovikClientInfo array of a module, missing clients skipped.
@@ -137,11 +140,9 @@ extern "C" JNIEXPORT jobjectArray JNICALL Java_com_holm_zep_tovik_api_jni_TovikA
         NATIVE_LOG(kGetModuleIds) << "Number of modules is " << count << LogEnd;
         CJavaEnvironment::CheckException();
         CJObjectArrayBuilder items(itemClass, ExpectedCount(count));
-        for (ULONG i = 0; i < count; ++i) {
-          std::unique_ptr<CTovikVciItemIF> item(list->Item(i));
-          if (!item) continue;  // dense array: no gap for a missing module
-          items.Add(NewVciItem(itemClass, *item));
-        }
+        // Missing modules are not among the values: a dense array without gaps.
+        ForEachListItem<VciItemValues>(*list, count, kModuleFields,
+                                       [&](const VciItemValues& module) { items.Add(NewVciItem(itemClass, module)); });
         array = items.Finish();
       }
     }

@@ -18,6 +18,8 @@ extern "C" JNIEXPORT jlong JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManag
     jlong code = kResultNoFacade;
     NATIVE_LOG(kFn) << "Initializing" << LogEnd;
     CJavaEnvironment::CheckException();
+    // The new handle would be lost with the result object: start nothing without one.
+    RequireResultObject(result);
 
     std::unique_ptr<CTovikManagerIF> facade(new CTovikManagerIF(JavaLogSink));
     CJavaEnvironment::CheckException();

@@ -5,6 +5,7 @@
 #include <jni.h>
 
 #include <memory>
+#include <span>
 
 #include "facade/CTovikManagerIF.h"
 #include "java/LogStream.h"
@@ -36,39 +37,45 @@ const VersionForm kTextForm = {"Java_com_holm_zep_tovik_api_jni_TovikApiManager_
                                "Get Version Information 2 ", "Get Version Information 2 done", true,
                                &CTovikManagerIF::GetVersionInformation_2};
 
-CLocalRef<jstring> TakeText(char* text) {
-  CLocalText owned(text);
-  return JavaText(owned.get(), NullText::AsEmpty);
-}
+// The properties of a version entry in setData order; the numeric form reads the date before
+// the version, as it always has.
+constexpr VersionItemField kNumericFields[] = {VersionItemField::Name, VersionItemField::Date,
+                                               VersionItemField::Version};
+constexpr VersionItemField kTextFields[] = {VersionItemField::Name, VersionItemField::VersionStr,
+                                            VersionItemField::BranchName, VersionItemField::DateStr};
 
-CLocalRef<jobject> NewVersionItem(const VersionForm& form, CJClassWrapper& itemClass, CTovikVersionItemIF& item) {
-  CLocalRef<jstring> name = TakeText(item.Name());
-  if (!form.texts) {
-    const ULONG date = item.Date();
-    const ULONG version = item.Version();
-    return NewWithData(itemClass, kNumericItemSetData, name.get(), version, date);
-  }
-  CLocalRef<jstring> version = TakeText(item.VersionStr());
-  CLocalRef<jstring> branch = TakeText(item.BranchName());
-  CLocalRef<jstring> date = TakeText(item.DateStr());
+CLocalRef<jstring> Text(const BulkText& text) { return JavaText(BulkTextBytes(text), NullText::AsEmpty); }
+
+CLocalRef<jobject> NewVersionItem(const VersionForm& form, CJClassWrapper& itemClass, const VersionItemValues& item) {
+  CLocalRef<jstring> name = Text(item.name);
+  if (!form.texts) return NewWithData(itemClass, kNumericItemSetData, name.get(), item.version, item.date);
+  CLocalRef<jstring> version = Text(item.versionStr);
+  CLocalRef<jstring> branch = Text(item.branchName);
+  CLocalRef<jstring> date = Text(item.dateStr);
   return NewWithData(itemClass, kTextItemSetData, name.get(), version.get(), branch.get(), date.get());
 }
 
-// Adds the entries of one source list (0 server, 1 client) to `items`, skipping and logging
-// missing entries, and deletes the list wrapper.
+// Adds the entries of one source list (0 server, 1 client) to `items`, read in bulk, logging
+// each missing entry, and deletes the list wrapper.
 void CollectVersions(const VersionForm& form, CJClassWrapper& itemClass, int source,
                      std::unique_ptr<CTovikVersionItemListIF> list, CJObjectArrayBuilder& items) {
   if (!list) return;
   const ULONG count = list->Count();
-  for (ULONG i = 0; i < count; ++i) {
-    std::unique_ptr<CTovikVersionItemIF> item(list->Item(i));
-    if (!item) {
-      NATIVE_LOG(form.function) << "Null item, list " << source << " " << i << LogEnd;
+  const std::span<const VersionItemField> fields =
+      form.texts ? std::span<const VersionItemField>(kTextFields) : std::span<const VersionItemField>(kNumericFields);
+  ULONG next = 0;  // the index after the last entry seen
+  const auto logMissingUpTo = [&](ULONG end) {
+    for (; next < end; ++next) {
+      NATIVE_LOG(form.function) << "Null item, list " << source << " " << next << LogEnd;
       CJavaEnvironment::CheckException();
-      continue;
     }
-    items.Add(NewVersionItem(form, itemClass, *item));
-  }
+  };
+  ForEachListItem<VersionItemValues>(*list, count, fields, [&](const VersionItemValues& item) {
+    logMissingUpTo(item.index);
+    items.Add(NewVersionItem(form, itemClass, item));
+    next = item.index + 1;
+  });
+  logMissingUpTo(count);
 }
 
 void FillVersionInfo(const VersionForm& form, CTovikVersionInfoIF& info, jobject target) {
