@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <mutex>
+#include <utility>
 
 #if defined(_MSC_VER)
 #include <intrin.h>
@@ -131,18 +133,56 @@ struct HandOff {
   }
 };
 
-// Process-wide state of the command thread. The lock exists from load to
-// unload; the events and the thread object from the first Start on.
+// A submitted command waiting for, or under, the command thread. It lives on
+// the submitter's stack; the command thread takes it from the queue, runs it
+// and completes it, and touches it no more after that (see Complete).
+struct Ticket {
+  enum State { kWaiting, kSleeping, kDone };
+
+  CThreadCommandCore* command = nullptr;
+  Ticket* next = nullptr;
+  std::atomic<State> state{kWaiting};
+  HANDLE wake = nullptr;  // the submitting thread's own auto-reset event
+  bool first = false;     // queued alone: worth a spin; behind others it sleeps at once
+};
+
+// The auto-reset event a submitting thread sleeps on, made on its first
+// submission and closed when the thread ends. It is only ever signalled for
+// a ticket of this thread that went to sleep, and each such signal is
+// consumed before the ticket is left, so no spare signal outlives a ticket.
+class WakeEvent {
+ public:
+  ~WakeEvent() {
+    if (m_event != nullptr) CloseHandle(m_event);
+  }
+  HANDLE Get() {
+    if (m_event == nullptr) m_event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    return m_event;
+  }
+
+ private:
+  HANDLE m_event = nullptr;
+};
+thread_local WakeEvent t_wakeEvent;
+thread_local Ticket* t_ticket = nullptr;  // this thread's ticket in flight
+
+// Process-wide state of the command thread. The command lock serialises
+// Start and Stop; the queue lock guards the queue and, for submitters, the
+// events and the thread object (held only for a few instructions, never
+// while a command runs). The events and the thread exist from the first
+// Start on.
 CCriticalSection g_commandLock;
+std::mutex g_queueLock;
+bool g_accepting = false;         // a Start made the events: submissions queue
+Ticket* g_queueHead = nullptr;    // submitted tickets in submission order
+Ticket* g_queueTail = nullptr;
 HANDLE g_commandReady = nullptr;  // auto-reset: wakes the command thread (see g_ready)
-HANDLE g_commandDone = nullptr;   // auto-reset: wakes the submitter (see g_done)
 HANDLE g_stop = nullptr;          // manual-reset: end the loop
-CThreadCommandCore* g_currentCommand = nullptr;
 int g_startCount = 0;
 CWinThread* g_thread = nullptr;
 
-HandOff g_ready;  // a command waits in the slot; the command thread waits on it
-HandOff g_done;   // the command thread is done with it; the submitter waits on it
+HandOff g_ready;         // tickets wait in the queue; the command thread waits on it
+SpinBudget g_doneBudget;  // how long a submitter spins for its ticket
 
 constexpr const char* kProc = "CThreadManager::ObjectManagerThreadProc";
 
@@ -153,78 +193,155 @@ bool Signalled(DWORD waitResult, DWORD index, HANDLE event) {
   return WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
 }
 
-void RunCurrentCommand() {
-  if (g_currentCommand == nullptr) return;
+void RunCommand(CThreadCommandCore* command) {
+  if (command == nullptr) return;
   try {
-    g_currentCommand->Execute();
+    command->Execute();
   } catch (_com_error& e) {
-    CORE_LOG(kProc) << "com error: 0x" << LogHex << static_cast<ULONG>(e.Error()) << " - " << e.ErrorMessage()
-                    << LogEnd;
+    CThreadManager::ReportComError(e);
   }
 }
 
-// Command thread: takes the waiting command, if any, runs it and lets the
-// submitter go.
-void TakeCommand() {
-  if (!g_ready.flag.exchange(false)) return;
-  RunCurrentCommand();
-  g_done.Raise(g_commandDone);
+// Lets the submitter go. After the exchange the ticket may be gone: only the
+// event read before it is used.
+void Complete(Ticket* ticket) {
+  const HANDLE wake = ticket->wake;
+  if (ticket->state.exchange(Ticket::kDone) == Ticket::kSleeping) SetEvent(wake);
+}
+
+// Queue lock held. Unlinks the ticket if it is still queued.
+bool Unqueue(Ticket* ticket) {
+  for (Ticket** link = &g_queueHead; *link != nullptr; link = &(*link)->next) {
+    if (*link != ticket) continue;
+    *link = ticket->next;
+    if (g_queueTail == ticket) {
+      g_queueTail = nullptr;
+      for (Ticket* t = g_queueHead; t != nullptr; t = t->next) g_queueTail = t;
+    }
+    return true;
+  }
+  return false;
+}
+
+// Queue lock held: no thread to run commands, or it has ended.
+bool CommandThreadGone() {
+  if (g_thread == nullptr || g_thread->m_hThread == INVALID_HANDLE_VALUE) return true;
+  return WaitForSingleObject(g_thread->m_hThread, 0) != WAIT_TIMEOUT;
+}
+
+// Command thread: takes every waiting ticket and runs them one after the
+// other in submission order.
+void TakeCommands() {
+  Ticket* batch = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(g_queueLock);
+    batch = g_queueHead;
+    g_queueHead = g_queueTail = nullptr;
+    g_ready.flag.store(false);
+  }
+  while (batch != nullptr) {
+    Ticket* const next = batch->next;  // read before the ticket is let go
+    RunCommand(batch->command);
+    Complete(batch);
+    batch = next;
+  }
+}
+
+// Command thread, ending: tickets still queued are let go unrun.
+void ReleaseQueued() {
+  std::lock_guard<std::mutex> lock(g_queueLock);
+  while (g_queueHead != nullptr) {
+    Ticket* const ticket = g_queueHead;
+    g_queueHead = ticket->next;
+    Complete(ticket);
+  }
+  g_queueTail = nullptr;
+  g_ready.flag.store(false);
 }
 
 }  // namespace
 
+void CThreadManager::ReportComError(const _com_error& error) {
+  CORE_LOG(kProc) << "com error: 0x" << LogHex << static_cast<ULONG>(error.Error()) << " - " << error.ErrorMessage()
+                  << LogEnd;
+}
+
 void CThreadManager::Start() {
   CSingleLock lock(&g_commandLock, TRUE);
   if (g_startCount == 0) {
+    std::lock_guard<std::mutex> queue(g_queueLock);
     g_ready.Reset();
-    g_done.Reset();
     g_commandReady = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    g_commandDone = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     g_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     g_thread = AfxBeginThread(ObjectManagerThreadProc, nullptr, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED, nullptr);
     if (g_thread != nullptr) {
       g_thread->m_bAutoDelete = FALSE;
       g_thread->ResumeThread();
     }
+    g_accepting = true;
   }
   ++g_startCount;
 }
 
+// Submitters do not hold a lock across the round trip: each queues its own
+// ticket and waits for it alone, so several submitters cost the command
+// thread one wake-up per batch and each submitter one wake-up, and a
+// submitter never waits for another one's result. The command thread still
+// runs one command at a time, in submission order.
 INT_PTR CThreadManager::Submit(CThreadCommandCore* command) {
-  CSingleLock lock(&g_commandLock, TRUE);
-  g_currentCommand = command;
-  g_done.flag.store(false);
-  g_ready.Raise(g_commandReady);
+  Ticket ticket;
+  ticket.command = command;
+  ticket.wake = t_wakeEvent.Get();
+  {
+    std::lock_guard<std::mutex> lock(g_queueLock);
+    // Never started (or stopped): nothing runs the command.
+    if (!g_accepting) return command != nullptr ? command->GetResult() : 0;
+    ticket.first = g_queueHead == nullptr;
+    (g_queueTail != nullptr ? g_queueTail->next : g_queueHead) = &ticket;
+    g_queueTail = &ticket;
+    g_ready.Raise(g_commandReady);
+  }
+  Ticket* const outer = std::exchange(t_ticket, &ticket);
   WaitForCommandDone();
-  // Not taken (no command thread, or it ended): the slot is free again.
-  g_ready.flag.store(false);
-  const INT_PTR result = g_currentCommand != nullptr ? g_currentCommand->GetResult() : 0;
-  g_currentCommand = nullptr;
-  return result;
+  t_ticket = outer;
+  return command != nullptr ? command->GetResult() : 0;
 }
 
 void CThreadManager::WaitForCommandDone() {
-  if (g_commandDone == nullptr) return;
+  Ticket* const ticket = t_ticket;
+  if (ticket == nullptr) return;
   const Clock::time_point start = Clock::now();
-  const auto done = [] { return g_done.flag.load(); };
-  if (g_done.budget.Spin(done, start)) {
-    g_done.budget.Learn(Clock::now() - start);
+  const auto done = [ticket] { return ticket->state.load() == Ticket::kDone; };
+  // Only a command queued alone spins: with others ahead of it the wait is
+  // longer than a spin, and spinning would take the processor the command
+  // thread needs to get through them.
+  if (ticket->first && g_doneBudget.Spin(done, start)) {
+    g_doneBudget.Learn(Clock::now() - start);
     return;
   }
   for (;;) {
-    if (!g_done.PrepareSleep()) break;
-    const DWORD wait = WaitForSingleObject(g_commandDone, 1000);
-    g_done.asleep.store(false);
-    if (done()) {
-      g_done.budget.Learn(g_done.WaitedSince(start));
-      return;
+    Ticket::State expected = Ticket::kWaiting;
+    if (!ticket->state.compare_exchange_strong(expected, Ticket::kSleeping)) break;  // done meanwhile
+    const DWORD wait = ticket->wake != nullptr ? WaitForSingleObject(ticket->wake, 1000) : (Sleep(1), WAIT_TIMEOUT);
+    if (wait != WAIT_OBJECT_0) {
+      // Timed out: take the sleep back. Too late when the ticket was done
+      // meanwhile: its signal is on the way and is consumed here.
+      expected = Ticket::kSleeping;
+      if (!ticket->state.compare_exchange_strong(expected, Ticket::kWaiting)) {
+        if (ticket->wake != nullptr) WaitForSingleObject(ticket->wake, INFINITE);
+        break;
+      }
+      // Give up once the command thread is gone; the ticket leaves the queue.
+      std::lock_guard<std::mutex> lock(g_queueLock);
+      if (CommandThreadGone()) {
+        Unqueue(ticket);
+        return;
+      }
+      continue;
     }
-    if (wait != WAIT_TIMEOUT) continue;  // a spare signal of an earlier command
-    // Timed out: give up once the command thread is gone.
-    if (g_thread == nullptr || g_thread->m_hThread == INVALID_HANDLE_VALUE) return;
-    if (WaitForSingleObject(g_thread->m_hThread, 0) != WAIT_TIMEOUT) return;
+    break;  // the one signal a ticket gets: it is done
   }
-  g_done.budget.Learn(Clock::now() - start);
+  if (ticket->first) g_doneBudget.Learn(Clock::now() - start);
 }
 
 UINT CThreadManager::ObjectManagerThreadProc(LPVOID) {
@@ -252,24 +369,25 @@ UINT CThreadManager::ObjectManagerThreadProc(LPVOID) {
     const Clock::time_point start = Clock::now();
     if (g_ready.budget.Spin(commandWaiting, start)) {
       g_ready.budget.Learn(Clock::now() - start);
-      TakeCommand();
+      TakeCommands();
     } else if (g_ready.PrepareSleep()) {
       const DWORD wait = MsgWaitForMultipleObjects(2, waitList, FALSE, INFINITE, QS_ALLINPUT);
       g_ready.asleep.store(false);
-      // The ready event may also carry a spare signal; the flag decides.
+      // The ready event may also carry a spare signal; the queue decides.
       Signalled(wait, 0, waitList[0]);
       if (commandWaiting()) g_ready.budget.Learn(g_ready.WaitedSince(start));
-      TakeCommand();
+      TakeCommands();
       if (Signalled(wait, 1, waitList[1])) {
         CORE_LOG(kProc) << "Stopping" << LogEnd;
         stop = true;
       }
     } else {
-      TakeCommand();
+      TakeCommands();
     }
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   }
+  ReleaseQueued();
 
   CORE_LOG(kProc) << "Uninit COM" << LogEnd;
   if (comInitialised) CoUninitialize();
@@ -282,12 +400,14 @@ void CThreadManager::Stop() {
   if (g_thread != nullptr) {
     SetEvent(g_stop);
     WaitForSingleObject(g_thread->m_hThread, INFINITE);
-    delete g_thread;
-    g_thread = nullptr;
   }
-  for (HANDLE* event : {&g_commandReady, &g_commandDone, &g_stop}) {
+  std::lock_guard<std::mutex> queue(g_queueLock);
+  delete g_thread;
+  g_thread = nullptr;
+  for (HANDLE* event : {&g_commandReady, &g_stop}) {
     if (*event != nullptr) CloseHandle(*event);
     *event = nullptr;
   }
+  g_accepting = false;
   g_startCount = 0;
 }

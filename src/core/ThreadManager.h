@@ -3,15 +3,18 @@
 //
 // Start() makes sure it runs (every CTovikManagerIF constructor calls it; the
 // first call creates the thread, later calls only count). Submit() hands one
-// command to it and blocks until it has run; the command lock serialises all
-// submitters for the whole round trip, so only one command is in flight.
+// command to it and blocks until it has run. Concurrent submitters queue
+// their commands; the command thread runs them one at a time in submission
+// order and lets each submitter go with its own result. No lock is held
+// across a round trip, so a submitter waits for the command thread only,
+// never for another submitter to pick up its result.
 //
 // The hand-over spins briefly before it blocks, on both sides: a submitter
-// watches for the command to finish, the command thread watches for the next
-// command after finishing one. Each side learns from its recent waits how
-// long a spin is worth (at most a few tens of microseconds, yielding the
-// processor while it spins) and sets the Win32 event only when the other
-// side really sleeps on it, so an idle library sleeps in its waits and burns
+// watches for its command to finish, the command thread watches for the next
+// command after finishing its queue. Each side learns from its recent waits
+// how long a spin is worth (at most a few tens of microseconds, never
+// yielding the processor) and sets a Win32 event only when the other side
+// really sleeps on it, so an idle library sleeps in its waits and burns
 // no processor time.
 
 #include "TovikExport.h"
@@ -24,10 +27,15 @@ class TOVIK_API CThreadManager {
   // Runs the command on the command thread; returns its result (the
   // command's unchanged result when it raised, or when no thread runs it).
   static INT_PTR Submit(CThreadCommandCore* command);
-  // Waits for the command done event; notices within about a second that
-  // the command thread has ended.
+  // Waits until the calling thread's command in flight is done (returns at
+  // once when it has none); notices within about a second that the command
+  // thread has ended, and then takes the command back unrun.
   static void WaitForCommandDone();
   static UINT ObjectManagerThreadProc(LPVOID parameter);
+  // The line the command thread logs for a command that raised _com_error.
+  // Commands that guard several provider calls on their own (the bulk
+  // readers of the list wrappers) log their errors through it too.
+  static void ReportComError(const _com_error& error);
 
   // Ends the command thread (stop event, then waits for it) and forgets its
   // events, so that the next Start() begins afresh. Nothing in the library

@@ -1,5 +1,6 @@
 // Application catalogue and installation status wrappers.
 #include "wrappers/AppWrappers.h"
+#include "wrappers/BulkRead.h"
 #include "wrappers/WrapperPattern.h"
 
 using TovikApiProviderLib::ITovikAppPcItem;
@@ -38,6 +39,36 @@ INT_PTR CTovikAppPcItemIF::CmdAppDateStr(Args&) { return ReadText(this, &ITovikA
 
 // ---- CTovikAppPcItemListIF
 
+namespace {
+// In the order of AppPcItemField.
+constexpr PropertyReader<ITovikAppPcItem, AppPcItemValues> kAppPcItemProperties[] = {
+    ReadInto<&ITovikAppPcItem::GetAppName, &AppPcItemValues::appName>,
+    ReadInto<&ITovikAppPcItem::GetAppVersion, &AppPcItemValues::appVersion>,
+    ReadInto<&ITovikAppPcItem::GetAppDate, &AppPcItemValues::appDate>,
+    ReadInto<&ITovikAppPcItem::GetModuleType, &AppPcItemValues::moduleType>,
+    ReadInto<&ITovikAppPcItem::GetApp, &AppPcItemValues::app>,
+    ReadInto<&ITovikAppPcItem::GetAppVersionStr, &AppPcItemValues::appVersionStr>,
+    ReadInto<&ITovikAppPcItem::GetBranchName, &AppPcItemValues::branchName>,
+    ReadInto<&ITovikAppPcItem::GetAppDateStr, &AppPcItemValues::appDateStr>,
+};
+
+// In the order of AppVciItemField.
+constexpr PropertyReader<ITovikAppVciItem, AppVciItemValues> kAppVciItemProperties[] = {
+    ReadInto<&ITovikAppVciItem::GetApp, &AppVciItemValues::app>,
+    ReadInto<&ITovikAppVciItem::GetAppName, &AppVciItemValues::appName>,
+    ReadInto<&ITovikAppVciItem::GetAppVersion, &AppVciItemValues::appVersion>,
+    ReadInto<&ITovikAppVciItem::GetAppDate, &AppVciItemValues::appDate>,
+    ReadInto<&ITovikAppVciItem::GetState, &AppVciItemValues::state>,
+    ReadInto<&ITovikAppVciItem::GetLicense, &AppVciItemValues::license>,
+    ReadInto<&ITovikAppVciItem::GetLicenseState, &AppVciItemValues::licenseState>,
+    ReadInto<&ITovikAppVciItem::GetDaysRemaining, &AppVciItemValues::daysRemaining>,
+    ReadInto<&ITovikAppVciItem::GetTimesRemaining, &AppVciItemValues::timesRemaining>,
+    ReadInto<&ITovikAppVciItem::GetAppVersionStr, &AppVciItemValues::appVersionStr>,
+    ReadInto<&ITovikAppVciItem::GetBranchName, &AppVciItemValues::branchName>,
+    ReadInto<&ITovikAppVciItem::GetAppDateStr, &AppVciItemValues::appDateStr>,
+};
+}  // namespace
+
 CTovikAppPcItemListIF::~CTovikAppPcItemListIF() { WrapperCall<void>(this, &CTovikAppPcItemListIF::CmdDestroyObject); }
 
 void CTovikAppPcItemListIF::AttachInterface(CTovikAppPcItemListIF* wrapper, ITovikAppPcItemList* itf) { AttachWrapperInterface(wrapper, itf); }
@@ -51,6 +82,13 @@ ULONG CTovikAppPcItemListIF::Count() { return WrapperCall<ULONG>(this, &CTovikAp
 INT_PTR CTovikAppPcItemListIF::CmdCount(Args&) { return ReadNumber(this, &ITovikAppPcItemList::GetCount); }
 CTovikAppPcItemIF* CTovikAppPcItemListIF::Item(ULONG index) { return WrapperCall<CTovikAppPcItemIF*>(this, &CTovikAppPcItemListIF::CmdItem, index); }
 INT_PTR CTovikAppPcItemListIF::CmdItem(Args& args) { return ReadElement<CTovikAppPcItemIF>(this, args, &ITovikAppPcItemList::Item); }
+ULONG CTovikAppPcItemListIF::ReadItems(ULONG first, ULONG count, std::span<const AppPcItemField> fields,
+                                       std::vector<AppPcItemValues>& items) {
+  return PackReadItems(this, &CTovikAppPcItemListIF::CmdReadItems, first, count, fields, items);
+}
+INT_PTR CTovikAppPcItemListIF::CmdReadItems(Args& args) {
+  return ReadItemValues<CTovikAppPcItemIF>(this, args, &ITovikAppPcItemList::Item, kAppPcItemProperties);
+}
 
 // ---- CTovikAppVciItemIF
 
@@ -103,6 +141,13 @@ ULONG CTovikAppVciItemListIF::Count() { return WrapperCall<ULONG>(this, &CTovikA
 INT_PTR CTovikAppVciItemListIF::CmdCount(Args&) { return ReadNumber(this, &ITovikAppVciItemList::GetCount); }
 CTovikAppVciItemIF* CTovikAppVciItemListIF::Item(ULONG index) { return WrapperCall<CTovikAppVciItemIF*>(this, &CTovikAppVciItemListIF::CmdItem, index); }
 INT_PTR CTovikAppVciItemListIF::CmdItem(Args& args) { return ReadElement<CTovikAppVciItemIF>(this, args, &ITovikAppVciItemList::Item); }
+ULONG CTovikAppVciItemListIF::ReadItems(ULONG first, ULONG count, std::span<const AppVciItemField> fields,
+                                        std::vector<AppVciItemValues>& items) {
+  return PackReadItems(this, &CTovikAppVciItemListIF::CmdReadItems, first, count, fields, items);
+}
+INT_PTR CTovikAppVciItemListIF::CmdReadItems(Args& args) {
+  return ReadItemValues<CTovikAppVciItemIF>(this, args, &ITovikAppVciItemList::Item, kAppVciItemProperties);
+}
 
 // ---- CTovikAppStatusIF
 

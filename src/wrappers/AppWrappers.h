@@ -1,7 +1,52 @@
 #pragma once
 // Result wrappers of the application catalogues and of installation jobs.
 
+#include <span>
+#include <vector>
+
+#include "wrappers/BulkValues.h"
 #include "wrappers/WrapperDecl.h"
+
+// The properties of a PC catalogue entry, for CTovikAppPcItemListIF::ReadItems.
+enum class AppPcItemField { AppName, AppVersion, AppDate, ModuleType, App, AppVersionStr, BranchName, AppDateStr };
+
+// One PC catalogue entry read in bulk (wrappers/BulkValues.h).
+struct AppPcItemValues {
+  using Field = AppPcItemField;
+  ULONG index = 0;  // position in the provider's list
+  BulkText appName;
+  ULONG appVersion = 0;
+  ULONG appDate = 0;
+  ULONG moduleType = 0;
+  ULONG app = 0;
+  BulkText appVersionStr;
+  BulkText branchName;
+  BulkText appDateStr;
+};
+
+// The properties of a module catalogue entry, for CTovikAppVciItemListIF::ReadItems.
+enum class AppVciItemField {
+  App, AppName, AppVersion, AppDate, State, License, LicenseState, DaysRemaining, TimesRemaining,
+  AppVersionStr, BranchName, AppDateStr
+};
+
+// One module catalogue entry read in bulk (wrappers/BulkValues.h).
+struct AppVciItemValues {
+  using Field = AppVciItemField;
+  ULONG index = 0;  // position in the provider's list
+  ULONG app = 0;
+  BulkText appName;
+  ULONG appVersion = 0;
+  ULONG appDate = 0;
+  ULONG state = 0;
+  BulkText license;
+  ULONG licenseState = 0;
+  ULONG daysRemaining = 0;
+  ULONG timesRemaining = 0;
+  BulkText appVersionStr;
+  BulkText branchName;
+  BulkText appDateStr;
+};
 
 class TOVIK_API CTovikAppPcItemIF {
   TOVIK_WRAPPER_CLASS(CTovikAppPcItemIF, ITovikAppPcItem)
@@ -19,6 +64,11 @@ class TOVIK_API CTovikAppPcItemListIF {
   TOVIK_WRAPPER_CLASS(CTovikAppPcItemListIF, ITovikAppPcItemList)
   TOVIK_WRAPPER_OP(ULONG, Count, ())
   TOVIK_WRAPPER_OP(CTovikAppPcItemIF*, Item, (ULONG index))
+  // One command: entries first .. first+count-1, of each present one the
+  // fields in the order given, appended to items. Returns the number appended.
+  TOVIK_WRAPPER_OP(ULONG, ReadItems,
+                   (ULONG first, ULONG count, std::span<const AppPcItemField> fields,
+                    std::vector<AppPcItemValues>& items))
 };
 
 class TOVIK_API CTovikAppVciItemIF {
@@ -41,6 +91,10 @@ class TOVIK_API CTovikAppVciItemListIF {
   TOVIK_WRAPPER_CLASS(CTovikAppVciItemListIF, ITovikAppVciItemList)
   TOVIK_WRAPPER_OP(ULONG, Count, ())
   TOVIK_WRAPPER_OP(CTovikAppVciItemIF*, Item, (ULONG index))
+  // As CTovikAppPcItemListIF::ReadItems.
+  TOVIK_WRAPPER_OP(ULONG, ReadItems,
+                   (ULONG first, ULONG count, std::span<const AppVciItemField> fields,
+                    std::vector<AppVciItemValues>& items))
 };
 
 class TOVIK_API CTovikAppStatusIF {

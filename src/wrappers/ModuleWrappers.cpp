@@ -1,6 +1,7 @@
 // Module discovery wrappers.
 #include "wrappers/ModuleWrappers.h"
 #include "java/LogStream.h"
+#include "wrappers/BulkRead.h"
 #include "wrappers/WrapperPattern.h"
 
 using TovikApiProviderLib::ITovikClientInfo;
@@ -32,6 +33,17 @@ INT_PTR CTovikVciItemIF::CmdGetModuleType(Args&) { return ReadNumber(this, &ITov
 
 // ---- CTovikVciItemsIF
 
+namespace {
+// In the order of VciItemField.
+constexpr PropertyReader<ITovikVciItem, VciItemValues> kVciItemProperties[] = {
+    ReadInto<&ITovikVciItem::GetModuleState, &VciItemValues::moduleState>,
+    ReadInto<&ITovikVciItem::GetModuleName, &VciItemValues::moduleName>,
+    ReadInto<&ITovikVciItem::GetSerialNumber, &VciItemValues::serialNumber>,
+    ReadInto<&ITovikVciItem::GetVCIInterface, &VciItemValues::vciInterface>,
+    ReadInto<&ITovikVciItem::GetModuleType, &VciItemValues::moduleType>,
+};
+}  // namespace
+
 CTovikVciItemsIF::~CTovikVciItemsIF() { WrapperCall<void>(this, &CTovikVciItemsIF::CmdDestroyObject); }
 
 void CTovikVciItemsIF::AttachInterface(CTovikVciItemsIF* wrapper, ITovikVciItems* itf) { AttachWrapperInterface(wrapper, itf); }
@@ -45,6 +57,13 @@ ULONG CTovikVciItemsIF::Count() { return WrapperCall<ULONG>(this, &CTovikVciItem
 INT_PTR CTovikVciItemsIF::CmdCount(Args&) { return ReadNumber(this, &ITovikVciItems::GetCount); }
 CTovikVciItemIF* CTovikVciItemsIF::Item(ULONG index) { return WrapperCall<CTovikVciItemIF*>(this, &CTovikVciItemsIF::CmdItem, index); }
 INT_PTR CTovikVciItemsIF::CmdItem(Args& args) { return ReadElement<CTovikVciItemIF>(this, args, &ITovikVciItems::Item); }
+ULONG CTovikVciItemsIF::ReadItems(ULONG first, ULONG count, std::span<const VciItemField> fields,
+                                  std::vector<VciItemValues>& items) {
+  return PackReadItems(this, &CTovikVciItemsIF::CmdReadItems, first, count, fields, items);
+}
+INT_PTR CTovikVciItemsIF::CmdReadItems(Args& args) {
+  return ReadItemValues<CTovikVciItemIF>(this, args, &ITovikVciItems::Item, kVciItemProperties);
+}
 
 // ---- CTovikClientInfoIF
 

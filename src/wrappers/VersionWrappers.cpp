@@ -1,5 +1,6 @@
 // Version information wrappers.
 #include "wrappers/VersionWrappers.h"
+#include "wrappers/BulkRead.h"
 #include "wrappers/WrapperPattern.h"
 
 using TovikApiProviderLib::ITovikVersionInfo;
@@ -45,6 +46,26 @@ ULONG CTovikVersionItemListIF::Count() { return WrapperCall<ULONG>(this, &CTovik
 INT_PTR CTovikVersionItemListIF::CmdCount(Args&) { return ReadNumber(this, &ITovikVersionItemList::GetCount); }
 CTovikVersionItemIF* CTovikVersionItemListIF::Item(ULONG index) { return WrapperCall<CTovikVersionItemIF*>(this, &CTovikVersionItemListIF::CmdItem, index); }
 INT_PTR CTovikVersionItemListIF::CmdItem(Args& args) { return ReadElement<CTovikVersionItemIF>(this, args, &ITovikVersionItemList::Item); }
+
+namespace {
+// In the order of VersionItemField.
+constexpr PropertyReader<ITovikVersionItem, VersionItemValues> kVersionItemProperties[] = {
+    ReadInto<&ITovikVersionItem::GetName, &VersionItemValues::name>,
+    ReadInto<&ITovikVersionItem::GetVersion, &VersionItemValues::version>,
+    ReadInto<&ITovikVersionItem::GetDate, &VersionItemValues::date>,
+    ReadInto<&ITovikVersionItem::GetVersionStr, &VersionItemValues::versionStr>,
+    ReadInto<&ITovikVersionItem::GetBranchName, &VersionItemValues::branchName>,
+    ReadInto<&ITovikVersionItem::GetDateStr, &VersionItemValues::dateStr>,
+};
+}  // namespace
+
+ULONG CTovikVersionItemListIF::ReadItems(ULONG first, ULONG count, std::span<const VersionItemField> fields,
+                                         std::vector<VersionItemValues>& items) {
+  return PackReadItems(this, &CTovikVersionItemListIF::CmdReadItems, first, count, fields, items);
+}
+INT_PTR CTovikVersionItemListIF::CmdReadItems(Args& args) {
+  return ReadItemValues<CTovikVersionItemIF>(this, args, &ITovikVersionItemList::Item, kVersionItemProperties);
+}
 
 // ---- CTovikVersionInfoIF
 

@@ -95,7 +95,7 @@ TEST_F(BulkTest, ModuleValuesEqualWhatTheOneByOneGettersHandOut) {
 
 TEST_F(BulkTest, ReadsOnlyTheNamedFieldsInTheNamedOrderAndReleasesEveryEntry) {
   const auto list = Modules();
-  const long objectsBefore = tovik::sim::LiveObjects();
+  const auto objectsBefore = tovik::sim::LiveObjects();
   const std::size_t gitBefore = standin::GitEntryCount();
   tovik::sim::ClearJournal();
 

@@ -1,0 +1,56 @@
+#pragma once
+// Values of a provider list read in bulk.
+//
+// Reading a list one property at a time costs a command per property (one
+// round trip to the command thread each). The list wrappers therefore also
+// offer ReadItems: one command reads a range of entries, and of each present
+// entry the properties the caller names, in the order named, straight from
+// the provider's element interfaces (no element wrapper is made). Each entry
+// becomes one values struct of the element's kind (VciItemValues,
+// AppPcItemValues, ...): its position in the provider's list and one member
+// per property. A property the caller did not name keeps its default (0,
+// false, no text).
+//
+// Every read inside the command is guarded on its own: a provider error is
+// logged by the command thread's own "com error: 0x..." line and leaves the
+// property at its default (an entry whose element cannot be fetched is
+// skipped, like a missing one), so a bulk read sees exactly the values that
+// the one-by-one getters would.
+//
+//   std::vector<VciItemValues> modules;
+//   constexpr VciItemField kFields[] = {VciItemField::ModuleName, VciItemField::SerialNumber};
+//   list->ReadItems(0, list->Count(), kFields, modules);
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "tovik/platform.h"
+
+// A text as the string getters hand it out: the bytes in the ANSI code page,
+// or nothing where the getter yields null (an empty text).
+using BulkText = std::optional<std::string>;
+
+// The ANSI bytes of a text, or nullptr where the string getter yields null.
+inline const char* BulkTextBytes(const BulkText& text) { return text ? text->c_str() : nullptr; }
+
+// Entries one ReadItems command reads in ForEachListItem: enough to make the
+// hand-over negligible, few enough that a long list neither holds the command
+// thread for long at a time nor piles up values.
+inline constexpr ULONG kBulkChunk = 256;
+
+// Reads entries 0 .. count-1 of a list wrapper with ReadItems, kBulkChunk
+// entries a command, and calls visit(values) for each present entry in list
+// order. V is the values struct of the list's entries.
+template <class V, class List, class Visit>
+void ForEachListItem(List& list, ULONG count, std::span<const typename V::Field> fields, Visit&& visit) {
+  std::vector<V> values;
+  for (ULONG first = 0; first < count;) {
+    const ULONG chunk = count - first < kBulkChunk ? count - first : kBulkChunk;
+    values.clear();
+    list.ReadItems(first, chunk, fields, values);
+    for (V& entry : values) visit(entry);
+    first += chunk;
+  }
+}
