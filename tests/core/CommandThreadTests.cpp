@@ -168,6 +168,41 @@ TEST_F(CommandThreadTest, ConcurrentSubmittersEachGetTheirOwnResult) {
   EXPECT_EQ(wrong.load(), 0);
 }
 
+TEST_F(CommandThreadTest, QueuedCommandsRunOneAtATimeOnTheCommandThreadInEachCallersOrder) {
+  struct Serial {
+    std::atomic<int> inFlight{0};
+    std::atomic<int> overlaps{0};
+    std::atomic<int> elsewhere{0};
+    DWORD commandThread = 0;
+    std::vector<std::vector<INT_PTR>> order = std::vector<std::vector<INT_PTR>>(8);
+    INT_PTR CmdHold(std::vector<INT_PTR>& args) {
+      if (inFlight.fetch_add(1) != 0) ++overlaps;
+      if (GetCurrentThreadId() != commandThread) ++elsewhere;
+      order[static_cast<std::size_t>(args.at(0))].push_back(args.at(1));  // only the command thread writes
+      std::this_thread::yield();  // widen the window for a second command to slip in
+      inFlight.fetch_sub(1);
+      return args.at(1) + 1;
+    }
+  } serial;
+  serial.commandThread = CommandThreadId();
+  constexpr int kRounds = 200;
+  std::atomic<int> wrong{0};
+  std::vector<std::thread> callers;
+  for (INT_PTR t = 0; t < 8; ++t)
+    callers.emplace_back([&, t] {
+      for (INT_PTR i = 0; i < kRounds; ++i)
+        if (SubmitCommand(&serial, &decltype(serial)::CmdHold, t, i) != i + 1) ++wrong;
+    });
+  for (std::thread& caller : callers) caller.join();
+  EXPECT_EQ(wrong.load(), 0);
+  EXPECT_EQ(serial.overlaps.load(), 0);
+  EXPECT_EQ(serial.elsewhere.load(), 0);
+  for (const std::vector<INT_PTR>& sequence : serial.order) {
+    ASSERT_EQ(sequence.size(), static_cast<std::size_t>(kRounds));
+    for (INT_PTR i = 0; i < kRounds; ++i) EXPECT_EQ(sequence[static_cast<std::size_t>(i)], i);
+  }
+}
+
 TEST_F(CommandThreadTest, MessagesPostedToTheCommandThreadAreDispatched) {
   const DWORD thread = CommandThreadId();
   const std::size_t before = standin::DispatchedMessageCount();
