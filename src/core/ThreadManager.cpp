@@ -1,4 +1,5 @@
 #include "core/ThreadManager.h"
+#include "tovik/threadlocal.h"
 
 #include <algorithm>
 #include <atomic>
@@ -163,7 +164,6 @@ class WakeEvent {
  private:
   HANDLE m_event = nullptr;
 };
-thread_local WakeEvent t_wakeEvent;
 thread_local Ticket* t_ticket = nullptr;  // this thread's ticket in flight
 
 // Process-wide state of the command thread. The command lock serialises
@@ -291,7 +291,7 @@ void CThreadManager::Start() {
 INT_PTR CThreadManager::Submit(CThreadCommandCore* command) {
   Ticket ticket;
   ticket.command = command;
-  ticket.wake = t_wakeEvent.Get();
+  ticket.wake = tovik::ThreadLocal<WakeEvent>().Get();
   {
     std::lock_guard<std::mutex> lock(g_queueLock);
     // Never started (or stopped): nothing runs the command.

@@ -18,6 +18,15 @@ CJClassWrapper::CJClassWrapper(const char* className) : m_name(className ? class
 
 CJClassWrapper::~CJClassWrapper() { CJavaEnvironment::DeleteGlobalRef(m_class); }
 
+jmethodID CJClassWrapper::Constructor(const char* signature) {
+  return m_methods.Get("<init>", signature,
+                       [&] { return CJavaEnvironment::GetObjectConstructor(m_class, signature); });
+}
+
+jmethodID CJClassWrapper::Method(const char* name, const char* signature) {
+  return m_methods.Get(name, signature, [&] { return CJavaEnvironment::GetMethodID(m_class, name, signature); });
+}
+
 jobjectArray CJClassWrapper::MakeArray(const std::vector<jobject>& elements) const {
   return CJavaEnvironment::NewObjectArray(m_class, elements);
 }

@@ -1,10 +1,13 @@
 #pragma once
-// One Java class, held by a global reference for the wrapper's lifetime.
+// One Java class, held by a global reference for the wrapper's lifetime, together with the
+// method ids looked up through it (kept as long as the wrapper).
 
 #include <jni.h>
 
 #include <string>
 #include <vector>
+
+#include "java/MethodIdCache.h"
 
 class CJClassWrapper {
  public:
@@ -22,7 +25,16 @@ class CJClassWrapper {
   // An array of this class holding the elements in order (a local reference).
   jobjectArray MakeArray(const std::vector<jobject>& elements) const;
 
+  // The constructor with `signature`, looked up on first use
+  // (CJavaEnvironment::GetObjectConstructor, which raises for a null class, a null signature or
+  // no environment); null with NoSuchMethodError pending when the class has none.
+  jmethodID Constructor(const char* signature);
+  // The instance method `name` with `signature`, looked up on first use
+  // (CJavaEnvironment::GetMethodID); null when it is not found.
+  jmethodID Method(const char* name, const char* signature);
+
  private:
   std::string m_name;
   jclass m_class;
+  CMethodIdCache<jmethodID> m_methods;
 };

@@ -17,8 +17,14 @@ CJObjectWrapper::~CJObjectWrapper() {
 }
 
 CJObjectWrapper* CJObjectWrapper::NewObjectArgs(CJClassWrapper* cls, const char* signature, CJArgs args) {
+  return new CJObjectWrapper(cls, CreateObjectArgs(cls, signature, args));
+}
+
+jobject CJObjectWrapper::CreateObjectArgs(CJClassWrapper* cls, const char* signature, CJArgs args) {
   if (!signature) CJavaEnvironment::ThrowJavaException(" CJObjectWrapper:NewObject - invalid constructor description");
-  jmethodID constructor = CJavaEnvironment::GetObjectConstructor(cls ? cls->GetClass() : nullptr, signature);
+  // Without a class wrapper the lookup raises "invalid class specified".
+  jmethodID constructor =
+      cls ? cls->Constructor(signature) : CJavaEnvironment::GetObjectConstructor(nullptr, signature);
   if (!constructor) {
     CJavaEnvironment::ThrowJavaException(
         "CJObjectWrapper::NewObject - Could not find constructor with signature %s for class %s", signature,
@@ -28,7 +34,7 @@ CJObjectWrapper* CJObjectWrapper::NewObjectArgs(CJClassWrapper* cls, const char*
   jobject object = CJavaEnvironment::NewObject(cls->GetClass(), constructor, values.data());
   CJavaEnvironment::CheckException();
   if (!object) CJavaEnvironment::ThrowJavaException(" CJObjectWrapper::NewObject - object allocation failed");
-  return new CJObjectWrapper(cls, object);
+  return object;
 }
 
 void CJObjectWrapper::CallVoidMethodArgs(const char* name, const char* signature, CJArgs args) {
@@ -43,7 +49,7 @@ void CJObjectWrapper::CallVoidMethodArgs(const char* name, const char* signature
     CJavaEnvironment::ThrowJavaException(
         " CJObjectWrapper::CallVoidMethod - Method Name %s or Method Signature %s is NULL", nameText, signatureText);
   }
-  jmethodID method = CJavaEnvironment::GetMethodID(m_class->GetClass(), name, signature);
+  jmethodID method = m_class->Method(name, signature);
   if (!method) {
     CJavaEnvironment::ThrowJavaException(" CJObjectWrapper::CallVoidMethod - method %s - %s not found", name,
                                          signature);

@@ -23,9 +23,12 @@ class CJObjectWrapper {
     return NewObjectArgs(cls, signature, {CJArg(args)...});
   }
   static CJObjectWrapper* NewObjectArgs(CJClassWrapper* cls, const char* signature, CJArgs args);
+  // The same creation, giving the new object's local reference without a wrapper around it.
+  static jobject CreateObjectArgs(CJClassWrapper* cls, const char* signature, CJArgs args);
 
-  // Calls a void instance method; raises when it cannot be called. A Java exception thrown
-  // by the method stays pending: call CJavaEnvironment::CheckException afterwards.
+  // Calls a void instance method (its id is kept by the class wrapper); raises when it cannot
+  // be called. A Java exception thrown by the method stays pending: call
+  // CJavaEnvironment::CheckException afterwards.
   template <typename... A>
   void CallVoidMethod(const char* name, const char* signature, A... args) {
     CallVoidMethodArgs(name, signature, {CJArg(args)...});

@@ -3,8 +3,11 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <string>
+
+#include "tovik/threadlocal.h"
 
 namespace {
 
@@ -24,7 +27,14 @@ EnvironmentTable& Table() {
 // How deep the calling thread is in native methods of the library.
 thread_local int t_nativeDepth = 0;
 
-// Present on a native thread that the library attached: detaches the thread when it ends.
+// The calling thread's own entry in the table, or null when it has none: every change of a
+// thread's entry is made by that thread (registration, release, attachment, the attachment's
+// end), which keeps this copy in step, so the many look-ups of one native call read it without
+// the environment lock. A thread without a copy still asks the table.
+thread_local JNIEnv* t_ownEntry = nullptr;
+
+// Present on a native thread that the library attached: detaches the thread when it ends
+// (tovik::ThreadLocal: destroyed on its thread as it ends, on every platform).
 class ThreadAttachment {
  public:
   ~ThreadAttachment() {
@@ -35,6 +45,7 @@ class ThreadAttachment {
       table.environments.erase(GetCurrentThreadId());
       if (table.environments.empty()) table.vm = nullptr;
     }
+    t_ownEntry = nullptr;
     JNIEnv* env = nullptr;
     if (m_vm->GetEnv(reinterpret_cast<void**>(&env), JNI_VERSION_1_6) == JNI_OK) m_vm->DetachCurrentThread();
   }
@@ -44,7 +55,6 @@ class ThreadAttachment {
   JavaVM* m_vm = nullptr;
 };
 
-thread_local ThreadAttachment t_attachment;
 
 }  // namespace
 
@@ -58,6 +68,7 @@ void CJavaEnvironment::SetEnvironment(JNIEnv* env) {
     if (env->GetJavaVM(&vm) == JNI_OK) table.vm = vm;
   }
   table.environments[GetCurrentThreadId()] = env;
+  t_ownEntry = env;
 }
 
 void CJavaEnvironment::ReleaseEnvironment() {
@@ -68,6 +79,7 @@ void CJavaEnvironment::ReleaseEnvironment() {
   EnvironmentTable& table = Table();
   CSingleLock lock(&table.lock, TRUE);
   table.environments.erase(GetCurrentThreadId());
+  t_ownEntry = nullptr;
   // A Java thread running a native method cannot be detached; it is only unregistered.
   if (table.environments.empty()) table.vm = nullptr;
 }
@@ -75,6 +87,7 @@ void CJavaEnvironment::ReleaseEnvironment() {
 bool CJavaEnvironment::InNativeMethod() { return t_nativeDepth > 0; }
 
 JNIEnv* CJavaEnvironment::GetEnvironment() {
+  if (JNIEnv* own = t_ownEntry) return own;
   EnvironmentTable& table = Table();
   JavaVM* vm = nullptr;
   {
@@ -93,10 +106,11 @@ JNIEnv* CJavaEnvironment::GetEnvironment() {
   // Attaching runs Java code, so it happens outside the environment lock. Daemon threads do
   // not keep the virtual machine from ending.
   if (vm->AttachCurrentThreadAsDaemon(reinterpret_cast<void**>(&env), nullptr) != JNI_OK) return nullptr;
-  t_attachment.Attached(vm);
+  tovik::ThreadLocal<ThreadAttachment>().Attached(vm);
   CSingleLock lock(&table.lock, TRUE);
   if (!table.vm) table.vm = vm;
   table.environments[GetCurrentThreadId()] = env;
+  t_ownEntry = env;
   return env;
 }
 
@@ -211,10 +225,17 @@ jstring CJavaEnvironment::NewStringUTF(const char* ansiText) {
   if (!env) return nullptr;
   const int bytes = static_cast<int>(std::strlen(ansiText));
   if (bytes == 0) return env->NewString(nullptr, 0);
-  // Windows-1252 maps every byte to exactly one UTF-16 unit.
-  std::basic_string<OLECHAR> wide(static_cast<std::size_t>(bytes), OLECHAR(0));
-  const int units = MultiByteToWideChar(CP_ACP, 0, ansiText, bytes, wide.data(), bytes);
-  return env->NewString(reinterpret_cast<const jchar*>(wide.data()), units);
+  // Windows-1252 maps every byte to exactly one UTF-16 unit. Short texts (names, versions,
+  // dates of list entries) are decoded on the stack.
+  OLECHAR shortText[128];
+  std::basic_string<OLECHAR> longText;
+  OLECHAR* wide = shortText;
+  if (bytes > static_cast<int>(std::size(shortText))) {
+    longText.resize(static_cast<std::size_t>(bytes));
+    wide = longText.data();
+  }
+  const int units = MultiByteToWideChar(CP_ACP, 0, ansiText, bytes, wide, bytes);
+  return env->NewString(reinterpret_cast<const jchar*>(wide), units);
 }
 
 jobjectArray CJavaEnvironment::NewObjectArray(jclass elementClass, const std::vector<jobject>& elements) {

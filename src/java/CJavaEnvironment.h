@@ -2,7 +2,8 @@
 // Every contact of native code with the Java virtual machine.
 //
 // All operations are static and use the JNIEnv of the calling thread, taken from the thread
-// environment table: Java threads are registered by the native call frame for the length of
+// environment table (a thread keeps a copy of its own entry, so that the look-ups of one
+// native call take no lock): Java threads are registered by the native call frame for the length of
 // one native method; a native thread (command thread, event thread) is attached as a daemon
 // thread on its first Java call, stays registered, and detaches itself when it ends.
 //

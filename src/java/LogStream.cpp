@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tovik/platform.h"
+#include "tovik/threadlocal.h"
 
 namespace {
 
@@ -29,6 +30,8 @@ struct LineState {
 // static destruction); later insertions on that thread use the stream's shared line.
 thread_local bool t_linesGone = false;
 
+// The lines a thread is composing, one per stream (tovik::ThreadLocal: destroyed as the
+// thread ends, also where thread_local objects with a destructor are not safe).
 struct ThreadLines {
   std::vector<std::pair<const CLogStream*, LineState>> lines;
   ~ThreadLines() { t_linesGone = true; }
@@ -41,8 +44,6 @@ struct ThreadLines {
     return lines.back().second;
   }
 };
-
-thread_local ThreadLines t_lines;
 
 template <typename T>
 std::string FormatInteger(T value, bool hex) {
@@ -72,7 +73,7 @@ namespace {
 template <typename Action>
 void WithLine(const CLogStream* stream, CCriticalSection& lock, LineState& sharedLine, Action&& action) {
   if (!t_linesGone) {
-    action(t_lines.For(stream));
+    action(tovik::ThreadLocal<ThreadLines>().For(stream));
     return;
   }
   CSingleLock hold(&lock, TRUE);

@@ -1,7 +1,5 @@
 #include "jni/JniValues.h"
 
-#include <memory>
-
 CLocalRef<jstring> JavaText(const char* ansiText, NullText nullText) {
   CJavaEnvironment::CheckException();  // e.g. thrown by the log method during a facade call
   if (!ansiText && nullText == NullText::AsNull) return CLocalRef<jstring>();
@@ -44,17 +42,17 @@ void RequireResultObject(jobject longValue) {
 
 CLocalRef<jobject> NewWithDataArgs(CJClassWrapper& cls, const char* setDataSignature, CJArgs args) {
   CJavaEnvironment::CheckException();  // e.g. thrown by the log method during a facade call
-  std::unique_ptr<CJObjectWrapper> object(CJObjectWrapper::NewObject(&cls, "()V"));
-  CLocalRef<jobject> reference(object->GetObject());
-  object->CallVoidMethodArgs("setData", setDataSignature, args);
+  // The class wrapper keeps the constructor and setData ids for the elements that follow.
+  CLocalRef<jobject> reference(CJObjectWrapper::CreateObjectArgs(&cls, "()V", {}));
+  CJObjectWrapper object(&cls, reference.get());
+  object.CallVoidMethodArgs("setData", setDataSignature, args);
   CJavaEnvironment::CheckException();
   return reference;
 }
 
 CLocalRef<jobject> NewWithConstructorArgs(CJClassWrapper& cls, const char* constructorSignature, CJArgs args) {
   CJavaEnvironment::CheckException();  // e.g. thrown by the log method during a facade call
-  std::unique_ptr<CJObjectWrapper> object(CJObjectWrapper::NewObjectArgs(&cls, constructorSignature, args));
-  return CLocalRef<jobject>(object->GetObject());
+  return CLocalRef<jobject>(CJObjectWrapper::CreateObjectArgs(&cls, constructorSignature, args));
 }
 
 void SetDataOnArgs(const char* className, jobject target, const char* setDataSignature, CJArgs args) {
@@ -69,27 +67,25 @@ CJObjectArrayBuilder::CJObjectArrayBuilder(const CJClassWrapper& elementClass, j
     : m_class(elementClass.GetClass()), m_capacity(expectedCount > 0 ? expectedCount : 0) {
   CJavaEnvironment::CheckException();
   if (!m_class) CJavaEnvironment::ThrowJavaException("CJavaEnvironment::NewObjectArray - invalid class specified");
-  JNIEnv* env = CJavaEnvironment::GetEnvironment();
-  if (!env) CJavaEnvironment::ThrowJavaException(" CJavaEnvironment::NewObjectArray - no environment found");
-  m_array.Reset(env->NewObjectArray(m_capacity, m_class, nullptr));
+  m_env = CJavaEnvironment::GetEnvironment();
+  if (!m_env) CJavaEnvironment::ThrowJavaException(" CJavaEnvironment::NewObjectArray - no environment found");
+  m_array.Reset(m_env->NewObjectArray(m_capacity, m_class, nullptr));
   CJavaEnvironment::CheckException();
 }
 
 void CJObjectArrayBuilder::Add(CLocalRef<jobject> element) {
   if (m_size == m_capacity) Resize(m_capacity < 8 ? 8 : m_capacity * 2);
-  JNIEnv* env = CJavaEnvironment::GetEnvironment();
-  env->SetObjectArrayElement(m_array.get(), m_size, element.get());
+  m_env->SetObjectArrayElement(m_array.get(), m_size, element.get());
   CJavaEnvironment::CheckException();
   ++m_size;
 }
 
 void CJObjectArrayBuilder::Resize(jsize capacity) {
-  JNIEnv* env = CJavaEnvironment::GetEnvironment();
-  CLocalRef<jobjectArray> resized(env->NewObjectArray(capacity, m_class, nullptr));
+  CLocalRef<jobjectArray> resized(m_env->NewObjectArray(capacity, m_class, nullptr));
   CJavaEnvironment::CheckException();
   for (jsize i = 0; i < m_size; ++i) {
-    CLocalRef<jobject> element(env->GetObjectArrayElement(m_array.get(), i));
-    env->SetObjectArrayElement(resized.get(), i, element.get());
+    CLocalRef<jobject> element(m_env->GetObjectArrayElement(m_array.get(), i));
+    m_env->SetObjectArrayElement(resized.get(), i, element.get());
   }
   m_array = std::move(resized);
   m_capacity = capacity;

@@ -224,7 +224,8 @@ void SetDataOn(const char* className, jobject target, const char* setDataSignatu
 // Builds a Java object array element by element without piling up local references: the array
 // is allocated for the expected count, each added element is stored at once and its local
 // reference deleted; Finish shrinks the array to the elements added. More elements than
-// expected make the array grow.
+// expected make the array grow. A builder belongs to the thread and native call that created
+// it and keeps that thread's environment.
 class CJObjectArrayBuilder {
  public:
   CJObjectArrayBuilder(const CJClassWrapper& elementClass, jsize expectedCount);
@@ -242,6 +243,7 @@ class CJObjectArrayBuilder {
   void Resize(jsize capacity);
 
   jclass m_class;
+  JNIEnv* m_env = nullptr;
   CLocalRef<jobjectArray> m_array;
   jsize m_capacity;
   jsize m_size = 0;

@@ -56,6 +56,7 @@ class ClientInfoTest : public CoreTest {
 };
 
 TEST_F(ClientInfoTest, ByteArrayThatCannotBeBuiltGives0x50000006AndCallsNothing) {
+  if (!TOVIK_PLATFORM_TRACKS_ALLOCATIONS) GTEST_SKIP() << "the platform's allocations cannot be limited";
   std::vector<unsigned char> data(100, 0x5A);
   CTovikClientAccessItemIF* item = nullptr;
 
@@ -84,6 +85,7 @@ TEST_F(ClientInfoTest, BytesAnnouncedWithoutDataAreRefused) {
 }
 
 TEST_F(ClientInfoTest, HugeClaimedResultLengthYieldsNoDataWhenTheBlockCannotBeMade) {
+  if (!TOVIK_PLATFORM_TRACKS_ALLOCATIONS) GTEST_SKIP() << "the platform's allocations cannot be limited";
   const ULONG access = StartRead();
   tovik::sim::SetByteBufferLength(INT_MAX);
   standin::SetAllocationLimit(1 << 20);
