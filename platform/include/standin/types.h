@@ -11,6 +11,7 @@
 #define STANDIN_API __attribute__((visibility("default")))
 
 #define WINAPI
+#define WINAPIV
 #define CALLBACK
 #define APIENTRY
 #define STDMETHODCALLTYPE

@@ -14,11 +14,8 @@
 #include <comdef.h>
 
 // What the stand-in provides beyond these headers comes from the Windows-side
-// layer (TovikPlatform.dll): the hosting framework's thread and lock classes,
-// ATL's global interface table holder, the compiler-support functions that
-// mingw-w64 lacks, and the test counters as far as Windows lets them be seen.
-#include "tovik/win/mfc.h"
-#include "tovik/win/gitptr.h"
+// layer (TovikPlatform.dll): the compiler-support functions that mingw-w64
+// lacks and the test counters as far as Windows lets them be seen.
 #include "tovik/win/counters.h"
 
 #if defined(__MINGW32__)
@@ -39,10 +36,13 @@
 #include "standin/codepage.h"
 #include "standin/win32.h"
 #include "standin/comsupport.h"
-#include "standin/gitptr.h"
-#include "standin/mfc.h"
 #include "standin/counters.h"
 // The stand-in counts and can limit BSTR, safe-array and LocalAlloc allocations.
 #define TOVIK_PLATFORM_TRACKS_ALLOCATIONS 1
 
 #endif
+
+// On both: the hosting framework's thread and lock classes and ATL's global
+// interface table holder, built into TovikPlatform from platform/common.
+#include "tovik/gitptr.h"
+#include "tovik/mfc.h"

@@ -1,7 +1,5 @@
 // The test counters that the Windows-side layer can observe.
-#include "tovik/win/counters.h"
-
-#include <windows.h>
+#include "tovik/platform.h"
 
 #include <atomic>
 #include <mutex>
@@ -37,9 +35,9 @@ std::size_t DispatchedMessageCount() {
 }
 }  // namespace standin
 
-namespace tovik::win {
+namespace tovik {
 void CountGitRegistration(int delta) { g_gitEntries += delta; }
-}  // namespace tovik::win
+}  // namespace tovik
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) g_module = instance;

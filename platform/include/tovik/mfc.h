@@ -1,12 +1,17 @@
 #pragma once
-// The pieces of the hosting framework the library uses: worker threads and
-// critical-section locks.
+// The pieces of the hosting framework the library uses: worker threads
+// (AfxBeginThread, CWinThread) and critical-section locks (CSyncObject,
+// CCriticalSection, CSingleLock). One implementation for Windows and the
+// stand-in, written against the Win32 names both provide.
+//
+// Part of tovik/platform.h, which includes it after the Win32 declarations of
+// the system or the stand-in; include tovik/platform.h rather than this.
 
-#include "standin/win32.h"
+#include "tovik/export.h"
 
-typedef UINT (*AFX_THREADPROC)(LPVOID);
+typedef UINT(WINAPIV* AFX_THREADPROC)(LPVOID);
 
-class STANDIN_API CWinThread {
+class TOVIK_PLATFORM_API CWinThread {
  public:
   CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam);
   CWinThread(const CWinThread&) = delete;
@@ -27,16 +32,17 @@ class STANDIN_API CWinThread {
   LPVOID m_pThreadParams;
 
  private:
-  static DWORD WINAPI ThreadEntry(LPVOID self);
+  // Fits both thread starters: _beginthreadex and the stand-in's CreateThread.
+  static UINT WINAPI ThreadEntry(LPVOID self);
 };
 
 // Starts a worker thread (suspended when dwCreateFlags has CREATE_SUSPENDED).
 // Returns null when the thread could not be created.
-STANDIN_API CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
-                                       int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
-                                       DWORD dwCreateFlags = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
+TOVIK_PLATFORM_API CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
+                                              int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
+                                              DWORD dwCreateFlags = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
 
-class STANDIN_API CSyncObject {
+class TOVIK_PLATFORM_API CSyncObject {
  public:
   explicit CSyncObject(LPCTSTR pstrName = nullptr);
   CSyncObject(const CSyncObject&) = delete;
@@ -51,7 +57,7 @@ class STANDIN_API CSyncObject {
   HANDLE m_hObject;
 };
 
-class STANDIN_API CCriticalSection : public CSyncObject {
+class TOVIK_PLATFORM_API CCriticalSection : public CSyncObject {
  public:
   CCriticalSection();
   ~CCriticalSection() override;
@@ -65,7 +71,7 @@ class STANDIN_API CCriticalSection : public CSyncObject {
   CRITICAL_SECTION m_sect;
 };
 
-class STANDIN_API CSingleLock {
+class TOVIK_PLATFORM_API CSingleLock {
  public:
   explicit CSingleLock(CSyncObject* pObject, BOOL bInitialLock = FALSE);
   CSingleLock(const CSingleLock&) = delete;

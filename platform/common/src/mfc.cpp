@@ -1,11 +1,32 @@
-// Worker threads and critical-section locks of the hosting framework, on the
-// Win32 API. Threads start through the C runtime (_beginthreadex), so that
-// the runtime's per-thread data is set up and released with the thread.
-#include "tovik/win/mfc.h"
+// Worker threads and critical-section locks of the hosting framework, for
+// Windows and the stand-in alike. Only starting a thread differs (StartThread).
+#include "tovik/platform.h"
 
+#if defined(_WIN32)
 #include <process.h>
+#endif
 
 #include <new>
+
+namespace {
+
+// Starts entry(param) as a new thread; null when that fails.
+HANDLE StartThread(LPSECURITY_ATTRIBUTES security, UINT stackSize, UINT(WINAPI* entry)(LPVOID), LPVOID param,
+                   DWORD flags, DWORD* threadId) {
+#if defined(_WIN32)
+  // Through the C runtime, so that the runtime's per-thread data is set up
+  // and released with the thread.
+  unsigned id = 0;
+  const uintptr_t handle = _beginthreadex(security, stackSize, entry, param, flags, &id);
+  *threadId = id;
+  return reinterpret_cast<HANDLE>(handle);
+#else
+  // The stand-in's threads need no C runtime set-up of their own.
+  return ::CreateThread(security, stackSize, entry, param, flags, threadId);
+#endif
+}
+
+}  // namespace
 
 CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam)
     : m_hThread(nullptr),
@@ -18,7 +39,7 @@ CWinThread::~CWinThread() {
   if (m_hThread != nullptr) CloseHandle(m_hThread);
 }
 
-unsigned __stdcall CWinThread::ThreadEntry(void* self) {
+UINT WINAPI CWinThread::ThreadEntry(LPVOID self) {
   auto* thread = static_cast<CWinThread*>(self);
   const UINT result = thread->m_pfnThreadProc(thread->m_pThreadParams);
   if (thread->m_bAutoDelete) delete thread;
@@ -26,11 +47,11 @@ unsigned __stdcall CWinThread::ThreadEntry(void* self) {
 }
 
 BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_ATTRIBUTES lpSecurityAttrs) {
-  unsigned id = 0;
-  const uintptr_t handle = _beginthreadex(lpSecurityAttrs, nStackSize, &CWinThread::ThreadEntry, this,
-                                          dwCreateFlags | CREATE_SUSPENDED, &id);
-  if (handle == 0) return FALSE;
-  m_hThread = reinterpret_cast<HANDLE>(handle);
+  DWORD id = 0;
+  const HANDLE handle =
+      StartThread(lpSecurityAttrs, nStackSize, &CWinThread::ThreadEntry, this, dwCreateFlags | CREATE_SUSPENDED, &id);
+  if (handle == nullptr) return FALSE;
+  m_hThread = handle;
   m_nThreadID = id;
   if ((dwCreateFlags & CREATE_SUSPENDED) == 0) ::ResumeThread(m_hThread);
   return TRUE;

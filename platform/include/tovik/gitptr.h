@@ -1,11 +1,19 @@
 #pragma once
 // ATL's holder of one global interface table registration. Every step that
 // needs the table obtains it with CoCreateInstance and releases it again.
+//
+// Part of tovik/platform.h, which includes it after the COM declarations of
+// the system or the stand-in; include tovik/platform.h rather than this.
 
-#include <comdef.h>
-#include <objbase.h>
+#include "tovik/export.h"
 
-#include "tovik/win/counters.h"
+namespace tovik {
+// Told of every registration (+1) and revocation (-1) CComGITPtr makes, for
+// the test counter standin::GitEntryCount. Windows counts here, as its table
+// cannot be looked into; the stand-in's table counts its entries itself and
+// ignores this.
+TOVIK_PLATFORM_API void CountGitRegistration(int delta);
+}  // namespace tovik
 
 template <class T>
 class CComGITPtr {
@@ -30,7 +38,7 @@ class CComGITPtr {
     if (m_dwCookie != 0) hr = RevokeWith(git);
     if (SUCCEEDED(hr)) {
       hr = git->RegisterInterfaceInGlobal(p, __uuidof(T), &m_dwCookie);
-      if (SUCCEEDED(hr)) tovik::win::CountGitRegistration(+1);
+      if (SUCCEEDED(hr)) tovik::CountGitRegistration(+1);
       else m_dwCookie = 0;
     }
     git->Release();
@@ -75,10 +83,11 @@ class CComGITPtr {
   DWORD m_dwCookie;
 
  private:
+  // Revokes the held cookie through git; the cookie is dropped only when that succeeds.
   HRESULT RevokeWith(IGlobalInterfaceTable* git) noexcept {
     const HRESULT hr = git->RevokeInterfaceFromGlobal(m_dwCookie);
     if (SUCCEEDED(hr)) {
-      tovik::win::CountGitRegistration(-1);
+      tovik::CountGitRegistration(-1);
       m_dwCookie = 0;
     }
     return hr;
