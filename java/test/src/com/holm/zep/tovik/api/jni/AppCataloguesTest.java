@@ -3,7 +3,6 @@ package com.holm.zep.tovik.api.jni;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.initialize;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNotNull;
@@ -15,14 +14,10 @@ import com.holm.zep.tovik.sim.VirtualProvider;
 import com.holm.zep.tovik.test.CapturingLogSink;
 import java.util.Arrays;
 import java.util.List;
-import org.junit.jupiter.api.AfterEach;
-import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
-import org.junit.jupiter.api.extension.ExtendWith;
 
 /** vtxGetAppsPc, vtxGetAppsPc2, vtxGetAppsPc3, vtxGetAppsVci and vtxGetAppsVci2. */
-@ExtendWith(LeakCheck.class)
-class AppCataloguesTest {
+class AppCataloguesTest extends RuntimeFixture {
     /**
      * Numbers at the edges of 32 bits, texts beyond ASCII (Windows-1252 holds them) and empty
      * texts. A handle that is not open addresses the first module.
@@ -53,22 +48,8 @@ class AppCataloguesTest {
             }
             """;
 
-    private long handle;
-
-    @BeforeEach
-    void setUp() {
-        Sim.reset();
-        VirtualProvider.loadScenario(SCENARIO);
-        CapturingLogSink.install(MANAGER);
-        handle = initialize();
-        Sim.clearJournal();
-    }
-
-    @AfterEach
-    void tearDown() {
-        MANAGER.vtxShutdownRuntime(handle);
-        MANAGER.vtxSetLogClass(null, null);
-        VirtualProvider.clearFaults();
+    AppCataloguesTest() {
+        super(Log.CAPTURING, () -> SCENARIO);
     }
 
     @Test

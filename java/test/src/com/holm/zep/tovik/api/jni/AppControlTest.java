@@ -3,22 +3,15 @@ package com.holm.zep.tovik.api.jni;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.initialize;
 import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import com.holm.zep.tovik.api.jni.BridgeTestSupport.Sim;
-import com.holm.zep.tovik.sim.VirtualProvider;
 import com.holm.zep.tovik.test.CapturingLogSink;
 import java.util.List;
-import org.junit.jupiter.api.AfterEach;
-import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
-import org.junit.jupiter.api.extension.ExtendWith;
 
 /** vtxControlApp, vtxSetConfigApp and vtxGetConfigApp. */
-@ExtendWith(LeakCheck.class)
-class AppControlTest {
+class AppControlTest extends RuntimeFixture {
     private static final String CONTROL = PREFIX + "vtxControlApp";
     private static final String SET_CONFIG = PREFIX + "vtxSetConfigApp";
     private static final String GET_CONFIG = PREFIX + "vtxGetConfigApp";
@@ -26,26 +19,9 @@ class AppControlTest {
     private static final int NOT_INSTALLED = 0x20000106;
     private static final int NOT_FOUND = 0x20000103;
 
-    private long handle;
-
-    @BeforeEach
-    void setUp() {
-        Sim.reset();
+    AppControlTest() {
         // A handle that is not open addresses the first module (serial 200101, app 1 installed).
-        String workshop = VirtualProvider.defaultScenario()
-                .replace("\"requireConnection\": true", "\"requireConnection\": false");
-        assertTrue(workshop.contains("\"requireConnection\": false"));
-        VirtualProvider.loadScenario(workshop);
-        CapturingLogSink.install(MANAGER);
-        handle = initialize();
-        Sim.clearJournal();
-    }
-
-    @AfterEach
-    void tearDown() {
-        MANAGER.vtxShutdownRuntime(handle);
-        MANAGER.vtxSetLogClass(null, null);
-        VirtualProvider.clearFaults();
+        super(Log.CAPTURING, RuntimeFixture::openWorkshop);
     }
 
     @Test

@@ -3,9 +3,8 @@ package com.holm.zep.tovik.api.jni;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.initialize;
-import static com.holm.zep.tovik.api.jni.ClientInfoStoreTest.again;
 import static com.holm.zep.tovik.api.jni.ClientInfoStoreTest.allByteValues;
+import static com.holm.zep.tovik.api.jni.ClientInfoStoreTest.presetItem;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNotNull;
@@ -19,18 +18,14 @@ import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.Arrays;
 import java.util.List;
-import org.junit.jupiter.api.AfterEach;
-import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
-import org.junit.jupiter.api.extension.ExtendWith;
 import org.junit.jupiter.api.io.TempDir;
 
 /**
  * vtxGetClientInfoList, vtxGetClientInfo, vtxGetClientInfoResult and vtxGetClientInfoFile
  * against the virtual provider.
  */
-@ExtendWith(LeakCheck.class)
-class ClientInfoReadTest {
+class ClientInfoReadTest extends RuntimeFixture {
     static final long CONNECTION = 7;
     static final long NOT_FOUND = 0x20000103L;
     static final long UNKNOWN_ACCESS = 0x20000108L;
@@ -52,23 +47,8 @@ class ClientInfoReadTest {
             }
             """;
 
-    private long handle;
-
-    @BeforeEach
-    void setUp() {
-        VirtualProvider.reset();
-        VirtualProvider.loadScenario(SCENARIO);
-        CapturingLogSink.install(MANAGER);
-        handle = initialize();
-        VirtualProvider.clearJournal();
-        CapturingLogSink.clear();
-    }
-
-    @AfterEach
-    void tearDown() {
-        MANAGER.vtxShutdownRuntime(handle);
-        MANAGER.vtxSetLogClass(null, null);
-        VirtualProvider.clearFaults();
+    ClientInfoReadTest() {
+        super(Log.CAPTURING, () -> SCENARIO);
     }
 
     // ---- helpers
@@ -93,12 +73,6 @@ class ClientInfoReadTest {
     private static List<String> entries(TovikClientInfoItem[] items) {
         return Arrays.stream(items)
                 .map(i -> i.getLocation() + ":" + i.getIdentifier() + ":" + i.getFileSize()).toList();
-    }
-
-    private static TovikClientAccessItem presetItem() {
-        TovikClientAccessItem item = new TovikClientAccessItem();
-        item.setData(9, 9, 9, 9, 9, 9);
-        return item;
     }
 
     // ---- reading back into memory

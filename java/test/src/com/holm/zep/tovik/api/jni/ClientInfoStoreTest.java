@@ -3,7 +3,6 @@ package com.holm.zep.tovik.api.jni;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.initialize;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNull;
@@ -15,18 +14,14 @@ import java.io.IOException;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.List;
-import org.junit.jupiter.api.AfterEach;
-import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
-import org.junit.jupiter.api.extension.ExtendWith;
 import org.junit.jupiter.api.io.TempDir;
 
 /**
  * vtxStoreClientInfo, vtxStoreClientInfoFile, vtxDeleteClientInfo, vtxGetClientAccessStatus and
  * vtxGetAvailableClientSpace against the virtual provider.
  */
-@ExtendWith(LeakCheck.class)
-class ClientInfoStoreTest {
+class ClientInfoStoreTest extends RuntimeFixture {
     static final long SERIAL = 4711;
     static final long CONNECTION = 7;
     static final long NO_INTERFACE = 0x50000003L;
@@ -55,23 +50,8 @@ class ClientInfoStoreTest {
             }
             """;
 
-    private long handle;
-
-    @BeforeEach
-    void setUp() {
-        VirtualProvider.reset();
-        VirtualProvider.loadScenario(SCENARIO);
-        CapturingLogSink.install(MANAGER);
-        handle = initialize();
-        VirtualProvider.clearJournal();
-        CapturingLogSink.clear();
-    }
-
-    @AfterEach
-    void tearDown() {
-        MANAGER.vtxShutdownRuntime(handle);
-        MANAGER.vtxSetLogClass(null, null);
-        VirtualProvider.clearFaults();
+    ClientInfoStoreTest() {
+        super(Log.CAPTURING, () -> SCENARIO);
     }
 
     // ---- helpers
@@ -94,13 +74,8 @@ class ClientInfoStoreTest {
         return VirtualProvider.journal("ITovikManager.");
     }
 
-    /** The same result object, set back to -1 for the next call. */
-    static LongValue again(LongValue result) {
-        result.set(-1);
-        return result;
-    }
-
-    private static TovikClientAccessItem presetItem() {
+    /** An access item holding values no call produces, to see whether a call touched it. */
+    static TovikClientAccessItem presetItem() {
         TovikClientAccessItem item = new TovikClientAccessItem();
         item.setData(9, 9, 9, 9, 9, 9);
         return item;

@@ -4,21 +4,16 @@ import static com.holm.zep.tovik.api.jni.BridgeTestSupport.INVALID_HANDLE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.initialize;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNotEquals;
 
 import com.holm.zep.tovik.api.jni.BridgeTestSupport.Sim;
 import com.holm.zep.tovik.sim.VirtualProvider;
 import java.util.List;
-import org.junit.jupiter.api.AfterEach;
-import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
-import org.junit.jupiter.api.extension.ExtendWith;
 
 /** vtxConnect, vtxConnect2, vtxGetConStatus and vtxDisconnect against the virtual provider. */
-@ExtendWith(LeakCheck.class)
-class ConnectionsTest {
+class ConnectionsTest extends RuntimeFixture {
     static final String CONNECT = PREFIX + "vtxConnect";
     static final String CONNECT2 = PREFIX + "vtxConnect2";
     static final String GET_CON_STATUS = PREFIX + "vtxGetConStatus";
@@ -27,22 +22,8 @@ class ConnectionsTest {
     static final long UNKNOWN_MODULE = 0x20000101L;
     static final long UNKNOWN_CONNECTION = 0x20000102L;
 
-    private long handle;
-
-    @BeforeEach
-    void setUp() {
-        Sim.reset();
-        ThreadRecordingSink.clear();
-        MANAGER.vtxSetLogClass(ThreadRecordingSink.CLASS_NAME, "log");
-        handle = initialize();
-        Sim.clearJournal();
-    }
-
-    @AfterEach
-    void tearDown() {
-        MANAGER.vtxShutdownRuntime(handle);
-        MANAGER.vtxSetLogClass(null, null);
-        VirtualProvider.clearFaults();
+    ConnectionsTest() {
+        super(Log.THREAD_RECORDING);
     }
 
     @Test

@@ -3,10 +3,8 @@ package com.holm.zep.tovik.api.jni;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.initialize;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertNotEquals;
 import static org.junit.jupiter.api.Assertions.assertNotNull;
 import static org.junit.jupiter.api.Assertions.assertNull;
 import static org.junit.jupiter.api.Assertions.assertTrue;
@@ -16,14 +14,10 @@ import com.holm.zep.tovik.sim.VirtualProvider;
 import com.holm.zep.tovik.test.CapturingLogSink;
 import java.util.Arrays;
 import java.util.List;
-import org.junit.jupiter.api.AfterEach;
-import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
-import org.junit.jupiter.api.extension.ExtendWith;
 
 /** The self test and the configuration items against the virtual provider. */
-@ExtendWith(LeakCheck.class)
-class DiagnosticsTest {
+class DiagnosticsTest extends RuntimeFixture {
     private static final String SELF_TEST = PREFIX + "vtxRunSelfTest";
     private static final String CONFIG_ITEMS = PREFIX + "vtxGetConfigItems";
     private static final String NULL_POINTER = "0".repeat(16);
@@ -36,36 +30,8 @@ class DiagnosticsTest {
             + "      ]";
     private static final long CONNECTION = 7;
 
-    private long handle;
-
-    @BeforeEach
-    void setUp() {
-        Sim.reset();
-        loadDefaultScenarioWith();
-        CapturingLogSink.install(MANAGER);
-        handle = initialize();
-        Sim.clearJournal();
-        CapturingLogSink.clear();
-    }
-
-    @AfterEach
-    void tearDown() {
-        MANAGER.vtxShutdownRuntime(handle);
-        MANAGER.vtxSetLogClass(null, null);
-        VirtualProvider.clearFaults();
-    }
-
-    /** The default workshop (open to any connection handle) with one text replaced. */
-    private static void loadDefaultScenarioWith(String... replacement) {
-        String scenario = VirtualProvider.defaultScenario();
-        String open = scenario.replace("\"requireConnection\": true", "\"requireConnection\": false");
-        assertNotEquals(scenario, open, "the default scenario requires connections");
-        if (replacement.length == 2) {
-            String changed = open.replace(replacement[0], replacement[1]);
-            assertNotEquals(open, changed, "the default scenario holds " + replacement[0]);
-            open = changed;
-        }
-        VirtualProvider.loadScenario(open);
+    DiagnosticsTest() {
+        super(Log.CAPTURING, RuntimeFixture::openWorkshop);
     }
 
     // ---- self test
@@ -95,7 +61,7 @@ class DiagnosticsTest {
             expected[i] = (byte) (i * 31 + 7);
             hex.append(String.format("%02x", expected[i] & 0xFF));
         }
-        loadDefaultScenarioWith(DEFAULT_SELF_TEST, "\"selfTest\": \"" + hex + "\"");
+        loadOpenWorkshop(DEFAULT_SELF_TEST, "\"selfTest\": \"" + hex + "\"");
         LongValue result = new LongValue(-1);
         byte[] bytes = MANAGER.vtxRunSelfTest(handle, CONNECTION, result);
         assertEquals(0, result.get());
@@ -104,7 +70,7 @@ class DiagnosticsTest {
 
     @Test
     void aZeroLengthSelfTestReturnsNull() {
-        loadDefaultScenarioWith(DEFAULT_SELF_TEST, "\"selfTest\": \"\"");
+        loadOpenWorkshop(DEFAULT_SELF_TEST, "\"selfTest\": \"\"");
         LongValue result = new LongValue(-1);
         assertNull(MANAGER.vtxRunSelfTest(handle, CONNECTION, result));
         assertEquals(0, result.get());
@@ -160,7 +126,7 @@ class DiagnosticsTest {
 
     @Test
     void keysAreZeroExtendedAndValuesDecoded() {
-        loadDefaultScenarioWith(DEFAULT_CONFIG_ITEMS,
+        loadOpenWorkshop(DEFAULT_CONFIG_ITEMS,
                 "\"configItems\": [ { \"key\": 4294967295, \"value\": \"Pr\u00fcfstand \u20ac\" } ]");
         TovikConfigItem[] items = MANAGER.vtxGetConfigItems(handle, CONNECTION, new LongValue());
         assertEquals(1, items.length);
@@ -177,7 +143,7 @@ class DiagnosticsTest {
 
     @Test
     void anEmptyListGivesAnEmptyArray() {
-        loadDefaultScenarioWith(DEFAULT_CONFIG_ITEMS, "\"configItems\": []");
+        loadOpenWorkshop(DEFAULT_CONFIG_ITEMS, "\"configItems\": []");
         LongValue result = new LongValue(-1);
         TovikConfigItem[] items = MANAGER.vtxGetConfigItems(handle, CONNECTION, result);
         assertNotNull(items);

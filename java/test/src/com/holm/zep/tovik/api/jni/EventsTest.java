@@ -3,7 +3,6 @@ package com.holm.zep.tovik.api.jni;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.initialize;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
@@ -24,15 +23,13 @@ import java.util.concurrent.TimeUnit;
 import org.junit.jupiter.api.AfterEach;
 import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
-import org.junit.jupiter.api.extension.ExtendWith;
 
 /**
  * vtxRegisterForEvents, vtxWaitForEvents and vtxCancelEventNotification against the virtual
  * provider. Orderings are seen through the provider (a wait in progress) and the log, never by
  * sleeping.
  */
-@ExtendWith(LeakCheck.class)
-class EventsTest {
+class EventsTest extends RuntimeFixture {
     private static final String REGISTER = PREFIX + "vtxRegisterForEvents";
     private static final String WAIT = PREFIX + "vtxWaitForEvents";
     private static final String CANCEL = PREFIX + "vtxCancelEventNotification";
@@ -41,14 +38,13 @@ class EventsTest {
     private static final int TIMEOUT_MS = 10_000;
 
     private final ExecutorService waiters = Executors.newCachedThreadPool();
-    private long handle;
+
+    EventsTest() {
+        super(Log.THREAD_RECORDING);
+    }
 
     @BeforeEach
-    void setUp() {
-        Sim.reset();
-        ThreadRecordingSink.clear();
-        MANAGER.vtxSetLogClass(ThreadRecordingSink.CLASS_NAME, "log");
-        handle = initialize();
+    void register() {
         LongValue result = new LongValue(-1);
         MANAGER.vtxRegisterForEvents(handle, 1, 2, result);
         assertEquals(0, result.get());
@@ -57,10 +53,8 @@ class EventsTest {
     }
 
     @AfterEach
-    void tearDown() throws InterruptedException {
-        if (handle != 0) {
-            MANAGER.vtxShutdownRuntime(handle);
-        }
+    void awaitEventThreads() throws InterruptedException {
+        shutDownRuntime();
         waiters.shutdown();
         assertTrue(waiters.awaitTermination(TIMEOUT_MS, TimeUnit.MILLISECONDS));
         // Every event thread has detached from the virtual machine and ended.
@@ -68,7 +62,6 @@ class EventsTest {
             thread.join(TIMEOUT_MS);
             assertFalse(thread.isAlive(), "event thread still attached: " + thread);
         }
-        MANAGER.vtxSetLogClass(null, null);
     }
 
     /** The Java threads that delivered event-thread lines. */
@@ -285,7 +278,7 @@ class EventsTest {
         assertEquals(cycles, count(ThreadRecordingSink.messagesOf(EVENT_PROC), "Initialize 00"));
         assertEquals(cycles, eventThreads().size());
         assertEquals(0, VirtualProvider.waitingCount());
-        // tearDown shuts the runtime down, joins every event thread, and LeakCheck compares the counters.
+        // awaitEventThreads shuts the runtime down and joins every event thread; LeakCheck compares the counters.
     }
 
     private static int indexOf(List<String> texts, String function, String messagePrefix) {

@@ -3,7 +3,6 @@ package com.holm.zep.tovik.api.jni;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.initialize;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
@@ -12,17 +11,13 @@ import com.holm.zep.tovik.sim.VirtualProvider;
 import com.holm.zep.tovik.test.CapturingLogSink;
 import java.util.Arrays;
 import java.util.List;
-import org.junit.jupiter.api.AfterEach;
-import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
-import org.junit.jupiter.api.extension.ExtendWith;
 
 /**
  * vtxInstallVciApp, vtxInstallVciApp2, vtxUninstallVciApp, vtxUpdateSystemFirmware and
  * vtxInstallGetStatus against the virtual provider's job model.
  */
-@ExtendWith(LeakCheck.class)
-class InstallationTest {
+class InstallationTest extends RuntimeFixture {
     private static final String INSTALL = PREFIX + "vtxInstallVciApp";
     private static final String INSTALL2 = PREFIX + "vtxInstallVciApp2";
     private static final String UNINSTALL = PREFIX + "vtxUninstallVciApp";
@@ -38,25 +33,9 @@ class InstallationTest {
 
     /** Any value: the workshop below lets a handle that is not open address its first module. */
     private final long target = 65537;
-    private long handle;
 
-    @BeforeEach
-    void setUp() {
-        Sim.reset();
-        String workshop = VirtualProvider.defaultScenario()
-                .replace("\"requireConnection\": true", "\"requireConnection\": false");
-        assertTrue(workshop.contains("\"requireConnection\": false"));
-        VirtualProvider.loadScenario(workshop);
-        CapturingLogSink.install(MANAGER);
-        handle = initialize();
-        Sim.clearJournal();
-    }
-
-    @AfterEach
-    void tearDown() {
-        MANAGER.vtxShutdownRuntime(handle);
-        MANAGER.vtxSetLogClass(null, null);
-        VirtualProvider.clearFaults();
+    InstallationTest() {
+        super(Log.CAPTURING, RuntimeFixture::openWorkshop);
     }
 
     /** A status object holding values no call produces, to see whether a call touched it. */

@@ -3,7 +3,6 @@ package com.holm.zep.tovik.api.jni;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.initialize;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNotNull;
@@ -12,14 +11,10 @@ import static org.junit.jupiter.api.Assertions.assertNull;
 import com.holm.zep.tovik.api.jni.BridgeTestSupport.Sim;
 import com.holm.zep.tovik.sim.VirtualProvider;
 import java.util.List;
-import org.junit.jupiter.api.AfterEach;
-import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
-import org.junit.jupiter.api.extension.ExtendWith;
 
 /** vtxGetModuleIds, vtxGetModuleInfo and vtxGetModuleInfo3 against the virtual provider. */
-@ExtendWith(LeakCheck.class)
-class ModulesTest {
+class ModulesTest extends RuntimeFixture {
     static final String GET_MODULE_IDS = PREFIX + "vtxGetModuleIds";
     static final String GET_MODULE_INFO = PREFIX + "vtxGetModuleInfo";
     static final String GET_MODULE_INFO3 = PREFIX + "vtxGetModuleInfo3";
@@ -47,22 +42,8 @@ class ModulesTest {
                 { "serial": 6, "name": "Third" } ] }
             """;
 
-    private long handle;
-
-    @BeforeEach
-    void setUp() {
-        Sim.reset();
-        ThreadRecordingSink.clear();
-        MANAGER.vtxSetLogClass(ThreadRecordingSink.CLASS_NAME, "log");
-        handle = initialize();
-        Sim.clearJournal();
-    }
-
-    @AfterEach
-    void tearDown() {
-        MANAGER.vtxShutdownRuntime(handle);
-        MANAGER.vtxSetLogClass(null, null);
-        VirtualProvider.clearFaults();
+    ModulesTest() {
+        super(Log.THREAD_RECORDING);
     }
 
     // ---- the module list
@@ -336,9 +317,5 @@ class ModulesTest {
         assertNull(info.getEthernetAddress());
         assertNull(info.getUsbAddress());
         assertNull(info.getClients());
-    }
-
-    private static List<String> stripArguments(List<String> calls) {
-        return calls.stream().map(call -> call.replaceFirst("\\(.*$", "")).toList();
     }
 }

@@ -3,10 +3,8 @@ package com.holm.zep.tovik.api.jni;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.initialize;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertNotEquals;
 import static org.junit.jupiter.api.Assertions.assertNotNull;
 import static org.junit.jupiter.api.Assertions.assertNull;
 import static org.junit.jupiter.api.Assertions.assertTrue;
@@ -16,14 +14,10 @@ import com.holm.zep.tovik.sim.VirtualProvider;
 import com.holm.zep.tovik.test.CapturingLogSink;
 import java.util.Arrays;
 import java.util.List;
-import org.junit.jupiter.api.AfterEach;
-import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
-import org.junit.jupiter.api.extension.ExtendWith;
 
 /** The pendant: LEDs, segment display and audio against the virtual provider. */
-@ExtendWith(LeakCheck.class)
-class PendantTest {
+class PendantTest extends RuntimeFixture {
     private static final String SET_LEDS = PREFIX + "vtxPendantSetLeds";
     private static final String GET_LEDS = PREFIX + "vtxPendantGetLeds";
     private static final String SET_SEG = PREFIX + "vtxPendantSetSegDisp";
@@ -37,26 +31,8 @@ class PendantTest {
     private static final int LED_COUNT = 5;
     private static final long KEEP = -7;
 
-    private long handle;
-
-    @BeforeEach
-    void setUp() {
-        Sim.reset();
-        String scenario = VirtualProvider.defaultScenario();
-        String open = scenario.replace("\"requireConnection\": true", "\"requireConnection\": false");
-        assertNotEquals(scenario, open, "the default scenario requires connections");
-        VirtualProvider.loadScenario(open);
-        CapturingLogSink.install(MANAGER);
-        handle = initialize();
-        Sim.clearJournal();
-        CapturingLogSink.clear();
-    }
-
-    @AfterEach
-    void tearDown() {
-        MANAGER.vtxShutdownRuntime(handle);
-        MANAGER.vtxSetLogClass(null, null);
-        VirtualProvider.clearFaults();
+    PendantTest() {
+        super(Log.CAPTURING, RuntimeFixture::openWorkshop);
     }
 
     // ---- LEDs

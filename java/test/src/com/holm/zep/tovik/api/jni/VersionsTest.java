@@ -3,7 +3,6 @@ package com.holm.zep.tovik.api.jni;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.initialize;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNull;
 import static org.junit.jupiter.api.Assertions.assertTrue;
@@ -11,14 +10,10 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 import com.holm.zep.tovik.api.jni.BridgeTestSupport.Sim;
 import com.holm.zep.tovik.sim.VirtualProvider;
 import java.util.List;
-import org.junit.jupiter.api.AfterEach;
-import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
-import org.junit.jupiter.api.extension.ExtendWith;
 
 /** vtxGetVersionInformation and vtxGetVersionInformation2 against the virtual provider. */
-@ExtendWith(LeakCheck.class)
-class VersionsTest {
+class VersionsTest extends RuntimeFixture {
     static final String VERSIONS = PREFIX + "vtxGetVersionInformation";
     static final String VERSIONS2 = PREFIX + "vtxGetVersionInformation2";
 
@@ -38,22 +33,8 @@ class VersionsTest {
                   { "name": "s2", "version": "0xC0000000", "date": 22 } ] } }
             """;
 
-    private long handle;
-
-    @BeforeEach
-    void setUp() {
-        Sim.reset();
-        ThreadRecordingSink.clear();
-        MANAGER.vtxSetLogClass(ThreadRecordingSink.CLASS_NAME, "log");
-        handle = initialize();
-        Sim.clearJournal();
-    }
-
-    @AfterEach
-    void tearDown() {
-        MANAGER.vtxShutdownRuntime(handle);
-        MANAGER.vtxSetLogClass(null, null);
-        VirtualProvider.clearFaults();
+    VersionsTest() {
+        super(Log.THREAD_RECORDING);
     }
 
     @Test
@@ -226,9 +207,5 @@ class VersionsTest {
 
     private static List<String> names(TovikVersionItem[] items) {
         return java.util.Arrays.stream(items).map(TovikVersionItem::getName).toList();
-    }
-
-    private static List<String> stripArguments(List<String> calls) {
-        return calls.stream().map(call -> call.replaceFirst("\\(.*$", "")).toList();
     }
 }

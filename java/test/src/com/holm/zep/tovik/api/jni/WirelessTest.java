@@ -3,11 +3,9 @@ package com.holm.zep.tovik.api.jni;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.initialize;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
-import static org.junit.jupiter.api.Assertions.assertNotEquals;
 import static org.junit.jupiter.api.Assertions.assertNotNull;
 import static org.junit.jupiter.api.Assertions.assertNull;
 import static org.junit.jupiter.api.Assertions.assertTrue;
@@ -16,14 +14,10 @@ import com.holm.zep.tovik.api.jni.BridgeTestSupport.Sim;
 import com.holm.zep.tovik.sim.VirtualProvider;
 import com.holm.zep.tovik.test.CapturingLogSink;
 import java.util.List;
-import org.junit.jupiter.api.AfterEach;
-import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
-import org.junit.jupiter.api.extension.ExtendWith;
 
 /** Access-point state, the two Wi-Fi switches and the adapter list against the virtual provider. */
-@ExtendWith(LeakCheck.class)
-class WirelessTest {
+class WirelessTest extends RuntimeFixture {
     private static final String AP_STATE = PREFIX + "vtxGetAccessPointState";
     private static final String MANUAL_SCAN = PREFIX + "vtxEnableManualScan";
     private static final String AUTO_WIFI = PREFIX + "vtxEnableAutoWifi";
@@ -35,45 +29,8 @@ class WirelessTest {
             + "    ]";
     private static final long CONNECTION = 7;
 
-    private long handle;
-
-    @BeforeEach
-    void setUp() {
-        Sim.reset();
-        loadDefaultScenarioWith();
-        CapturingLogSink.install(MANAGER);
-        handle = initialize();
-        Sim.clearJournal();
-        CapturingLogSink.clear();
-    }
-
-    @AfterEach
-    void tearDown() {
-        MANAGER.vtxShutdownRuntime(handle);
-        MANAGER.vtxSetLogClass(null, null);
-        VirtualProvider.clearFaults();
-    }
-
-    /** The default workshop (open to any connection handle) with pairs of texts replaced. */
-    private static void loadDefaultScenarioWith(String... replacements) {
-        String scenario = VirtualProvider.defaultScenario();
-        replacements = concat(new String[] {"\"requireConnection\": true", "\"requireConnection\": false"},
-                replacements);
-        for (int i = 0; i < replacements.length; i += 2) {
-            String changed = scenario.replace(replacements[i], replacements[i + 1]);
-            if (!replacements[i].equals(replacements[i + 1])) {
-                assertNotEquals(scenario, changed, "the default scenario holds " + replacements[i]);
-            }
-            scenario = changed;
-        }
-        VirtualProvider.loadScenario(scenario);
-    }
-
-    private static String[] concat(String[] first, String[] second) {
-        String[] all = new String[first.length + second.length];
-        System.arraycopy(first, 0, all, 0, first.length);
-        System.arraycopy(second, 0, all, first.length, second.length);
-        return all;
+    WirelessTest() {
+        super(Log.CAPTURING, RuntimeFixture::openWorkshop);
     }
 
     // ---- access point
@@ -100,7 +57,7 @@ class WirelessTest {
 
     @Test
     void unsignedStateValuesArriveNonNegative() {
-        loadDefaultScenarioWith("\"wifiState\": 1, \"mode\": 2, \"apState\": 1, \"numBars\": 4,",
+        loadOpenWorkshop("\"wifiState\": 1, \"mode\": 2, \"apState\": 1, \"numBars\": 4,",
                 "\"wifiState\": 4294967295, \"mode\": 2147483648, \"apState\": 1, \"numBars\": 4,",
                 "\"noiseLevel\": -92, \"signalLevel\": -48", "\"noiseLevel\": -2147483648, \"signalLevel\": 7");
         TovikApStateItem item = new TovikApStateItem();
@@ -176,7 +133,7 @@ class WirelessTest {
 
     @Test
     void flagsAndInsertedAreTrueOnlyForMinusOne() {
-        loadDefaultScenarioWith("\"autoWifi\": true, \"manualScan\": false, \"connected\": true",
+        loadOpenWorkshop("\"autoWifi\": true, \"manualScan\": false, \"connected\": true",
                 "\"autoWifi\": 1, \"manualScan\": -1, \"connected\": 65535",
                 "\"cardName\": \"Workshop WLAN\", \"inserted\": true", "\"cardName\": \"Workshop WLAN\", \"inserted\": 1");
         TovikAdaptInfoList info = MANAGER.vtxGetAutoWifiInfo(handle, new LongValue());
@@ -198,7 +155,7 @@ class WirelessTest {
 
     @Test
     void cardNamesAreDecodedAndAnEmptyNameIsAnEmptyString() {
-        loadDefaultScenarioWith(ADAPTERS,
+        loadOpenWorkshop(ADAPTERS,
                 "\"adapters\": [ { \"vid\": 1, \"pid\": 2, \"cardName\": \"Caf\u00e9 \u20ac \u2713\", \"inserted\": true },"
                 + " { \"vid\": 3, \"pid\": 4, \"cardName\": \"\", \"inserted\": false } ]");
         TovikAdaptInfoList info = MANAGER.vtxGetAutoWifiInfo(handle, new LongValue());
@@ -210,7 +167,7 @@ class WirelessTest {
 
     @Test
     void anEmptyAdapterListGivesEmptyArrays() {
-        loadDefaultScenarioWith(ADAPTERS, "\"adapters\": []");
+        loadOpenWorkshop(ADAPTERS, "\"adapters\": []");
         LongValue result = new LongValue(-1);
         TovikAdaptInfoList info = MANAGER.vtxGetAutoWifiInfo(handle, result);
         assertEquals(0, result.get());
