@@ -22,20 +22,38 @@ DWORD CurrentThreadId() {
 using namespace standin::detail;
 
 namespace {
+// The end of a thread. Made before the thread procedure runs, it is the last
+// of the thread's thread_local objects to be destroyed, so - as on Windows,
+// where the handle is signalled only after the thread's per-thread data is
+// gone - a wait on the handle returns after everything the thread owned has
+// been released.
+class ThreadEnd {
+ public:
+  ~ThreadEnd() {
+    if (!m_thread) return;
+    ReleaseThreadErrorInfo();
+    DestroyThreadMessageQueue();
+    std::lock_guard lock(KernelLock());
+    m_thread->exitCode = exitCode;
+    m_thread->finished = true;
+    m_thread->Wake();
+  }
+  void Attach(std::shared_ptr<Thread> thread) { m_thread = std::move(thread); }
+  DWORD exitCode = 0;
+
+ private:
+  std::shared_ptr<Thread> m_thread;
+};
+
 void RunThread(std::shared_ptr<Thread> self, LPTHREAD_START_ROUTINE start, LPVOID parameter) {
   {
     std::unique_lock lock(KernelLock());
     self->resumed.wait(lock, [&] { return self->suspendCount == 0; });
   }
   SetCurrentThreadId(self->id);
-  const DWORD exitCode = start(parameter);
-  // What the thread owns goes before its handle is signalled.
-  ReleaseThreadErrorInfo();
-  DestroyThreadMessageQueue();
-  std::lock_guard lock(KernelLock());
-  self->exitCode = exitCode;
-  self->finished = true;
-  self->Wake();
+  thread_local ThreadEnd end;
+  end.Attach(std::move(self));
+  end.exitCode = start(parameter);
 }
 }  // namespace
 
