@@ -2,6 +2,8 @@
 # Configures (once) and builds incrementally into build/ (or $TOVIK_BUILD_DIR).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# ccache (when installed) shares objects between checkouts and build folders.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
 build=${TOVIK_BUILD_DIR:-$root/build}
 "$root/scripts/ensure-packages.sh"
 if [ ! -f "$build/CMakeCache.txt" ]; then

@@ -10,6 +10,8 @@
 #   TOVIK_SANITIZERS_ONLY=address scripts/sanitizers.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# ccache (when installed) shares objects between checkouts and build folders.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
 only=${TOVIK_SANITIZERS_ONLY:-}
 status=0
 for kind in address thread; do

@@ -9,6 +9,8 @@
 # on this machine (CTest reports the entry windows.native_suites as skipped).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# ccache (when installed) shares objects between checkouts and build folders.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
 build=${TOVIK_WIN_BUILD_DIR:-$root/build-win}
 skip() { echo "SKIP: $*" >&2; exit 77; }
 
