@@ -7,7 +7,8 @@ build=${TOVIK_BUILD_DIR:-$root/build}
 "$root/scripts/build.sh"
 cd "$build"
 ctest --output-on-failure -j"$(nproc)" --timeout 600 "$@"
-# TOVIK_SANITIZERS=1: the native suites again in the address+undefined and thread builds.
-if [ "${TOVIK_SANITIZERS:-0}" = "1" ]; then
+# The native suites again in the address+undefined and thread builds: always in CI
+# (CI=true), elsewhere with TOVIK_SANITIZERS=1.
+if [ "${TOVIK_SANITIZERS:-0}" = "1" ] || [ "${CI:-}" = "true" ]; then
   "$root/scripts/sanitizers.sh"
 fi
