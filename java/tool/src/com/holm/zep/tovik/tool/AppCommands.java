@@ -33,7 +33,7 @@ final class AppCommands {
         @Override
         void execute(Session session, Report report) {
             if (form < 1 || form > 3) {
-                throw new picocli.CommandLine.ParameterException(spec.commandLine(),
+                throw new picocli.CommandLine.ParameterException(commandSpec.commandLine(),
                         "--form must be 1, 2 or 3");
             }
             pcApps(session, report, form);

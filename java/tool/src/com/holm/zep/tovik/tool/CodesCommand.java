@@ -15,14 +15,14 @@ import picocli.CommandLine.Spec;
         + "the tool knows by name; with CODE (0x50000007, decimal or a name) explain that one.")
 final class CodesCommand implements Callable<Integer> {
     @Spec
-    CommandSpec spec;
+    CommandSpec commandSpec;
 
     @Parameters(paramLabel = "CODE", arity = "0..*", description = "Codes to explain.")
     List<String> codes;
 
     @Override
     public Integer call() {
-        ToolOptions options = (ToolOptions) spec.root().userObject();
+        ToolOptions options = (ToolOptions) commandSpec.root().userObject();
         Report report = new Report(options.json(), System.out);
         Report.Table table = report.table("codes", col("CODE", "code"), col("NAME", "name"),
                 col("MEANING", "meaning"));
@@ -34,7 +34,7 @@ final class CodesCommand implements Callable<Integer> {
             for (String text : codes) {
                 Long value = ResultCodes.parse(text);
                 if (value == null) {
-                    throw new picocli.CommandLine.ParameterException(spec.commandLine(),
+                    throw new picocli.CommandLine.ParameterException(commandSpec.commandLine(),
                             "'" + text + "' is neither a number nor a known code name");
                 }
                 ResultCodes.Code c = ResultCodes.lookup(value);

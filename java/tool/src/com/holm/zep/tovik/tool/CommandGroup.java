@@ -7,11 +7,11 @@ import picocli.CommandLine.Spec;
 /** A command that only groups subcommands: given alone, it names the ones it has. */
 abstract class CommandGroup implements Runnable {
     @Spec
-    CommandSpec spec;
+    CommandSpec commandSpec;
 
     @Override
     public void run() {
-        String names = String.join(", ", spec.subcommands().keySet());
-        throw new ParameterException(spec.commandLine(), "Missing subcommand: one of " + names);
+        String names = String.join(", ", commandSpec.subcommands().keySet());
+        throw new ParameterException(commandSpec.commandLine(), "Missing subcommand: one of " + names);
     }
 }

@@ -55,7 +55,7 @@ final class EventCommands {
             register(session, first, second);
             if (posts != null) {
                 if (posts.size() % 3 != 0) {
-                    throw new picocli.CommandLine.ParameterException(spec.commandLine(),
+                    throw new picocli.CommandLine.ParameterException(commandSpec.commandLine(),
                             "--post takes three values per event");
                 }
                 for (int i = 0; i < posts.size(); i += 3) {

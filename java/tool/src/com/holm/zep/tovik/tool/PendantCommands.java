@@ -78,13 +78,13 @@ final class PendantCommands {
             long[] wanted = null;
             if (digit != null) {
                 if (digit < 0 || digit > 9) {
-                    throw new picocli.CommandLine.ParameterException(spec.commandLine(),
+                    throw new picocli.CommandLine.ParameterException(commandSpec.commandLine(),
                             "--digit must be 0 to 9");
                 }
                 wanted = digitSegments(digit, dot);
             } else if (segments != null) {
                 if (segments.length != 8) {
-                    throw new picocli.CommandLine.ParameterException(spec.commandLine(),
+                    throw new picocli.CommandLine.ParameterException(commandSpec.commandLine(),
                             "--segments needs 8 values (A to G and the decimal point)");
                 }
                 wanted = Arrays.stream(segments).mapToLong(Long::longValue).toArray();
@@ -110,7 +110,7 @@ final class PendantCommands {
         void execute(Session session, Report report) {
             if (values != null) {
                 if (values.length != 4) {
-                    throw new picocli.CommandLine.ParameterException(spec.commandLine(),
+                    throw new picocli.CommandLine.ParameterException(commandSpec.commandLine(),
                             "--set needs 4 values");
                 }
                 setAudio(session, report, values[0], values[1], values[2], values[3]);

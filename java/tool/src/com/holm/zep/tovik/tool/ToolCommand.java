@@ -11,13 +11,13 @@ import picocli.CommandLine.Spec;
  */
 abstract class ToolCommand implements Callable<Integer> {
     @Spec
-    CommandSpec spec;
+    CommandSpec commandSpec;
 
     /** Exit code of a command that finished its output but still counts as failed. */
     int exitCode;
 
     ToolOptions options() {
-        return (ToolOptions) spec.root().userObject();
+        return (ToolOptions) commandSpec.root().userObject();
     }
 
     @Override
@@ -26,7 +26,7 @@ abstract class ToolCommand implements Callable<Integer> {
         try (Session session = Session.open(options(), System.err)) {
             execute(session, report);
         } catch (UnsatisfiedLinkError e) {
-            throw ToolException.unavailable(spec.qualifiedName(), "a native method is missing ("
+            throw ToolException.unavailable(commandSpec.qualifiedName(), "a native method is missing ("
                     + e.getMessage() + ")");
         }
         report.finish();

@@ -77,7 +77,7 @@ import picocli.CommandLine.Spec;
             "  tovik codes 0x50000007"})
 public final class Tovik implements Runnable, ToolOptions {
     @Spec
-    CommandSpec spec;
+    CommandSpec commandSpec;
 
     @Option(names = "--scenario", paramLabel = "FILE", scope = ScopeType.INHERIT,
             description = "Scenario file (JSON) for the virtual provider instead of its default "
@@ -106,7 +106,7 @@ public final class Tovik implements Runnable, ToolOptions {
 
     @Override
     public void run() {
-        throw new ParameterException(spec.commandLine(), "Missing command");
+        throw new ParameterException(commandSpec.commandLine(), "Missing command");
     }
 
     @Override

@@ -107,7 +107,7 @@ final class WirelessCommands {
                 case "wifi" -> session.run("configure Wi-Fi interface",
                         "vtxConfigureWifiInterface",
                         r -> api.vtxConfigureWifiInterface(session.manager(), r));
-                default -> throw new picocli.CommandLine.ParameterException(spec.commandLine(),
+                default -> throw new picocli.CommandLine.ParameterException(commandSpec.commandLine(),
                         "'" + which + "' is not usb or wifi");
             }
             report.title("Interface " + which.toLowerCase() + " configured");
