@@ -6,6 +6,7 @@
 #include "ComObject.h"
 #include "Faults.h"
 #include "Journal.h"
+#include "PausePoints.h"
 #include "Scenario.h"
 #include "Workshop.h"
 #include "tovik/sim/VirtualProvider.h"
@@ -33,8 +34,10 @@ bool Apply(const std::string& json, std::string* error) {
 }  // namespace
 
 void Reset() {
+  PausePoints::Instance().ResumeAll();
   Faults::Instance().Clear();
   Journal::Instance().Clear();
+  Journal::Instance().SetCapacity(Journal::kDefaultCapacity);
   Apply(DefaultScenarioText(), nullptr);
 }
 
@@ -77,6 +80,12 @@ int QueuedEventCount() { return Workshop::Instance().QueuedEventCount(); }
 
 std::vector<std::string> Journal() { return Journal::Instance().Lines(); }
 void ClearJournal() { Journal::Instance().Clear(); }
+void SetJournalCapacity(std::size_t lines) { Journal::Instance().SetCapacity(lines); }
+std::uint64_t JournalDropped() { return Journal::Instance().Dropped(); }
+
+void ArmPausePoint(const std::string& point) { PausePoints::Instance().Arm(point); }
+bool WaitPaused(const std::string& point, int timeoutMs) { return PausePoints::Instance().WaitPaused(point, timeoutMs); }
+void ResumePoint(const std::string& point) { PausePoints::Instance().Resume(point); }
 std::vector<std::string> JournalWithPrefix(const std::string& prefix) {
   std::vector<std::string> lines;
   for (auto& line : Journal::Instance().Lines())

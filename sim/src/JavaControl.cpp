@@ -131,6 +131,20 @@ SIM_JNI(jobjectArray, journal)(JNIEnv* env, jclass) { return Strings(env, sim::J
 
 SIM_JNI(void, clearJournal)(JNIEnv*, jclass) { sim::ClearJournal(); }
 
+SIM_JNI(void, setJournalCapacity)(JNIEnv*, jclass, jint lines) {
+  sim::SetJournalCapacity(lines > 0 ? static_cast<std::size_t>(lines) : 1);
+}
+
+SIM_JNI(jlong, journalDropped)(JNIEnv*, jclass) { return static_cast<jlong>(sim::JournalDropped()); }
+
+SIM_JNI(void, armPausePoint)(JNIEnv* env, jclass, jstring point) { sim::ArmPausePoint(FromJava(env, point)); }
+
+SIM_JNI(jboolean, waitPaused)(JNIEnv* env, jclass, jstring point, jint timeoutMs) {
+  return sim::WaitPaused(FromJava(env, point), timeoutMs) ? JNI_TRUE : JNI_FALSE;
+}
+
+SIM_JNI(void, resumePoint)(JNIEnv* env, jclass, jstring point) { sim::ResumePoint(FromJava(env, point)); }
+
 SIM_JNI(jlong, liveObjects)(JNIEnv*, jclass) { return sim::LiveObjects(); }
 
 SIM_JNI(jlongArray, nativePlatformCounters)(JNIEnv* env, jclass) {

@@ -44,16 +44,36 @@ Journal& Journal::Instance() {
 void Journal::Add(std::string line) {
   std::lock_guard guard(lock_);
   lines_.push_back(std::move(line));
+  TrimLocked();
 }
 
 std::vector<std::string> Journal::Lines() const {
   std::lock_guard guard(lock_);
-  return lines_;
+  return {lines_.begin(), lines_.end()};
 }
 
 void Journal::Clear() {
   std::lock_guard guard(lock_);
   lines_.clear();
+  dropped_ = 0;
+}
+
+void Journal::SetCapacity(std::size_t capacity) {
+  std::lock_guard guard(lock_);
+  capacity_ = capacity > 0 ? capacity : 1;
+  TrimLocked();
+}
+
+std::uint64_t Journal::Dropped() const {
+  std::lock_guard guard(lock_);
+  return dropped_;
+}
+
+void Journal::TrimLocked() {
+  while (lines_.size() > capacity_) {
+    lines_.pop_front();
+    ++dropped_;
+  }
 }
 
 std::string FormatArg(ULONG value) { return std::to_string(value); }

@@ -6,6 +6,7 @@
 
 #include "Faults.h"
 #include "Journal.h"
+#include "PausePoints.h"
 #include "tovik/platform.h"
 
 namespace tovik::sim {
@@ -22,7 +23,11 @@ class ProviderCall {
       hr_ = failure->hr;
       RaiseErrorInfo(*failure, iid);
     }
+    PausePoints::Instance().Reach(key_);
   }
+  ~ProviderCall() { PausePoints::Instance().Reach(key_, ":done"); }
+  ProviderCall(const ProviderCall&) = delete;
+  ProviderCall& operator=(const ProviderCall&) = delete;
 
   bool Failed() const { return FAILED(hr_); }
   HRESULT Hr() const { return hr_; }

@@ -67,9 +67,17 @@ class TOVIK_API CTovikManagerIF {
 
   // ---- events (facade/Events.cpp) ----
   LONG RegisterForEvents(ULONG first, ULONG second);
-  int WaitForEvents();  // not a command: hands over to the event thread
+  // Not a command: hands one provider wait over to the event thread and
+  // returns its result (0: events are pending). One waiter per facade: a
+  // second thread that calls while a wait is in progress is answered at once
+  // with 1, as is any caller once EndEventWaits has run.
+  int WaitForEvents();
   int GetNextEvent(ULONG* first, ULONG* second, ULONG* third);
+  // Ends the wait in progress (if any) and stops the event thread. Returns
+  // once a provider wait that was running has ended.
   void CancelEventNotification();
+  // Shutdown: no wait starts any more, and the one in progress is cancelled.
+  void EndEventWaits();
 
   // ---- application catalogues (facade/AppCatalogues.cpp) ----
   LONG GetAppsPC(CTovikAppPcItemListIF** list);
@@ -135,6 +143,16 @@ class TOVIK_API CTovikManagerIF {
   // Stops and deletes the event thread, if any (destroy command); manager is
   // the provider interface whose cancel ends the thread's wait (may be null).
   void StopEventThread(TovikApiProviderLib::ITovikManager* manager);
+  // Event thread: runs one provider wait unless a cancellation came first.
+  void ServeWait(TovikApiProviderLib::ITovikManager* manager);
+  // Repeats the provider's cancel while the provider wait numbered `wait`
+  // is still running: a cancel that reached the provider just before that
+  // wait began was lost.
+  void RepeatLostCancel(ULONG wait);
+  void LeaveWait();
+
+  // How long a canceller waits for a provider wait to end before it repeats the cancel.
+  static constexpr DWORD kCancelRepeatMs = 200;
 
   INT_PTR CmdCreateObject(Args& args);
   INT_PTR CmdDestroyObject(Args& args);
@@ -204,4 +222,14 @@ class TOVIK_API CTovikManagerIF {
   HANDLE m_startEvent;        // manual-reset: starts one provider wait
   HANDLE m_doneEvent;         // manual-reset: the event thread's answer
   CWinThread* m_eventThread;  // auto-delete off; null until the first wait
+
+  // Hand-over state between waiters, cancellers and the event thread.
+  CCriticalSection m_eventLock;   // guards the members below
+  HANDLE m_waitEndedEvent;        // manual-reset: set while no provider wait runs
+  ULONG m_waitCount;              // provider waits started so far
+  VARIANT_BOOL m_lastWaitResult;  // result of this facade's last provider wait
+  bool m_providerWaiting;         // the event thread is in (or entering) a provider wait
+  bool m_waiterActive;            // a thread is inside WaitForEvents
+  bool m_cancelPending;           // the active waiter was cancelled
+  bool m_closing;                 // EndEventWaits ran: no more waits
 };

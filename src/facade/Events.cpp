@@ -2,14 +2,18 @@
 // wait, draining the pending events and cancelling a wait.
 //
 // The event thread of a facade and the thread waiting in WaitForEvents talk
-// through the facade's three manual-reset events only:
+// through the facade's three manual-reset events:
 //   start  - set by a waiter: run one provider wait;
 //   done   - set by the event thread: a wait ended, or the thread stops;
 //   cancel - set by CancelEventNotification or the destroy command: stop.
 // The provider's own CancelEventNotification (command thread) is what ends a
 // provider wait in progress; the cancel event then ends the idle thread.
-
-#include <atomic>
+//
+// The provider forgets a cancel that arrives while none of its waits runs, so
+// a cancel sent just before the event thread entered its wait would be lost.
+// The event lock closes that gap: the event thread decides under it whether
+// to wait at all, and a canceller that finds a wait started before its cancel
+// event was set repeats the provider's cancel until that wait has ended.
 
 #include "facade/CTovikManagerIF.h"
 #include "facade/ManagerCommand.h"
@@ -22,9 +26,7 @@ namespace {
 constexpr const char* kEventProc = "WaitForEventProc";
 constexpr const char* kGetNextEvent = "CTovikManagerIF::CmdGetNextEvent";
 
-// Result of the provider wait that ended last, whichever facade's thread ran
-// it. Starts out non-zero, like a wait that delivered nothing.
-std::atomic<VARIANT_BOOL> g_lastWaitResult{static_cast<VARIANT_BOOL>(-1)};
+bool IsSet(HANDLE event) { return WaitForSingleObject(event, 0) == WAIT_OBJECT_0; }
 
 // One provider wait. A failing wait counts as one that delivered nothing, so
 // the waiter is released with a non-zero result.
@@ -52,22 +54,71 @@ int CTovikManagerIF::GetNextEvent(ULONG* first, ULONG* second, ULONG* third) {
 
 void CTovikManagerIF::CancelEventNotification() {
   SubmitCommand(this, &CTovikManagerIF::CmdCancelEventNotification);
-  SetEvent(m_cancelEvent);
+  bool repeat = false;
+  ULONG wait = 0;
+  {
+    CSingleLock lock(&m_eventLock, TRUE);
+    SetEvent(m_cancelEvent);
+    if (m_waiterActive) m_cancelPending = true;
+    repeat = m_providerWaiting;
+    wait = m_waitCount;
+  }
+  if (repeat) RepeatLostCancel(wait);
+}
+
+void CTovikManagerIF::EndEventWaits() {
+  {
+    CSingleLock lock(&m_eventLock, TRUE);
+    m_closing = true;
+  }
+  CancelEventNotification();
+}
+
+void CTovikManagerIF::RepeatLostCancel(ULONG wait) {
+  for (;;) {
+    {
+      CSingleLock lock(&m_eventLock, TRUE);
+      if (!m_providerWaiting || m_waitCount != wait) return;
+    }
+    // Set once the wait ends; a wait that outlasts the interval missed the cancel.
+    if (WaitForSingleObject(m_waitEndedEvent, kCancelRepeatMs) == WAIT_TIMEOUT)
+      SubmitCommand(this, &CTovikManagerIF::CmdCancelEventNotification);
+  }
+}
+
+void CTovikManagerIF::LeaveWait() {
+  CSingleLock lock(&m_eventLock, TRUE);
+  m_waiterActive = false;
+  m_cancelPending = false;
 }
 
 int CTovikManagerIF::WaitForEvents() {
+  {
+    CSingleLock lock(&m_eventLock, TRUE);
+    if (m_closing || m_waiterActive) return 1;
+    m_waiterActive = true;
+  }
+  struct Leave {
+    CTovikManagerIF* facade;
+    ~Leave() { facade->LeaveWait(); }
+  } leave{this};
+
   // A thread that has been told to stop serves no more waits, even if it has
   // not seen the request yet: let it end, so that a new thread serves this
   // wait instead of the termination answering it.
-  if (m_eventThread != nullptr && WaitForSingleObject(m_cancelEvent, 0) == WAIT_OBJECT_0)
-    WaitForSingleObject(m_eventThread->m_hThread, INFINITE);
+  if (m_eventThread != nullptr && IsSet(m_cancelEvent)) WaitForSingleObject(m_eventThread->m_hThread, INFINITE);
 
   DWORD exitCode = 0;
   if (m_eventThread != nullptr) GetExitCodeThread(m_eventThread->m_hThread, &exitCode);
   if (exitCode != STILL_ACTIVE) {
     delete m_eventThread;
     m_eventThread = nullptr;
-    ResetEvent(m_cancelEvent);
+    {
+      // A cancel meant for this waiter must not be erased with the old thread's.
+      CSingleLock lock(&m_eventLock, TRUE);
+      if (m_closing || m_cancelPending) return m_lastWaitResult;
+      ResetEvent(m_cancelEvent);
+    }
     CWinThread* thread =
         AfxBeginThread(&CTovikManagerIF::WaitForEventProc, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     if (thread != nullptr) {
@@ -78,15 +129,35 @@ int CTovikManagerIF::WaitForEvents() {
   }
   if (m_eventThread == nullptr) return 1;
 
-  // An answer left from an earlier wait is stale: this wait needs its own.
-  ResetEvent(m_doneEvent);
-  SetEvent(m_startEvent);
-  // Copies of the handles: once an answer has come the waiter reads nothing
-  // of the facade any more (a destroy may be freeing it). A thread that ends
-  // without answering releases the waiter as well.
+  {
+    CSingleLock lock(&m_eventLock, TRUE);
+    if (m_cancelPending) return m_lastWaitResult;
+    // An answer left from an earlier wait is stale: this wait needs its own.
+    ResetEvent(m_doneEvent);
+    SetEvent(m_startEvent);
+  }
+  // A thread that ends without answering releases the waiter as well.
   const HANDLE answers[] = {m_doneEvent, m_eventThread->m_hThread};
   WaitForMultipleObjects(2, answers, FALSE, INFINITE);
-  return g_lastWaitResult.load();
+  CSingleLock lock(&m_eventLock, TRUE);
+  return m_lastWaitResult;
+}
+
+void CTovikManagerIF::ServeWait(TovikApiProviderLib::ITovikManager* manager) {
+  {
+    CSingleLock lock(&m_eventLock, TRUE);
+    // A cancellation that came while this wait was being handed over found no
+    // provider wait to end; starting one now would block until the next event.
+    if (IsSet(m_cancelEvent)) return;
+    m_providerWaiting = true;
+    ++m_waitCount;
+    ResetEvent(m_waitEndedEvent);
+  }
+  const VARIANT_BOOL result = ProviderWait(manager);
+  CSingleLock lock(&m_eventLock, TRUE);
+  m_lastWaitResult = result;
+  m_providerWaiting = false;
+  SetEvent(m_waitEndedEvent);
 }
 
 UINT CTovikManagerIF::WaitForEventProc(LPVOID parameter) {
@@ -116,10 +187,7 @@ UINT CTovikManagerIF::WaitForEventProc(LPVOID parameter) {
           case WAIT_OBJECT_0 + 1:
             ResetEvent(startEvent);
             CORE_LOG(kEventProc) << "Waiting for Events" << LogEnd;
-            // A cancellation that arrived while this wait was being handed over
-            // found no provider wait to end; starting one now would block until
-            // the next event.
-            if (WaitForSingleObject(cancelEvent, 0) != WAIT_OBJECT_0) g_lastWaitResult.store(ProviderWait(manager));
+            facade->ServeWait(manager);
             SetEvent(doneEvent);
             break;
           case WAIT_FAILED:

@@ -10,7 +10,6 @@ using TovikApiProviderLib::ITovikManagerPtr;
 namespace {
 
 constexpr const char* kDestroy = "CTovikManagerIF::CmdDestroyObject";
-constexpr DWORD kCancelRepeatMs = 250;
 
 void CloseEvent(HANDLE& event) {
   if (event != nullptr) CloseHandle(event);
@@ -20,10 +19,21 @@ void CloseEvent(HANDLE& event) {
 }  // namespace
 
 CTovikManagerIF::CTovikManagerIF(void (*logSink)(const char*))
-    : m_cancelEvent(nullptr), m_startEvent(nullptr), m_doneEvent(nullptr), m_eventThread(nullptr) {
+    : m_cancelEvent(nullptr),
+      m_startEvent(nullptr),
+      m_doneEvent(nullptr),
+      m_eventThread(nullptr),
+      m_waitEndedEvent(nullptr),
+      m_waitCount(0),
+      m_lastWaitResult(static_cast<VARIANT_BOOL>(-1)),  // like a wait that delivered nothing
+      m_providerWaiting(false),
+      m_waiterActive(false),
+      m_cancelPending(false),
+      m_closing(false) {
   m_cancelEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   m_startEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   m_doneEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  m_waitEndedEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);
   CoreLog().SetSink(logSink);
   CThreadManager::Start();
   SubmitCommand(this, &CTovikManagerIF::CmdCreateObject);
@@ -37,6 +47,7 @@ CTovikManagerIF::~CTovikManagerIF() {
     CloseEvent(m_cancelEvent);
     CloseEvent(m_startEvent);
     CloseEvent(m_doneEvent);
+    CloseEvent(m_waitEndedEvent);
   }
 }
 
@@ -69,6 +80,10 @@ INT_PTR CTovikManagerIF::CmdCreateObject(Args&) {
 }
 
 INT_PTR CTovikManagerIF::CmdDestroyObject(Args&) {
+  {
+    CSingleLock lock(&m_eventLock, TRUE);
+    m_closing = true;
+  }
   ITovikManagerPtr manager(TovikManagerObjects.Remove(this), false);
   if (manager) {
     CORE_LOG(kDestroy) << "removing TOVIK Manager IF " << static_cast<const void*>(this) << LogEnd;
@@ -85,6 +100,7 @@ INT_PTR CTovikManagerIF::CmdDestroyObject(Args&) {
   CloseEvent(m_cancelEvent);
   CloseEvent(m_startEvent);
   CloseEvent(m_doneEvent);
+  CloseEvent(m_waitEndedEvent);
   if (manager) {
     CORE_LOG(kDestroy) << "Releasing" << LogEnd;
     const ULONG count = manager.Detach()->Release();

@@ -52,9 +52,10 @@ extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManage
 
     if (FacadeRef facade = CHandleTable::Instance().Remove(manager)) {
       // A native method still holds the facade: it may be a thread blocked in
-      // vtxWaitForEvents. Ending the wait lets it return; the facade then goes with the
-      // last reference, after that thread has left the native call.
-      if (facade.use_count() > 1) facade->CancelEventNotification();
+      // vtxWaitForEvents, or one about to start a wait. Ending the waits lets it return;
+      // the facade then goes with the last reference, after that thread has left the
+      // native call.
+      if (facade.use_count() > 1) facade->EndEventWaits();
       facade.reset();  // deletes the facade unless a running native method still holds it
     } else {
       NATIVE_LOG(kFn) << "Could not find object to release" << LogEnd;

@@ -28,6 +28,7 @@
 //
 // The scenario format (JSON) is described in docs/SCENARIOS.md.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -124,13 +125,37 @@ TOVIK_SIM_API bool WaitForWaiters(int count, int timeoutMs);
 // next registration.
 TOVIK_SIM_API int QueuedEventCount();
 
+// ---- pause points ---------------------------------------------------------
+
+// A pause point stops a thread inside a provider call at a known place, so a
+// test can force an interleaving once and for certain. Every method has two:
+// its method key ("ITovikManager.WaitForEvents"), reached after its journal
+// line and injected faults, before it does its work (for WaitForEvents:
+// before the wait begins), and the key followed by ":done", reached after
+// its work, just before it returns to the caller.
+
+// The next thread that reaches `point` stops there until ResumePoint(point).
+TOVIK_SIM_API void ArmPausePoint(const std::string& point);
+// Blocks until a thread is stopped at `point` or `timeoutMs` elapsed; returns
+// whether one is.
+TOVIK_SIM_API bool WaitPaused(const std::string& point, int timeoutMs);
+// Lets the thread stopped at `point` go on; disarms the point if no thread
+// has reached it. Reset() resumes and disarms every point.
+TOVIK_SIM_API void ResumePoint(const std::string& point);
+
 // ---- journal --------------------------------------------------------------
 
-// Every provider call since the last ClearJournal(), in call order (see the
-// line format above). Calls on result objects are included; filter by
-// prefix as needed.
+// The provider calls since the last ClearJournal(), in call order (see the
+// line format above), at most the newest JournalCapacity lines. Calls on
+// result objects are included; filter by prefix as needed.
 TOVIK_SIM_API std::vector<std::string> Journal();
+// Empties the journal and the count of dropped lines.
 TOVIK_SIM_API void ClearJournal();
+// The journal keeps the newest `lines` lines (default 100000, at least 1);
+// older ones are dropped and counted. Reset() restores the default.
+TOVIK_SIM_API void SetJournalCapacity(std::size_t lines);
+// Lines dropped since the last ClearJournal().
+TOVIK_SIM_API std::uint64_t JournalDropped();
 
 // Journal lines that start with `prefix` (e.g. "ITovikManager.").
 TOVIK_SIM_API std::vector<std::string> JournalWithPrefix(const std::string& prefix);

@@ -95,6 +95,31 @@ public final class VirtualProvider {
 
     public static native void clearJournal();
 
+    /**
+     * Keeps at most the newest {@code lines} journal lines (default 100000); older ones are
+     * dropped and counted by {@link #journalDropped()}. {@link #reset()} restores the default.
+     */
+    public static native void setJournalCapacity(int lines);
+
+    /** Journal lines dropped since the last {@link #clearJournal()}. */
+    public static native long journalDropped();
+
+    // ---- pause points
+
+    /**
+     * The next thread that reaches {@code point} stops there until {@link #resumePoint}.
+     * Every provider method has two points: its method key (e.g.
+     * "ITovikManager.WaitForEvents"), after its journal line and before its work, and the key
+     * followed by ":done", after its work and before it returns.
+     */
+    public static native void armPausePoint(String point);
+
+    /** Waits until a thread is stopped at {@code point}; false when the time-out ends first. */
+    public static native boolean waitPaused(String point, int timeoutMs);
+
+    /** Lets the thread stopped at {@code point} go on, or disarms the point. */
+    public static native void resumePoint(String point);
+
     /** Number of provider objects alive. */
     public static native long liveObjects();
 

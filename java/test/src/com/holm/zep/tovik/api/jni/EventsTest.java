@@ -252,6 +252,59 @@ class EventsTest extends RuntimeFixture {
     }
 
     @Test
+    void aShutdownMeetingAWaitAboutToBeginEndsItAndFreesARuntimeNeverRegistered() throws Exception {
+        long unregistered = BridgeTestSupport.initialize();
+        Sim.clearJournal();
+        String wait = "ITovikManager.WaitForEvents";
+        String cancelled = "ITovikManager.CancelEventNotification:done";
+        VirtualProvider.armPausePoint(wait);
+        TovikEventQueue queue = new TovikEventQueue();
+        Future<Boolean> waiter = waiters.submit(() -> MANAGER.vtxWaitForEvents(unregistered, queue));
+        assertTrue(VirtualProvider.waitPaused(wait, TIMEOUT_MS));
+
+        // The shutdown's cancel reaches the provider before its wait has begun.
+        VirtualProvider.armPausePoint(cancelled);
+        Future<?> shutdown = waiters.submit(() -> MANAGER.vtxShutdownRuntime(unregistered));
+        assertTrue(VirtualProvider.waitPaused(cancelled, TIMEOUT_MS));
+        VirtualProvider.resumePoint(cancelled);
+        VirtualProvider.resumePoint(wait);
+
+        assertTrue(finished(waiter), "the waiter was released");
+        shutdown.get(TIMEOUT_MS, TimeUnit.MILLISECONDS);
+        assertNull(queue.getEvents());
+        List<String> calls = Sim.journal("ITovikManager.");
+        assertEquals("ITovikManager.WaitForEvents()", calls.get(0));
+        assertTrue(calls.subList(1, calls.size()).stream()
+                .allMatch("ITovikManager.CancelEventNotification()"::equals), calls.toString());
+        assertTrue(calls.size() >= 3, "the lost cancel was repeated: " + calls);
+        // LeakCheck: the runtime's provider object and GIT entry are gone.
+    }
+
+    @Test
+    void aSecondWaiterIsAnsweredAtOnceAndAShutdownEndsTheFirstWhileOtherRuntimesServe() throws Exception {
+        TovikEventQueue firstQueue = new TovikEventQueue();
+        Future<Boolean> first = startWaiter(firstQueue);
+        awaitProviderWait();
+        TovikEventQueue secondQueue = new TovikEventQueue();
+        assertTrue(MANAGER.vtxWaitForEvents(handle, secondQueue), "answered at once");
+        assertNull(secondQueue.getEvents());
+        assertEquals(List.of("ITovikManager.WaitForEvents()"), Sim.journal("ITovikManager."));
+
+        long other = BridgeTestSupport.initialize();
+        try {
+            MANAGER.vtxShutdownRuntime(handle);
+            handle = 0;
+            assertTrue(finished(first));
+            assertNull(firstQueue.getEvents());
+            LongValue result = new LongValue(-1);
+            MANAGER.vtxConfigureUsbInterface(other, result);
+            assertEquals(0, result.get(), "another runtime still answers");
+        } finally {
+            MANAGER.vtxShutdownRuntime(other);
+        }
+    }
+
+    @Test
     void unknownHandlesNeitherWaitNorCancel() {
         LongValue result = new LongValue(-1);
         TovikEventQueue queue = new TovikEventQueue();
