@@ -334,18 +334,24 @@ public final class Connection implements AutoCloseable {
      * @param leds the settings, at least one
      */
     public void setLeds(List<Led> leds) {
-        int n = leds.size();
-        long[] valid = new long[n];
-        long[] control = new long[n];
-        long[] blink = new long[n];
-        for (int i = 0; i < n; i++) {
-            Led led = leds.get(i);
-            valid[i] = led.valid();
-            control[i] = led.control();
-            blink[i] = led.blinkFrequency();
-        }
-        run("vtxPendantSetLeds",
-                r -> api.vtxPendantSetLeds(manager, handle, valid, control, blink, r));
+        Objects.requireNonNull(leds, "leds");
+        run("vtxPendantSetLeds", r -> {
+            int n = leds.size();
+            if (n == 0) {
+                // The library would refuse it with its no-runtime code, which misleads.
+                throw new IllegalArgumentException("no LED to set");
+            }
+            long[] valid = new long[n];
+            long[] control = new long[n];
+            long[] blink = new long[n];
+            for (int i = 0; i < n; i++) {
+                Led led = leds.get(i);
+                valid[i] = led.valid();
+                control[i] = led.control();
+                blink[i] = led.blinkFrequency();
+            }
+            api.vtxPendantSetLeds(manager, handle, valid, control, blink, r);
+        });
     }
 
     /**
