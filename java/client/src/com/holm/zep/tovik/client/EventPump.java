@@ -41,6 +41,8 @@ final class EventPump {
     private final BlockingQueue<Object> queue = new LinkedBlockingQueue<>();
     private final List<EventSubscription> subscriptions = new CopyOnWriteArrayList<>();
     private final ReentrantLock lock = new ReentrantLock();
+    /** Held while one wait's events are queued. */
+    private final ReentrantLock batchLock = new ReentrantLock();
     private Thread waiter;
     private boolean ended;
     private volatile boolean closing;
@@ -77,11 +79,7 @@ final class EventPump {
             }
             TovikEvent[] events = drained.getEvents();
             if (!nothing && events != null && events.length > 0) {
-                for (TovikEvent e : events) {
-                    if (e != null) {
-                        deliver(Values.event(e));
-                    }
-                }
+                deliver(events);
             } else if (!closing) {
                 // A wait cancelled by someone else, or one the provider ended without events.
                 LockSupport.parkNanos(this, IDLE_PAUSE_NANOS);
@@ -89,10 +87,22 @@ final class EventPump {
         }
     }
 
-    private void deliver(ModuleEvent event) {
-        queue.add(event);
-        for (EventSubscription s : subscriptions) {
-            s.offer(event);
+    /** Hands on one wait's events; a {@link #pollBatch} that took the first waits for the rest. */
+    private void deliver(TovikEvent[] events) {
+        batchLock.lock();
+        try {
+            for (TovikEvent e : events) {
+                if (e == null) {
+                    continue;
+                }
+                ModuleEvent event = Values.event(e);
+                queue.add(event);
+                for (EventSubscription s : subscriptions) {
+                    s.offer(event);
+                }
+            }
+        } finally {
+            batchLock.unlock();
         }
     }
 
@@ -115,13 +125,19 @@ final class EventPump {
         }
         List<ModuleEvent> batch = new ArrayList<>();
         batch.add(first.get());
-        Object next;
-        while ((next = queue.poll()) != null) {
-            if (next == END) {
-                queue.add(END);
-                break;
+        // The rest of the first event's batch may still be on its way into the queue.
+        batchLock.lock();
+        try {
+            Object next;
+            while ((next = queue.poll()) != null) {
+                if (next == END) {
+                    queue.add(END);
+                    break;
+                }
+                batch.add((ModuleEvent) next);
             }
-            batch.add((ModuleEvent) next);
+        } finally {
+            batchLock.unlock();
         }
         return batch;
     }
