@@ -12,6 +12,10 @@ import jdk.jfr.StackTrace;
  * JDK Flight Recorder event of one client call into the native library: which operation, on
  * which runtime, how long it took (the event's duration) and the result code it reported.
  *
+ * <p>Besides the operations a caller asks for, a runtime records its waiter thread's waits
+ * ({@code vtxWaitForEvents}, lasting as long as the wait) and, on close, the cancellation and
+ * the shutdown.
+ *
  * <p>Off unless a recording enables {@value #NAME}; a disabled event is never committed and its
  * fields are never filled, so calls cost what they cost without it. To record it, e.g.
  * {@code java -XX:StartFlightRecording:settings=profile,+com.holm.zep.tovik.Call#enabled=true}

@@ -318,7 +318,11 @@ public final class TovikRuntime implements AutoCloseable {
         connections.add(c);
         if (closed.get()) {
             // Closed meanwhile: the close may have missed this one.
-            c.close();
+            try {
+                c.disconnectFromRuntime();
+            } catch (TovikException e) {
+                // The runtime went first, and the connection with it.
+            }
             throw new IllegalStateException("the runtime " + handle + " is closed");
         }
         return c;
