@@ -63,6 +63,25 @@ class ClientErrorsTest extends ClientFixture {
     }
 
     @Test
+    void aRefusedOpenLeavesNothingBehind() {
+        // The library reports a provider failure of the initialisation as its no-runtime code.
+        VirtualProvider.failMethod("ITovikManager.InitializeRuntime", 0x80070057);
+        TovikException e = assertThrows(TovikException.class, () -> track(TovikRuntime.open(
+                TovikRuntime.Options.defaults().withNativeLog(true))));
+        assertEquals("vtxInitializeRuntime", e.operation());
+        assertEquals(ResultCode.TOVIK_E_NO_RUNTIME, e.resultCode().orElseThrow());
+        assertEquals(false, NativeLog.installed());
+        VirtualProvider.clearFaults();
+        // The texts and the flag reach the provider unchanged.
+        try (TovikRuntime runtime = TovikRuntime.open(TovikRuntime.Options.defaults()
+                .withTexts("first text", "second text").withFlag(true))) {
+            assertTrue(runtime.handle() > 0);
+            assertEquals(List.of("first text", "second text", "-1"),  // VARIANT_TRUE
+                    List.of(VirtualProvider.lastInitializeRuntime()));
+        }
+    }
+
+    @Test
     void informationStaysAValue() throws Exception {
         TovikRuntime runtime = open();
         // A wait the provider ends without events is no failure: the poll just finds nothing.
