@@ -109,12 +109,24 @@ final class EventPump {
     /** The next event within {@code timeout}; empty on time-out or once the runtime closed. */
     Optional<ModuleEvent> poll(Duration timeout) throws InterruptedException {
         start();
-        Object next = queue.poll(Math.max(0, timeout.toNanos()), TimeUnit.NANOSECONDS);
+        Object next = queue.poll(nanos(timeout), TimeUnit.NANOSECONDS);
         if (next == END) {
             queue.add(END);
             return Optional.empty();
         }
         return Optional.ofNullable((ModuleEvent) next);
+    }
+
+    /** The time-out in nanoseconds: none for a negative one, saturated for a very long one. */
+    private static long nanos(Duration timeout) {
+        if (timeout.isNegative()) {
+            return 0;
+        }
+        try {
+            return timeout.toNanos();
+        } catch (ArithmeticException e) {
+            return Long.MAX_VALUE;
+        }
     }
 
     /** The first event within {@code timeout} and every event queued behind it. */

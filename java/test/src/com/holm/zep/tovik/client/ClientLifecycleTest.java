@@ -14,6 +14,7 @@ import java.lang.reflect.InvocationTargetException;
 import java.lang.reflect.Method;
 import java.lang.reflect.Modifier;
 import java.time.Duration;
+import java.time.temporal.ChronoUnit;
 import java.util.ArrayList;
 import java.util.Collections;
 import java.util.List;
@@ -144,8 +145,9 @@ class ClientLifecycleTest extends ClientFixture {
     void closingWhileAnotherThreadPollsEndsThePollAndTheWaiter() throws Exception {
         TovikRuntime runtime = open();
         runtime.registerForEvents(TovikRuntime.ALL_EVENTS, 0);
+        // A poll that could wait for ever; the waiter it starts shows that it is polling.
         Future<Optional<ModuleEvent>> poller = threads.submit(
-                () -> runtime.poll(Duration.ofMinutes(5)));
+                () -> runtime.poll(ChronoUnit.FOREVER.getDuration()));
         awaitProviderWait();
         VirtualProvider.clearJournal();
 
@@ -233,6 +235,29 @@ class ClientLifecycleTest extends ClientFixture {
         runtime.close();
 
         assertEquals(List.of(new ModuleEvent(5, 6, 7)),
+                consumer.get(TIMEOUT_MS, TimeUnit.MILLISECONDS));
+    }
+
+    @Test
+    void aForEachLoopOverTheEventsEndsWithTheRuntime() throws Exception {
+        TovikRuntime runtime = open();
+        runtime.registerForEvents(TovikRuntime.ALL_EVENTS, 0);
+        CountDownLatch taken = new CountDownLatch(2);
+        Future<List<ModuleEvent>> consumer = threads.submit(() -> {
+            List<ModuleEvent> got = new ArrayList<>();
+            for (ModuleEvent e : runtime.eventIterable()) {
+                got.add(e);
+                taken.countDown();
+            }
+            return got;
+        });
+        awaitProviderWait();
+        VirtualProvider.postEvent(1, 2, 3);
+        VirtualProvider.postEvent(4, 5, 6);
+        assertTrue(taken.await(TIMEOUT_MS, TimeUnit.MILLISECONDS));
+        runtime.close();
+
+        assertEquals(List.of(new ModuleEvent(1, 2, 3), new ModuleEvent(4, 5, 6)),
                 consumer.get(TIMEOUT_MS, TimeUnit.MILLISECONDS));
     }
 
