@@ -32,6 +32,13 @@ class CTovikApStateItemIF;
 class CTovikAdaptInfoItemsIF;
 class CTovikConfigItemsIF;
 
+// One event as the provider reports it: three values, in its order.
+struct TovikEventValues {
+  ULONG first;
+  ULONG second;
+  ULONG third;
+};
+
 class TOVIK_API CTovikManagerIF {
  public:
   typedef CThreadCommand<CTovikManagerIF, INT_PTR (CTovikManagerIF::*)(std::vector<INT_PTR>&)> CommandType;
@@ -73,6 +80,10 @@ class TOVIK_API CTovikManagerIF {
   // with 1, as is any caller once EndEventWaits has run.
   int WaitForEvents();
   int GetNextEvent(ULONG* first, ULONG* second, ULONG* third);
+  // Every pending event in one command: the provider's GetNextEvent until it
+  // reports none (or fails), each call logged as GetNextEvent logs it.
+  // Appends the events to *events in the provider's order; returns how many.
+  int GetNextEvents(std::vector<TovikEventValues>* events);
   // Ends the wait in progress (if any) and stops the event thread. Returns
   // once a provider wait that was running has ended.
   void CancelEventNotification();
@@ -174,7 +185,12 @@ class TOVIK_API CTovikManagerIF {
 
   INT_PTR CmdRegisterForEvents(Args& args);
   INT_PTR CmdGetNextEvent(Args& args);
+  INT_PTR CmdGetNextEvents(Args& args);
   INT_PTR CmdCancelEventNotification(Args& args);
+  // One provider GetNextEvent with its log lines; the provider's result
+  // sign-extended, 0 without interface or on a provider error. Null
+  // outputs (too few arguments) make no provider call.
+  static INT_PTR NextEvent(TovikApiProviderLib::ITovikManager* manager, ULONG* first, ULONG* second, ULONG* third);
 
   INT_PTR CmdGetAppsPC(Args& args);
   INT_PTR CmdGetAppsPC_2(Args& args);

@@ -52,6 +52,11 @@ int CTovikManagerIF::GetNextEvent(ULONG* first, ULONG* second, ULONG* third) {
   return static_cast<int>(SubmitCommand(this, &CTovikManagerIF::CmdGetNextEvent, first, second, third));
 }
 
+int CTovikManagerIF::GetNextEvents(std::vector<TovikEventValues>* events) {
+  if (events == nullptr) return 0;
+  return static_cast<int>(SubmitCommand(this, &CTovikManagerIF::CmdGetNextEvents, events));
+}
+
 void CTovikManagerIF::CancelEventNotification() {
   SubmitCommand(this, &CTovikManagerIF::CmdCancelEventNotification);
   bool repeat = false;
@@ -213,24 +218,38 @@ INT_PTR CTovikManagerIF::CmdRegisterForEvents(Args& args) {
   return manager->RegisterForEvents(manager.Ulong(0), manager.Ulong(1));
 }
 
-INT_PTR CTovikManagerIF::CmdGetNextEvent(Args& args) {
+INT_PTR CTovikManagerIF::NextEvent(TovikApiProviderLib::ITovikManager* manager, ULONG* first, ULONG* second,
+                                   ULONG* third) {
   CORE_LOG(kGetNextEvent) << "start" << LogEnd;
   INT_PTR result = 0;
-  {
-    CManagerCommand manager(this, args);
-    if (!manager) {
-      CORE_LOG(kGetNextEvent) << "NULL interface pointer" << LogEnd;
-    } else if (manager.HasArgs(3)) {
-      try {
-        result = manager->GetNextEvent(manager.Out<ULONG>(0), manager.Out<ULONG>(1), manager.Out<ULONG>(2));
-      } catch (_com_error& e) {
-        CORE_LOG(kGetNextEvent) << "com error " << static_cast<LONG>(e.Error()) << " "
-                                << static_cast<const char*>(e.Description()) << LogEnd;
-      }
+  if (manager == nullptr) {
+    CORE_LOG(kGetNextEvent) << "NULL interface pointer" << LogEnd;
+  } else if (first != nullptr && second != nullptr && third != nullptr) {
+    try {
+      result = manager->GetNextEvent(first, second, third);
+    } catch (_com_error& e) {
+      CORE_LOG(kGetNextEvent) << "com error " << static_cast<LONG>(e.Error()) << " "
+                              << static_cast<const char*>(e.Description()) << LogEnd;
     }
   }
   CORE_LOG(kGetNextEvent) << "done" << LogEnd;
   return result;
+}
+
+INT_PTR CTovikManagerIF::CmdGetNextEvent(Args& args) {
+  CManagerCommand manager(this, args);
+  if (!manager.HasArgs(3)) return NextEvent(manager.Get(), nullptr, nullptr, nullptr);  // no provider call
+  return NextEvent(manager.Get(), manager.Out<ULONG>(0), manager.Out<ULONG>(1), manager.Out<ULONG>(2));
+}
+
+INT_PTR CTovikManagerIF::CmdGetNextEvents(Args& args) {
+  CManagerCommand manager(this, args);
+  if (!manager.HasArgs(1)) return 0;
+  auto* events = manager.Out<std::vector<TovikEventValues>>(0);
+  const std::size_t before = events->size();
+  TovikEventValues event{};
+  while (NextEvent(manager.Get(), &event.first, &event.second, &event.third) != 0) events->push_back(event);
+  return static_cast<INT_PTR>(events->size() - before);
 }
 
 INT_PTR CTovikManagerIF::CmdCancelEventNotification(Args& args) {

@@ -7,6 +7,8 @@
 
 #include <jni.h>
 
+#include <vector>
+
 #include "facade/CTovikManagerIF.h"
 #include "java/LogStream.h"
 #include "jni/HandleTable.h"
@@ -29,13 +31,13 @@ void DrainEvents(CTovikManagerIF& facade, jobject queue) {
   CJClassWrapper eventClass(JavaClass::TovikEvent);
   CJavaEnvironment::CheckException();
   CJObjectArrayBuilder events(eventClass, 0);
-  ULONG first = 0;
-  ULONG second = 0;
-  ULONG third = 0;
-  while (facade.GetNextEvent(&first, &second, &third) != 0) {
-    NATIVE_LOG(kWaitForEvents) << "Adding event " << first << " " << second << " " << third << LogEnd;
+  // All of them in one command, then the Java objects.
+  std::vector<TovikEventValues> pending;
+  facade.GetNextEvents(&pending);
+  for (const TovikEventValues& e : pending) {
+    NATIVE_LOG(kWaitForEvents) << "Adding event " << e.first << " " << e.second << " " << e.third << LogEnd;
     CJavaEnvironment::CheckException();
-    events.Add(NewWithConstructor(eventClass, kEventConstructor, first, second, third));  // zero-extended
+    events.Add(NewWithConstructor(eventClass, kEventConstructor, e.first, e.second, e.third));  // zero-extended
   }
   CLocalRef<jobjectArray> array(events.Finish());
   SetDataOn(JavaClass::TovikEventQueue, queue, kQueueSetData, static_cast<jobject>(array.get()));
