@@ -42,9 +42,11 @@ void ReadClientInfo(const char* function, CTovikManagerIF& facade, ULONG connect
   code = facade.GetClientInfo(connection, id, location, option, &itemOut);
   std::unique_ptr<CTovikClientAccessItemIF> access(itemOut);
   if (access) {
-    NATIVE_LOG(function) << "Client Info is " << access->ClientInfo() << LogEnd;
+    // ClientInfo is read once: the log line shows the value that goes to Java.
+    const ULONG clientInfo = access->ClientInfo();
+    NATIVE_LOG(function) << "Client Info is " << clientInfo << LogEnd;
     CJavaEnvironment::CheckException();
-    DeliverAccessItem(item, *access);
+    DeliverAccessItem(item, *access, clientInfo);
   } else {
     NATIVE_LOG(function) << "Null item" << LogEnd;
     CJavaEnvironment::CheckException();
