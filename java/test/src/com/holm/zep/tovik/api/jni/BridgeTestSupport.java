@@ -83,6 +83,19 @@ final class BridgeTestSupport {
             return new ArrayList<>(VirtualProvider.journal(prefix));
         }
 
+        /**
+         * The journal lines starting with `prefix` without their arguments, in call order with
+         * every repeat: "ITovikVciItems.Item(1)" gives "ITovikVciItems.Item".
+         */
+        static List<String> calls(String prefix) {
+            List<String> calls = new ArrayList<>();
+            for (String line : VirtualProvider.journal(prefix)) {
+                int paren = line.indexOf('(');
+                calls.add(paren < 0 ? line : line.substring(0, paren));
+            }
+            return calls;
+        }
+
         /** Live provider objects and the platform counters, as one comparable text. */
         static String snapshot() {
             return "liveObjects=" + VirtualProvider.liveObjects() + " platform="

@@ -41,7 +41,9 @@ final class ChildJvm {
             if (!ended) {
                 child.destroyForcibly().waitFor();
             }
-            return new Outcome(ended, child.exitValue(), Files.readString(output, StandardCharsets.UTF_8));
+            // Decoded leniently: a broken child may write bytes that are not UTF-8.
+            return new Outcome(ended, child.exitValue(),
+                    new String(Files.readAllBytes(output), StandardCharsets.UTF_8));
         } finally {
             Files.deleteIfExists(output);
         }
