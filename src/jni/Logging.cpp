@@ -22,6 +22,8 @@ extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManage
     // through the ANSI code page (which would hand the virtual machine bytes it cannot read).
     const std::string method = ModifiedUtf8FromJava(methodName);
     const std::string cls = ModifiedUtf8FromJava(className);
+    // The virtual machine would answer an empty name with an error that names nothing.
+    if (cls.empty()) CJavaEnvironment::ThrowJavaException("vtxSetLogClass - the class name is empty");
     // The settings take the log-class lock; the sink is installed after they released it,
     // since ending a line takes the stream's lock first and the log-class lock second. A class
     // that was not found leaves its NoClassDefFoundError pending for the caller; the sink is

@@ -86,10 +86,13 @@ class BadInputSweepTest {
         }
     }
 
-    /** A file-name text as a name inside the sweep's folder, never in the working directory. */
+    /**
+     * A file-name text as a name inside the sweep's folder, never in the working directory. The
+     * empty name stays empty: it names no file anywhere.
+     */
     private static Object inFolder(Method method, int index, Object value) {
         boolean fileName = method.getParameters()[index].getName().equals("fileName");
-        return fileName && value instanceof String text ? folder + File.separator + text : value;
+        return fileName && value instanceof String text && !text.isEmpty() ? folder + File.separator + text : value;
     }
 
     static List<Method> nativeMethods() {
