@@ -88,12 +88,35 @@ final class BridgeTestSupport {
          * every repeat: "ITovikVciItems.Item(1)" gives "ITovikVciItems.Item".
          */
         static List<String> calls(String prefix) {
-            List<String> calls = new ArrayList<>();
-            for (String line : VirtualProvider.journal(prefix)) {
-                int paren = line.indexOf('(');
-                calls.add(paren < 0 ? line : line.substring(0, paren));
+            return RuntimeFixture.stripArguments(VirtualProvider.journal(prefix));
+        }
+
+        /** `calls` in their order, `times` times over: the calls made for each element of a list. */
+        static List<String> times(int times, String... calls) {
+            List<String> all = new ArrayList<>();
+            for (int i = 0; i < times; i++) {
+                all.addAll(List.of(calls));
             }
-            return calls;
+            return all;
+        }
+
+        /** The journal lines of an element method for the indices 0 to count - 1: "X.Item(0)", ... */
+        static List<String> indexed(String key, int count) {
+            List<String> lines = new ArrayList<>();
+            for (int i = 0; i < count; i++) {
+                lines.add(key + "(" + i + ")");
+            }
+            return lines;
+        }
+
+        /** Joins lists of calls into one expected journal. */
+        @SafeVarargs
+        static List<String> sequence(List<String>... parts) {
+            List<String> all = new ArrayList<>();
+            for (List<String> part : parts) {
+                all.addAll(part);
+            }
+            return all;
         }
 
         /** Live provider objects and the platform counters, as one comparable text. */

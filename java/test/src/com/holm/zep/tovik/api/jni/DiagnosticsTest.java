@@ -43,7 +43,10 @@ class DiagnosticsTest extends RuntimeFixture {
         assertEquals(0, result.get());
         assertArrayEquals(new byte[] {0, 1, 2, 3, (byte) 0xA5, (byte) 0xFF}, bytes);
         assertEquals(List.of("ITovikManager.RunSelfTest(7)"), Sim.journal("ITovikManager."));
-        assertEquals(6, Sim.journal("ITovikByteBuffer.Item").size(), "one provider call per byte");
+        // The length once, then one provider call per byte, in index order.
+        assertEquals(Sim.sequence(List.of("ITovikManager.RunSelfTest", "ITovikByteBuffer.Length"),
+                Sim.times(6, "ITovikByteBuffer.Item")), Sim.calls(""));
+        assertEquals(Sim.indexed("ITovikByteBuffer.Item", 6), Sim.journal("ITovikByteBuffer.Item"));
 
         assertEquals(List.of("RunSelfTest", "RunSelfTest done 0"), CapturingLogSink.messagesOf(SELF_TEST));
         List<String> command = CapturingLogSink.messagesOf("CTovikManagerIF::CmdRunSelfTest");
