@@ -7,6 +7,8 @@ import static org.junit.jupiter.api.Assertions.assertNotEquals;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import com.holm.zep.tovik.api.jni.LongValue;
+import com.holm.zep.tovik.api.jni.TovikAppStatus;
+import com.holm.zep.tovik.api.jni.TovikClientAccessItem;
 import com.holm.zep.tovik.api.jni.TovikApiManager;
 import com.holm.zep.tovik.sim.VirtualProvider;
 import com.holm.zep.tovik.test.CapturingLogSink;
@@ -114,6 +116,9 @@ class BadInputSweepTest {
 
     private static List<Variant> variantsOf(Method method) {
         List<Variant> variants = new ArrayList<>();
+        // First the call as it is meant: it must succeed, or the other arguments of each variant
+        // would not be valid and the bad one could be refused for another reason.
+        variants.add(new Variant("all arguments valid", ALL_VALID, null, false));
         Parameter[] parameters = method.getParameters();
         for (int i = 0; i < parameters.length; i++) {
             Parameter p = parameters[i];
@@ -151,6 +156,8 @@ class BadInputSweepTest {
     }
 
     private static final Object SHUT_DOWN = new Object();
+    /** Variant index of the call with every argument valid. */
+    private static final int ALL_VALID = -1;
 
     /** Valid arguments: a live runtime, an open connection, values the default workshop knows. */
     private static Object[] validArguments(Method method, Harness.Session session) throws Exception {
@@ -162,9 +169,13 @@ class BadInputSweepTest {
             if (type == long.class) {
                 args[i] = switch (name) {
                     case "manager" -> session.manager;
-                    case "connection", "target", "handle" -> session.connection;
+                    case "connection", "target", "handle", "firstSelector" -> session.connection;
+                    case "first" -> method.getName().equals("vtxControlApp") ? session.connection : 1L;
+                    case "secondSelector", "thirdSelector" -> 0L;
                     case "firstConnectValue" -> Harness.MODULE;
                     case "moduleId" -> Harness.MODULE;
+                    case "accessId" -> startedRead(session);
+                    case "job" -> startedJob(session);
                     default -> 1L;
                 };
             } else if (type == boolean.class) {
@@ -176,7 +187,8 @@ class BadInputSweepTest {
                     // the two names really reaches the class or method lookup.
                     case "className" -> CapturingLogSink.CLASS_NAME;
                     case "methodName" -> CapturingLogSink.METHOD_NAME;
-                    case "appName" -> "Data Logger";
+                    // Installed by default: Diagnostics; on the PC only: Data Logger.
+                    case "appName" -> method.getName().equals("vtxUninstallVciApp") ? "Diagnostics" : "Data Logger";
                     default -> "calibration";
                 };
             } else if (type == long[].class) {
@@ -190,6 +202,20 @@ class BadInputSweepTest {
             }
         }
         return args;
+    }
+
+    /** The access id of a read of the default workshop's "calibration" block, started now. */
+    private static long startedRead(Harness.Session session) {
+        TovikClientAccessItem item = new TovikClientAccessItem();
+        MANAGER.vtxGetClientInfo(session.manager, session.connection, "calibration", 1, 0, item, Harness.result());
+        return item.getClientInfo();
+    }
+
+    /** The job value of an installation started now. */
+    private static long startedJob(Harness.Session session) {
+        TovikAppStatus status = new TovikAppStatus();
+        MANAGER.vtxInstallVciApp(session.manager, session.connection, "Data Logger", status, Harness.result());
+        return status.getJob();
     }
 
     private static void run(Method method, Variant variant) throws Exception {
@@ -210,7 +236,9 @@ class BadInputSweepTest {
                 MANAGER.vtxShutdownRuntime(gone);
                 value = gone;
             }
-            args[variant.index] = inFolder(method, variant.index, value);
+            if (variant.index != ALL_VALID) {
+                args[variant.index] = inFolder(method, variant.index, value);
+            }
             if (method.getName().equals("vtxWaitForEvents")) {
                 MANAGER.vtxRegisterForEvents(session.manager, 1, 2, Harness.result());
                 VirtualProvider.postEvent(1, 2, 3);
@@ -249,6 +277,14 @@ class BadInputSweepTest {
             }
         }
         assertFalse(hung.get(), "the call did not return within 20 s");
+        if (variant.index == ALL_VALID) {
+            assertEquals(null, thrown, "the valid call threw");
+            for (Object arg : args) {
+                if (arg instanceof LongValue r) {
+                    assertEquals(0, r.get(), "result code of the valid call");
+                }
+            }
+        }
         if (thrown != null) {
             EXCEPTIONS.incrementAndGet();
             String message = thrown.getMessage();
@@ -273,6 +309,9 @@ class BadInputSweepTest {
 
     /** A client-information identifier or file name that holds a NUL: refused before the provider. */
     private static boolean namesStoredData(Method method, Variant variant) {
+        if (variant.index == ALL_VALID) {
+            return false;
+        }
         String parameter = method.getParameters()[variant.index].getName();
         return (parameter.equals("identifier") || parameter.equals("fileName"))
                 && variant.value instanceof String text && text.indexOf('\0') >= 0;
