@@ -56,11 +56,11 @@ class VersionsTest extends RuntimeFixture {
         assertNull(server[0].getVersionStr(), "the numeric form sets no texts");
         // The lists are fetched server first; each list is counted once, each item reads name,
         // date, version once.
-        List<String> eachItem = List.of("ITovikVersionItemList.Item", "ITovikVersionItem.Name",
-                "ITovikVersionItem.Date", "ITovikVersionItem.Version");
+        String[] eachItem = {"ITovikVersionItemList.Item", "ITovikVersionItem.Name", "ITovikVersionItem.Date",
+            "ITovikVersionItem.Version"};
         assertEquals(Sim.sequence(List.of("ITovikManager.GetVersionInformation", "ITovikVersionInfo.ServerVersionList",
-                "ITovikVersionInfo.ClientVersionList", "ITovikVersionItemList.Count"), Sim.times(2, eachItem.toArray(new String[0])),
-                List.of("ITovikVersionItemList.Count"), Sim.times(2, eachItem.toArray(new String[0]))), Sim.calls(""));
+                "ITovikVersionInfo.ClientVersionList", "ITovikVersionItemList.Count"), Sim.times(2, eachItem),
+                List.of("ITovikVersionItemList.Count"), Sim.times(2, eachItem)), Sim.calls(""));
 
         assertEquals(List.of("Get Version Information 4294967303", "Calling with 7 9",
                 "Get Version Information done"), ThreadRecordingSink.messagesOf(VERSIONS));
