@@ -13,7 +13,12 @@ struct LocalBlockFree {
 
 ByteBlock CopyByteBuffer(TovikApiProviderLib::ITovikByteBuffer* buffer, LONG length) {
   ByteBlock block;
-  if (buffer == nullptr || length <= 0) return block;
+  if (buffer == nullptr) return block;
+  if (length < 0) {
+    // Nothing can be copied; the length travels on as the provider gave it.
+    block.length = static_cast<unsigned int>(length);
+    return block;
+  }
 
   std::unique_ptr<unsigned char, LocalBlockFree> data(
       static_cast<unsigned char*>(LocalAlloc(LPTR, static_cast<SIZE_T>(length))));

@@ -6,9 +6,12 @@
 // provider's way: Length once, then Item(i) once per byte, i = 0..length-1.
 //
 // Rules:
-//   - The block is LocalAlloc(LPTR) of exactly `length` bytes; ownership
-//     passes to the receiver, which frees it with LocalFree.
-//   - length <= 0 (or a null buffer) gives no block: {0, nullptr}.
+//   - The block is LocalAlloc(LPTR) of exactly `length` bytes, also when the
+//     provider reports 0 (the receiver then holds a live, empty block);
+//     ownership passes to the receiver, which frees it with LocalFree.
+//   - A negative length gives no block; `length` keeps the provider's value
+//     (read it back as LONG), so the receiver can report it unchanged.
+//   - A null buffer gives {0, nullptr}.
 //   - An allocation that fails stops the copy before any byte is read and
 //     gives no block: {0, nullptr} with allocationFailed set. Never a crash,
 //     whatever length the provider claims.
@@ -29,8 +32,8 @@
 #include "tovik/platform.h"
 
 struct ByteBlock {
-  unsigned int length = 0;        // bytes in data; 0 when data is null
-  unsigned char* data = nullptr;  // LocalAlloc block, or null
+  unsigned int length = 0;        // bytes in data; a negative provider length as it came
+  unsigned char* data = nullptr;  // LocalAlloc block (also of 0 bytes), or null
   bool allocationFailed = false;  // the provider reported bytes, the block could not be made
 };
 

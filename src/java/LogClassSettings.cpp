@@ -1,5 +1,7 @@
 #include "java/LogClassSettings.h"
 
+#include <memory>
+
 #include "java/CJClassWrapper.h"
 #include "java/CJavaEnvironment.h"
 #include "java/LogStream.h"
@@ -19,27 +21,8 @@ CLogClassSettings& CLogClassSettings::Instance() {
   return *settings;
 }
 
-void CLogClassSettings::Resolve(const std::string& className, const std::string& methodName, CJClassWrapper*& cls,
-                                jmethodID& method) {
-  cls = nullptr;
-  method = nullptr;
-  try {
-    cls = new CJClassWrapper(className.c_str());
-    if (cls->GetClass()) {
-      method = CJavaEnvironment::GetStaticMethodID(cls->GetClass(), methodName.c_str(), kLogMethodSignature);
-    }
-  } catch (CAbortJniException* abort) {  // no environment on this thread
-    delete abort;
-  }
-  if (!method) {
-    ClearPendingException();
-    delete cls;
-    cls = nullptr;
-  }
-}
-
 void CLogClassSettings::Replace(bool named, std::string className, std::string methodName, CJClassWrapper* cls,
-                                jmethodID method, bool resolved) {
+                                jmethodID method) {
   CJClassWrapper* previous = nullptr;
   {
     CSingleLock hold(&m_lock, TRUE);
@@ -49,23 +32,24 @@ void CLogClassSettings::Replace(bool named, std::string className, std::string m
     m_methodName = std::move(methodName);
     m_class = cls;
     m_method = method;
-    m_resolved = resolved;
   }
   delete previous;
 }
 
-void CLogClassSettings::Name(const char* className, const char* methodName) {
-  if (!className || !methodName) {
-    Clear();
-    return;
-  }
-  CJClassWrapper* cls = nullptr;
+void CLogClassSettings::Name(const std::string& className, const std::string& methodName) {
+  std::unique_ptr<CJClassWrapper> cls(new CJClassWrapper(className.c_str()));
   jmethodID method = nullptr;
-  Resolve(className, methodName, cls, method);
-  Replace(true, className, methodName, cls, method, cls != nullptr);
+  if (cls->GetClass()) {
+    method = CJavaEnvironment::GetStaticMethodID(cls->GetClass(), methodName.c_str(), kLogMethodSignature);
+    if (!method) ClearPendingException();  // NoSuchMethodError: another shape only drops the lines
+  }
+  // A class that was not found keeps its NoClassDefFoundError pending: it surfaces in the
+  // caller of vtxSetLogClass.
+  if (!method) cls.reset();
+  Replace(true, className, methodName, cls.release(), method);
 }
 
-void CLogClassSettings::Clear() { Replace(false, {}, {}, nullptr, nullptr, false); }
+void CLogClassSettings::Clear() { Replace(false, {}, {}, nullptr, nullptr); }
 
 void CLogClassSettings::Deliver(const char* text) {
   CSingleLock hold(&m_lock, TRUE);
@@ -74,10 +58,6 @@ void CLogClassSettings::Deliver(const char* text) {
   // No virtual machine known, or Java may not be called now: the line is lost.
   if (!env || env->ExceptionCheck()) return;
 
-  if (!m_resolved) {
-    Resolve(m_className, m_methodName, m_class, m_method);
-    m_resolved = true;
-  }
   if (!m_class || !m_method) return;
 
   try {

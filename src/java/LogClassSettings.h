@@ -17,11 +17,13 @@ class CLogClassSettings {
  public:
   static CLogClassSettings& Instance();  // never destroyed
 
-  // Names the log class and method. Runs on the Java thread of vtxSetLogClass: class and
-  // method are looked up there, with the class loader of the calling native method. A lookup
-  // that fails is cleared (no exception stays pending) and left to the first line, which
-  // tries once more and then drops lines until the names are set again.
-  void Name(const char* className, const char* methodName);
+  // Names the log class and method and looks both up at once, on the Java thread of
+  // vtxSetLogClass (with the class loader of the calling native method). The names are
+  // modified UTF-8, as FindClass and GetStaticMethodID take them. A class that is not found
+  // is reported once: the standard-output line of CJClassWrapper and the NoClassDefFoundError,
+  // left pending for the caller. A method of another shape is no error: lines are dropped.
+  // Either way the lookup is not repeated until the names are set again.
+  void Name(const std::string& className, const std::string& methodName);
   // Forgets the names and the class; every line is dropped from now on.
   void Clear();
 
@@ -30,12 +32,7 @@ class CLogClassSettings {
 
  private:
   CLogClassSettings() = default;
-  // Looks the class and method up on the calling thread; on failure clears the pending
-  // exception and leaves both null.
-  static void Resolve(const std::string& className, const std::string& methodName, CJClassWrapper*& cls,
-                      jmethodID& method);
-  void Replace(bool named, std::string className, std::string methodName, CJClassWrapper* cls, jmethodID method,
-               bool resolved);
+  void Replace(bool named, std::string className, std::string methodName, CJClassWrapper* cls, jmethodID method);
 
   CCriticalSection m_lock;
   bool m_named = false;        // a class (and method) name is set
@@ -43,5 +40,4 @@ class CLogClassSettings {
   std::string m_methodName;
   CJClassWrapper* m_class = nullptr;  // global reference, kept across lines
   jmethodID m_method = nullptr;
-  bool m_resolved = false;     // the lookup ran since the names were set
 };

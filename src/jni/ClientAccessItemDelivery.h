@@ -7,11 +7,10 @@
 #include "jni/JniValues.h"
 #include "wrappers/ClientInfoWrappers.h"
 
-// Reads the six properties in their order (ClientInfo, Status, ErrorCode,
+// Reads the properties after ClientInfo in their order (Status, ErrorCode,
 // CurrentBlock, TotalBlocks, TimeStampMs; each read is one command) and calls
-// setData "(JJIJJJ)V" on `target`. The caller deletes the wrapper.
-inline void DeliverAccessItem(jobject target, CTovikClientAccessItemIF& item) {
-  const ULONG clientInfo = item.ClientInfo();
+// setData "(JJIJJJ)V" on `target` with `clientInfo`, already read by the caller.
+inline void DeliverAccessItem(jobject target, CTovikClientAccessItemIF& item, ULONG clientInfo) {
   const ULONG status = item.Status();
   const LONG errorCode = item.ErrorCode();
   const ULONG currentBlock = item.CurrentBlock();
@@ -19,4 +18,11 @@ inline void DeliverAccessItem(jobject target, CTovikClientAccessItemIF& item) {
   const ULONG timeStampMs = item.TimeStampMs();
   SetDataOn(JavaClass::TovikClientAccessItem, target, "(JJIJJJ)V", clientInfo, status, errorCode, currentBlock,
             totalBlocks, timeStampMs);
+}
+
+// Reads the six properties in their order, ClientInfo first, and fills `target`
+// as above. The caller deletes the wrapper.
+inline void DeliverAccessItem(jobject target, CTovikClientAccessItemIF& item) {
+  const ULONG clientInfo = item.ClientInfo();
+  DeliverAccessItem(target, item, clientInfo);
 }

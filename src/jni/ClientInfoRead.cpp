@@ -2,7 +2,8 @@
 // vtxGetClientInfoResult, vtxGetClientInfoFile.
 //
 // Identifiers and file names on this road stay UTF-16 all the way to the provider; a null
-// Java string arrives as a null BSTR.
+// Java string arrives as a null BSTR. One that holds a NUL is refused with 0x50000003 before
+// anything reaches the provider.
 
 #include <jni.h>
 
@@ -32,6 +33,24 @@ CLocalRef<jobject> NewClientInfoItem(CJClassWrapper& itemClass, CTovikClientInfo
   const ULONG fileSize = item.GetFileSize();
   const ULONG location = item.GetClientInfoLocation();
   return NewWithConstructor(itemClass, "(JLjava/lang/String;J)V", location, javaId.get(), fileSize);
+}
+
+// Starts a read with GetClientInfo and fills the Java access item from the answer.
+void ReadClientInfo(const char* function, CTovikManagerIF& facade, ULONG connection, const _bstr_t& id,
+                    ULONG location, ULONG option, jobject item, jlong& code) {
+  CTovikClientAccessItemIF* itemOut = nullptr;
+  code = facade.GetClientInfo(connection, id, location, option, &itemOut);
+  std::unique_ptr<CTovikClientAccessItemIF> access(itemOut);
+  if (access) {
+    // ClientInfo is read once: the log line shows the value that goes to Java.
+    const ULONG clientInfo = access->ClientInfo();
+    NATIVE_LOG(function) << "Client Info is " << clientInfo << LogEnd;
+    CJavaEnvironment::CheckException();
+    DeliverAccessItem(item, *access, clientInfo);
+  } else {
+    NATIVE_LOG(function) << "Null item" << LogEnd;
+    CJavaEnvironment::CheckException();
+  }
 }
 
 }  // namespace
@@ -76,16 +95,10 @@ extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManage
     jlong code = kResultNoFacade;
     if (FacadeRef facade = FindFacade(manager)) {
       const _bstr_t id = BstrFromJava(identifier);
-      CTovikClientAccessItemIF* itemOut = nullptr;
-      code = facade->GetClientInfo(Low32(connection), id, Low32(location), Low32(option), &itemOut);
-      std::unique_ptr<CTovikClientAccessItemIF> access(itemOut);
-      if (access) {
-        NATIVE_LOG(kFn) << "Client Info is " << access->ClientInfo() << LogEnd;
-        CJavaEnvironment::CheckException();
-        DeliverAccessItem(item, *access);
+      if (HasEmbeddedNul(id)) {
+        code = kResultNoInterface;  // cut at its NUL the identifier would name other stored data
       } else {
-        NATIVE_LOG(kFn) << "Null item" << LogEnd;
-        CJavaEnvironment::CheckException();
+        ReadClientInfo(kFn, *facade, Low32(connection), id, Low32(location), Low32(option), item, code);
       }
     }
     SetLongValue(result, code);
@@ -142,10 +155,14 @@ extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManage
     if (FacadeRef facade = FindFacade(manager)) {
       const _bstr_t id = BstrFromJava(identifier);
       const _bstr_t file = BstrFromJava(fileName);
-      CTovikClientAccessItemIF* itemOut = nullptr;
-      code = facade->GetClientInfoFile(Low32(connection), id, Low32(location), file, &itemOut);
-      std::unique_ptr<CTovikClientAccessItemIF> access(itemOut);
-      if (access) DeliverAccessItem(item, *access);
+      if (HasEmbeddedNul(id) || HasEmbeddedNul(file)) {
+        code = kResultNoInterface;  // cut at the NUL they would name other data or another file
+      } else {
+        CTovikClientAccessItemIF* itemOut = nullptr;
+        code = facade->GetClientInfoFile(Low32(connection), id, Low32(location), file, &itemOut);
+        std::unique_ptr<CTovikClientAccessItemIF> access(itemOut);
+        if (access) DeliverAccessItem(item, *access);
+      }
     }
     SetLongValue(result, code);
     NATIVE_LOG(kFn) << "GetClientInfoFile done " << code << LogEnd;

@@ -3,7 +3,8 @@
 // vtxGetAvailableClientSpace.
 //
 // Identifiers and file names travel to the facade as narrow text in the ANSI code page
-// (characters outside it arrive as '?'); a null Java string arrives as a null text.
+// (characters outside it arrive as '?'); a null Java string arrives as a null text. One that
+// holds a NUL is refused with 0x50000003 before anything reaches the provider.
 
 #include <jni.h>
 
@@ -52,10 +53,14 @@ extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManage
         } else {
           CJavaEnvironment::CopyByteArray(data, buffer.get(), length);
           const CAnsiText id = AnsiFromJava(identifier);
-          CTovikClientAccessItemIF* itemOut = nullptr;
-          code = facade->StoreClientInfo(Low32(connection), id.c_str(), Low32(location), buffer.get(),
-                                         static_cast<ULONG>(length), Low32(option), &itemOut);
-          DeliverAndDelete(item, itemOut);
+          if (HasEmbeddedNul(id)) {
+            code = kResultNoInterface;  // the identifier would be cut at its NUL: nothing is stored
+          } else {
+            CTovikClientAccessItemIF* itemOut = nullptr;
+            code = facade->StoreClientInfo(Low32(connection), id.c_str(), Low32(location), buffer.get(),
+                                           static_cast<ULONG>(length), Low32(option), &itemOut);
+            DeliverAndDelete(item, itemOut);
+          }
         }
       }
     }
@@ -76,10 +81,14 @@ extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManage
     if (FacadeRef facade = FindFacade(manager)) {
       const CAnsiText id = AnsiFromJava(identifier);
       const CAnsiText file = AnsiFromJava(fileName);
-      CTovikClientAccessItemIF* itemOut = nullptr;
-      code = facade->StoreClientInfoFile(Low32(connection), id.c_str(), Low32(location), file.c_str(),
-                                         Low32(option), &itemOut);
-      DeliverAndDelete(item, itemOut);
+      if (HasEmbeddedNul(id) || HasEmbeddedNul(file)) {
+        code = kResultNoInterface;  // cut at the NUL they would name other data or another file
+      } else {
+        CTovikClientAccessItemIF* itemOut = nullptr;
+        code = facade->StoreClientInfoFile(Low32(connection), id.c_str(), Low32(location), file.c_str(),
+                                           Low32(option), &itemOut);
+        DeliverAndDelete(item, itemOut);
+      }
     }
     SetLongValue(result, code);
     NATIVE_LOG(kFn) << "Store Client Info File done" << LogEnd;
@@ -96,7 +105,9 @@ extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManage
     jlong code = kResultNoFacade;
     if (FacadeRef facade = FindFacade(manager)) {
       const CAnsiText id = AnsiFromJava(identifier);
-      code = facade->DeleteClientInfo(Low32(connection), id.c_str(), Low32(location));
+      // Cut at a NUL the identifier would name other stored data: nothing is deleted.
+      code = HasEmbeddedNul(id) ? kResultNoInterface : facade->DeleteClientInfo(Low32(connection), id.c_str(),
+                                                                                Low32(location));
     }
     SetLongValue(result, code);
     NATIVE_LOG(kFn) << "Delete Client Info File done" << LogEnd;

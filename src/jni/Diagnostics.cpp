@@ -28,7 +28,9 @@ extern "C" JNIEXPORT jbyteArray JNICALL Java_com_holm_zep_tovik_api_jni_TovikApi
       if (length != 0 && data && length <= static_cast<unsigned int>(INT32_MAX)) {
         bytes = NewByteArrayFrom(data.get(), static_cast<jsize>(length)).release();
       } else {
-        NATIVE_LOG(kFn) << "No results " << length << " " << static_cast<const void*>(data.get()) << LogEnd;
+        // The length is the provider's signed count: a negative one is logged as it came.
+        NATIVE_LOG(kFn) << "No results " << static_cast<LONG>(length) << " " << static_cast<const void*>(data.get())
+                        << LogEnd;
         CJavaEnvironment::CheckException();
       }
     }

@@ -188,6 +188,18 @@ CAnsiText AnsiFromJava(jstring text);
 // A wide string (BSTR inside _bstr_t) from a Java string; a null string gives a null BSTR.
 _bstr_t BstrFromJava(jstring text);
 
+// True when a converted text holds a NUL before its end. Every later step (the facade's
+// narrow texts, the BSTR copies made for the provider) ends a text at its first NUL, so such
+// a file name or identifier would name another file or other stored data: the methods that
+// take one refuse it.
+bool HasEmbeddedNul(const CAnsiText& text);
+bool HasEmbeddedNul(const _bstr_t& text);
+
+// Modified UTF-8 of a Java string, as FindClass and GetMethodID take names (GetStringUTFChars:
+// no code-page conversion, an embedded NUL stays a two-byte sequence). A null string gives an
+// empty text.
+std::string ModifiedUtf8FromJava(jstring text);
+
 // ---- result objects ---------------------------------------------------------------------------
 
 // LongValue.set(code) "(J)V" on the LongValue Java passed in.

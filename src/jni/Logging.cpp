@@ -2,6 +2,8 @@
 
 #include <jni.h>
 
+#include <string>
+
 #include "java/LogClassSettings.h"
 #include "java/LogStream.h"
 #include "jni/JniValues.h"
@@ -15,11 +17,18 @@ extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManage
       NativeLog().SetSink(nullptr);
       return;
     }
-    const CAnsiText method = AnsiFromJava(methodName);
-    const CAnsiText cls = AnsiFromJava(className);
+    if (!methodName) CJavaEnvironment::ThrowJavaException("vtxSetLogClass - a class name needs a method name");
+    // The names go to FindClass and GetStaticMethodID as the modified UTF-8 these take, never
+    // through the ANSI code page (which would hand the virtual machine bytes it cannot read).
+    const std::string method = ModifiedUtf8FromJava(methodName);
+    const std::string cls = ModifiedUtf8FromJava(className);
+    // The virtual machine would answer an empty name with an error that names nothing.
+    if (cls.empty()) CJavaEnvironment::ThrowJavaException("vtxSetLogClass - the class name is empty");
     // The settings take the log-class lock; the sink is installed after they released it,
-    // since ending a line takes the stream's lock first and the log-class lock second.
-    CLogClassSettings::Instance().Name(cls.c_str(), method.c_str());
+    // since ending a line takes the stream's lock first and the log-class lock second. A class
+    // that was not found leaves its NoClassDefFoundError pending for the caller; the sink is
+    // installed all the same and drops the lines.
+    CLogClassSettings::Instance().Name(cls, method);
     NativeLog().SetSink(JavaLogSink);
   });
 }

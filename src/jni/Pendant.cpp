@@ -185,9 +185,10 @@ extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManage
       code = facade->PendantGetSegDisp(static_cast<ULONG>(connection), &out1, &out2, &displayOut);
       std::unique_ptr<CTovikPendantDispIF> display(displayOut);
       if (display) {
-        NATIVE_LOG(kFn) << display->GetSegmentA() << LogEnd;
-        CJavaEnvironment::CheckException();
+        // Segment A is read once: the log line shows the value that goes to Java.
         const ULONG a = display->GetSegmentA();
+        NATIVE_LOG(kFn) << a << LogEnd;
+        CJavaEnvironment::CheckException();
         const ULONG b = display->GetSegmentB();
         const ULONG c = display->GetSegmentC();
         const ULONG d = display->GetSegmentD();

@@ -48,10 +48,18 @@ extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManage
       code = facade->GetAccessPointState(static_cast<ULONG>(connection), static_cast<ULONG>(selector), &stateOut);
       std::unique_ptr<CTovikApStateItemIF> state(stateOut);
       if (state) {
+        // Each read is a provider call: one statement each, in the interface's order (the
+        // order in which arguments of one call are evaluated is unspecified).
+        const ULONG wifiState = state->WifiState();
+        const ULONG mode = state->Mode();
+        const ULONG apState = state->ApState();
+        const ULONG numBars = state->NumBars();
+        const ULONG linkQuality = state->LinkQualityRaw();
+        const LONG noiseLevel = state->NoiseLevel();
+        const LONG signalLevel = state->SignalLevel();
         // Five unsigned values zero-extended into J, the two levels as signed ints.
-        SetDataOn(JavaClass::TovikApStateItem, item, "(JJJJJII)V", state->WifiState(), state->Mode(),
-                  state->ApState(), state->NumBars(), state->LinkQualityRaw(), state->NoiseLevel(),
-                  state->SignalLevel());
+        SetDataOn(JavaClass::TovikApStateItem, item, "(JJJJJII)V", wifiState, mode, apState, numBars, linkQuality,
+                  noiseLevel, signalLevel);
       }
     }
     SetLongValue(result, code);
@@ -98,9 +106,10 @@ extern "C" JNIEXPORT jobject JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiMan
       CLocalRef<jlongArray> vendorIds;
       CLocalRef<jlongArray> productIds;
       CLocalRef<jbooleanArray> inserted;
-      CJObjectArrayBuilder names(stringClass, list ? ExpectedCount(list->Count()) : 0);
+      // The count is read once: the arrays and the names follow the same answer.
+      const ULONG count = list ? list->Count() : 0;
+      CJObjectArrayBuilder names(stringClass, ExpectedCount(count));
       if (list) {
-        const ULONG count = list->Count();
         NATIVE_LOG(kFn) << "Processing " << count << " items" << LogEnd;
         CJavaEnvironment::CheckException();
         const jsize length = static_cast<jsize>(count);

@@ -105,6 +105,41 @@ TEST_F(ClientInfoTest, HugeClaimedResultLengthYieldsNoDataWhenTheBlockCannotBeMa
                                       "No memory for results 2147483647", "B", "C"}));
 }
 
+// A buffer that reports no bytes still gives a block of that length: a live block of no bytes,
+// which the caller frees (the counters checked after each test see a block left behind).
+TEST_F(ClientInfoTest, ZeroLengthResultIsALiveBlockOfNoBytes) {
+  const ULONG access = StartRead();
+  tovik::sim::SetByteBufferLength(0);
+  tovik::sim::ClearJournal();
+
+  unsigned int length = 77;
+  unsigned char* data = nullptr;
+  EXPECT_EQ(m_facade->GetClientInfoResult(kConnection, access, &length, &data), 0);
+  EXPECT_EQ(length, 0u);
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(LocalSize(data), 0u);
+  EXPECT_EQ(tovik::sim::Journal(), (std::vector<std::string>{"ITovikManager.GetClientInfoResult(7, 100)",
+                                                             "ITovikByteBuffer.Length()"}));
+  LocalFree(data);
+}
+
+// A negative length copies nothing and reaches the caller as the provider gave it.
+TEST_F(ClientInfoTest, NegativeResultLengthComesBackUnchangedWithoutData) {
+  const ULONG access = StartRead();
+  tovik::sim::SetByteBufferLength(-5);
+  LogCapture::Clear();
+
+  unsigned int length = 77;
+  unsigned char marker = 0;
+  unsigned char* data = &marker;
+  EXPECT_EQ(m_facade->GetClientInfoResult(kConnection, access, &length, &data), 0);
+  EXPECT_EQ(static_cast<LONG>(length), -5);
+  EXPECT_EQ(data, nullptr);
+  EXPECT_TRUE(tovik::sim::JournalWithPrefix("ITovikByteBuffer.Item").empty());
+  EXPECT_EQ(LogCapture::TextsOf("CTovikManagerIF::CmdGetClientInfoResult"),
+            (std::vector<std::string>{"Look for buffer", "A", "Copy results -5", "B", "C"}));
+}
+
 TEST_F(ClientInfoTest, ResultBlockHasExactlyTheReportedLength) {
   const ULONG access = StartRead();
   tovik::sim::SetByteBufferLength(5);

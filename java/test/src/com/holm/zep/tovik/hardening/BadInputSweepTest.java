@@ -7,8 +7,13 @@ import static org.junit.jupiter.api.Assertions.assertNotEquals;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import com.holm.zep.tovik.api.jni.LongValue;
+import com.holm.zep.tovik.api.jni.TovikAppStatus;
+import com.holm.zep.tovik.api.jni.TovikClientAccessItem;
 import com.holm.zep.tovik.api.jni.TovikApiManager;
 import com.holm.zep.tovik.sim.VirtualProvider;
+import com.holm.zep.tovik.test.CapturingLogSink;
+import java.io.File;
+import java.io.IOException;
 import java.lang.reflect.InvocationTargetException;
 import java.lang.reflect.Method;
 import java.lang.reflect.Modifier;
@@ -44,7 +49,9 @@ import org.junit.jupiter.api.TestFactory;
 class BadInputSweepTest {
     static final long[] NUMBERS = {0, -1, 0x7FFFFFFFL, 0x80000000L, 0xFFFFFFFFL, (1L << 32) + 1,
         Long.MIN_VALUE, Long.MAX_VALUE};
-    private static final String[] TEXTS = {"", "\u4e2d\u6587 \ud83d\ude00 \u00e9\u20ac", "x".repeat(70_000)};
+    /** Empty, outside the ANSI code page, with a NUL inside, longer than any name may be. */
+    private static final String[] TEXTS = {"", "\u4e2d\u6587 \ud83d\ude00 \u00e9\u20ac", "ab\u0000cd",
+        "x".repeat(70_000)};
 
     private static final AtomicInteger CASES = new AtomicInteger();
     private static final AtomicInteger EXCEPTIONS = new AtomicInteger();
@@ -54,23 +61,40 @@ class BadInputSweepTest {
         return t;
     });
     private static final java.util.Set<String> MESSAGES = new java.util.concurrent.ConcurrentSkipListSet<>();
+    /** Every file the sweep names lies in this folder, removed afterwards. */
+    private static Path folder;
     private static Path file;
 
     @BeforeAll
     static void load() throws Exception {
         Harness.load();
-        file = Files.createTempFile("tovik-bad-input", ".bin");
+        folder = Files.createTempDirectory("tovik-bad-input");
+        file = folder.resolve("stored.bin");
         Files.write(file, new byte[] {1, 2, 3});
-        file.toFile().deleteOnExit();
     }
 
     @AfterAll
-    static void report() {
+    static void report() throws IOException {
         System.out.println("bad-input sweep: " + CASES.get() + " cases over " + nativeMethods().size()
                 + " native methods, " + EXCEPTIONS.get() + " answered with a Java exception");
         MESSAGES.forEach(m -> System.out.println("  exception message: " + m));
         MANAGER.vtxSetLogClass(null, null);
+        CapturingLogSink.clear();
         VirtualProvider.reset();
+        try (Stream<Path> files = Files.walk(folder)) {
+            for (Path path : files.sorted(Comparator.reverseOrder()).toList()) {
+                Files.delete(path);
+            }
+        }
+    }
+
+    /**
+     * A file-name text as a name inside the sweep's folder, never in the working directory. The
+     * empty name stays empty: it names no file anywhere.
+     */
+    private static Object inFolder(Method method, int index, Object value) {
+        boolean fileName = method.getParameters()[index].getName().equals("fileName");
+        return fileName && value instanceof String text && !text.isEmpty() ? folder + File.separator + text : value;
     }
 
     static List<Method> nativeMethods() {
@@ -92,6 +116,9 @@ class BadInputSweepTest {
 
     private static List<Variant> variantsOf(Method method) {
         List<Variant> variants = new ArrayList<>();
+        // First the call as it is meant: it must succeed, or the other arguments of each variant
+        // would not be valid and the bad one could be refused for another reason.
+        variants.add(new Variant("all arguments valid", ALL_VALID, null, false));
         Parameter[] parameters = method.getParameters();
         for (int i = 0; i < parameters.length; i++) {
             Parameter p = parameters[i];
@@ -114,7 +141,8 @@ class BadInputSweepTest {
             variants.add(new Variant(at + "null", i, null, false));
             if (type == String.class) {
                 for (String text : TEXTS) {
-                    variants.add(new Variant(at + "text of " + text.length() + " chars", i, text, false));
+                    String what = text.indexOf('\0') >= 0 ? "text with a NUL" : "text of " + text.length() + " chars";
+                    variants.add(new Variant(at + what, i, text, false));
                 }
             } else if (type == long[].class) {
                 variants.add(new Variant(at + "empty", i, new long[0], false));
@@ -128,6 +156,8 @@ class BadInputSweepTest {
     }
 
     private static final Object SHUT_DOWN = new Object();
+    /** Variant index of the call with every argument valid. */
+    private static final int ALL_VALID = -1;
 
     /** Valid arguments: a live runtime, an open connection, values the default workshop knows. */
     private static Object[] validArguments(Method method, Harness.Session session) throws Exception {
@@ -139,9 +169,13 @@ class BadInputSweepTest {
             if (type == long.class) {
                 args[i] = switch (name) {
                     case "manager" -> session.manager;
-                    case "connection", "target", "handle" -> session.connection;
+                    case "connection", "target", "handle", "firstSelector" -> session.connection;
+                    case "first" -> method.getName().equals("vtxControlApp") ? session.connection : 1L;
+                    case "secondSelector", "thirdSelector" -> 0L;
                     case "firstConnectValue" -> Harness.MODULE;
                     case "moduleId" -> Harness.MODULE;
+                    case "accessId" -> startedRead(session);
+                    case "job" -> startedJob(session);
                     default -> 1L;
                 };
             } else if (type == boolean.class) {
@@ -149,8 +183,12 @@ class BadInputSweepTest {
             } else if (type == String.class) {
                 args[i] = switch (name) {
                     case "fileName" -> file.toString();
-                    case "className", "methodName" -> null;
-                    case "appName" -> "Data Logger";
+                    // A class that exists with its log method, so every variant of one of
+                    // the two names really reaches the class or method lookup.
+                    case "className" -> CapturingLogSink.CLASS_NAME;
+                    case "methodName" -> CapturingLogSink.METHOD_NAME;
+                    // Installed by default: Diagnostics; on the PC only: Data Logger.
+                    case "appName" -> method.getName().equals("vtxUninstallVciApp") ? "Diagnostics" : "Data Logger";
                     default -> "calibration";
                 };
             } else if (type == long[].class) {
@@ -164,6 +202,20 @@ class BadInputSweepTest {
             }
         }
         return args;
+    }
+
+    /** The access id of a read of the default workshop's "calibration" block, started now. */
+    private static long startedRead(Harness.Session session) {
+        TovikClientAccessItem item = new TovikClientAccessItem();
+        MANAGER.vtxGetClientInfo(session.manager, session.connection, "calibration", 1, 0, item, Harness.result());
+        return item.getClientInfo();
+    }
+
+    /** The job value of an installation started now. */
+    private static long startedJob(Harness.Session session) {
+        TovikAppStatus status = new TovikAppStatus();
+        MANAGER.vtxInstallVciApp(session.manager, session.connection, "Data Logger", status, Harness.result());
+        return status.getJob();
     }
 
     private static void run(Method method, Variant variant) throws Exception {
@@ -184,7 +236,9 @@ class BadInputSweepTest {
                 MANAGER.vtxShutdownRuntime(gone);
                 value = gone;
             }
-            args[variant.index] = value;
+            if (variant.index != ALL_VALID) {
+                args[variant.index] = inFolder(method, variant.index, value);
+            }
             if (method.getName().equals("vtxWaitForEvents")) {
                 MANAGER.vtxRegisterForEvents(session.manager, 1, 2, Harness.result());
                 VirtualProvider.postEvent(1, 2, 3);
@@ -205,14 +259,32 @@ class BadInputSweepTest {
                 assertEquals(List.of(), Harness.journalLines("ITovikManager."),
                         "an unknown handle reaches no provider");
             }
+            if (namesStoredData(method, variant)) {
+                assertEquals(List.of(), Harness.journalLines("ITovikManager."),
+                        "an identifier or file name with a NUL reaches no provider");
+                for (Object arg : args) {
+                    if (arg instanceof LongValue r) {
+                        assertEquals(Harness.NO_INTERFACE, r.get(), "result of an identifier or file name with a NUL");
+                    }
+                }
+            }
             if (method.getName().equals("vtxSetLogClass")) {
                 MANAGER.vtxSetLogClass(null, null);
+                CapturingLogSink.clear();
             }
             if (initialize && returned instanceof Long handle && handle != Harness.INVALID_HANDLE) {
                 MANAGER.vtxShutdownRuntime(handle);
             }
         }
         assertFalse(hung.get(), "the call did not return within 20 s");
+        if (variant.index == ALL_VALID) {
+            assertEquals(null, thrown, "the valid call threw");
+            for (Object arg : args) {
+                if (arg instanceof LongValue r) {
+                    assertEquals(0, r.get(), "result code of the valid call");
+                }
+            }
+        }
         if (thrown != null) {
             EXCEPTIONS.incrementAndGet();
             String message = thrown.getMessage();
@@ -233,6 +305,16 @@ class BadInputSweepTest {
             }
         }
         assertEquals(baseline, Harness.snapshot(), "provider objects and platform counters afterwards");
+    }
+
+    /** A client-information identifier or file name that holds a NUL: refused before the provider. */
+    private static boolean namesStoredData(Method method, Variant variant) {
+        if (variant.index == ALL_VALID) {
+            return false;
+        }
+        String parameter = method.getParameters()[variant.index].getName();
+        return (parameter.equals("identifier") || parameter.equals("fileName"))
+                && variant.value instanceof String text && text.indexOf('\0') >= 0;
     }
 
     /** What a native method returns when it finds no runtime. */

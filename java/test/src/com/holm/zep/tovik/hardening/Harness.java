@@ -7,9 +7,7 @@ import java.lang.reflect.Array;
 import java.lang.reflect.Field;
 import java.lang.reflect.Modifier;
 import java.util.ArrayList;
-import java.util.LinkedHashSet;
 import java.util.List;
-import java.util.Set;
 
 /** What the hardening suites share: libraries, runtimes, leak baselines, value comparison. */
 final class Harness {
@@ -110,9 +108,12 @@ final class Harness {
         text.append('}');
     }
 
-    /** Method keys of the journal lines since the last clear, in first-seen order. */
-    static Set<String> journalKeys() {
-        Set<String> keys = new LinkedHashSet<>();
+    /**
+     * Method keys of the journal lines since the last clear, in call order with every repeat:
+     * "ITovikVciItems.Item(1)" gives "ITovikVciItems.Item".
+     */
+    static List<String> journalKeys() {
+        List<String> keys = new ArrayList<>();
         for (String line : VirtualProvider.journal()) {
             int paren = line.indexOf('(');
             keys.add(paren < 0 ? line : line.substring(0, paren));

@@ -22,8 +22,11 @@ import java.io.UncheckedIOException;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.ArrayList;
+import java.util.LinkedHashSet;
 import java.util.List;
+import java.util.Set;
 import java.util.function.Supplier;
+import java.util.regex.Pattern;
 
 /**
  * One row per native method that reaches the provider: how to call it on a session (runtime +
@@ -74,7 +77,10 @@ final class NativeTable {
         final String primary;
         final Invoke invoke;
         Prepare prepare = s -> 0;
+        /** The distinct method keys of {@link #sequence}, in first-seen order. */
         List<String> calls = List.of();
+        /** The provider calls of a clean run: method keys and {@link Each} runs, in order. */
+        List<Object> sequence = List.of();
         long failResult;
         boolean hasResult = true;
         Delivery onFail = Delivery.NONE;
@@ -97,13 +103,34 @@ final class NativeTable {
             return this;
         }
 
-        /** Every provider call of a clean run, the main one first. */
-        Row calls(String... keys) {
-            List<String> all = new ArrayList<>();
-            all.add(primary);
-            all.addAll(List.of(keys));
-            calls = List.copyOf(all);
+        /**
+         * The provider calls of a clean run in their order: method keys, and {@link #each} for
+         * the calls made once per element of a list. The main call comes first unless the parts
+         * name it where it comes.
+         */
+        Row calls(Object... parts) {
+            List<Object> all = new ArrayList<>();
+            if (!List.of(parts).contains(primary)) {
+                all.add(primary);
+            }
+            all.addAll(List.of(parts));
+            sequence = List.copyOf(all);
+            Set<String> keys = new LinkedHashSet<>();
+            collectKeys(sequence, keys);
+            calls = List.copyOf(keys);
             return this;
+        }
+
+        /** Whether a journal (method keys in call order, repeats included) is this row's sequence. */
+        boolean matches(List<String> journal) {
+            StringBuilder text = new StringBuilder();
+            journal.forEach(key -> text.append(key).append(';'));
+            return Pattern.matches(NativeTable.regex(sequence), text);
+        }
+
+        /** The sequence as it reads in a failure message. */
+        String describe() {
+            return NativeTable.describe(sequence);
         }
 
         Row failResult(long code) {
@@ -148,6 +175,44 @@ final class NativeTable {
     }
 
     private NativeTable() {
+    }
+
+    /** Provider calls made once for each element of a list, in this order; one element at least. */
+    record Each(List<Object> parts) {
+    }
+
+    static Each each(Object... parts) {
+        return new Each(List.of(parts));
+    }
+
+    private static void collectKeys(List<Object> parts, Set<String> keys) {
+        for (Object part : parts) {
+            if (part instanceof Each each) {
+                collectKeys(each.parts(), keys);
+            } else {
+                keys.add((String) part);
+            }
+        }
+    }
+
+    private static String regex(List<Object> parts) {
+        StringBuilder regex = new StringBuilder();
+        for (Object part : parts) {
+            if (part instanceof Each each) {
+                regex.append("(?:").append(regex(each.parts())).append(")+");
+            } else {
+                regex.append(Pattern.quote(part + ";"));
+            }
+        }
+        return regex.toString();
+    }
+
+    private static String describe(List<Object> parts) {
+        List<String> items = new ArrayList<>();
+        for (Object part : parts) {
+            items.add(part instanceof Each each ? "each" + describe(each.parts()) : (String) part);
+        }
+        return items.toString();
     }
 
     private static final String M = "ITovikManager.";
@@ -218,26 +283,26 @@ final class NativeTable {
             LongValue r = result();
             return Outcome.returned(r, MANAGER.vtxGetModuleIds(s.manager, r), null);
         }).failResult(NO_INTERFACE).onResult(Delivery.DELIVERED)
-                .calls("ITovikVciItems.Count", "ITovikVciItems.Item", "ITovikVciItem.ModuleName",
+                .calls("ITovikVciItems.Count", each("ITovikVciItems.Item", "ITovikVciItem.ModuleName",
                         "ITovikVciItem.ModuleType", "ITovikVciItem.VCIInterface",
-                        "ITovikVciItem.SerialNumber", "ITovikVciItem.ModuleState"));
+                        "ITovikVciItem.SerialNumber", "ITovikVciItem.ModuleState")));
         // a non-zero result with a module-info object leaves the target unfilled
         rows.add(new Row("vtxGetModuleInfo", M + "GetModuleInfo", (s, p) -> onTarget(TovikVciInfo::new,
                 (t, r) -> MANAGER.vtxGetModuleInfo(s.manager, MODULE, t, r))).onResult(Delivery.NONE)
                 .calls("ITovikVciInfo.EthernetAddress", "ITovikVciInfo.WirelessAddress",
                         "ITovikVciInfo.USBAddress", "ITovikVciInfo.BluetoothAddress",
-                        "ITovikVciInfo.NumClients", "ITovikVciInfo.ClientAt", "ITovikClientInfo.ClientName",
+                        "ITovikVciInfo.NumClients", each("ITovikVciInfo.ClientAt", "ITovikClientInfo.ClientName",
                         "ITovikClientInfo.ConnectTime", "ITovikClientInfo.IsOwner",
-                        "ITovikClientInfo.ConnectionInterface", "ITovikClientInfo.ConnectionType"));
+                        "ITovikClientInfo.ConnectionInterface", "ITovikClientInfo.ConnectionType")));
         rows.add(new Row("vtxGetModuleInfo3", M + "GetModuleInfo3", (s, p) -> onTarget(TovikVciInfo3::new,
                 (t, r) -> MANAGER.vtxGetModuleInfo3(s.manager, MODULE, t, r))).onResult(Delivery.NONE)
                 .calls("ITovikVciInfo.EthernetAddress", "ITovikVciInfo.WirelessAddress",
                         "ITovikVciInfo.USBAddress", "ITovikVciInfo.BluetoothAddress",
                         "ITovikVciInfo.VciAlias", "ITovikVciInfo.WifiFlags", "ITovikVciInfo.BtFlags",
                         "ITovikVciInfo.UsbFlags", "ITovikVciInfo.EthFlags", "ITovikVciInfo.NumClients",
-                        "ITovikVciInfo.ClientAt", "ITovikClientInfo.ClientName",
-                        "ITovikClientInfo.ConnectTime", "ITovikClientInfo.IsOwner",
-                        "ITovikClientInfo.ConnectionInterface", "ITovikClientInfo.ConnectionType"));
+                        each("ITovikVciInfo.ClientAt", "ITovikClientInfo.ClientName",
+                                "ITovikClientInfo.ConnectTime", "ITovikClientInfo.IsOwner",
+                                "ITovikClientInfo.ConnectionInterface", "ITovikClientInfo.ConnectionType")));
 
         // ---- connections: an unwritten handle stays 0xFFFFFFFF
         rows.add(new Row("vtxConnect", M + "Connect", (s, p) -> {
@@ -268,15 +333,20 @@ final class NativeTable {
                 TovikVersionInfo::new, (t, r) -> MANAGER.vtxGetVersionInformation(s.manager, s.connection, 0, t, r)))
                 .onResult(Delivery.NONE)
                 .calls("ITovikVersionInfo.ServerVersionList", "ITovikVersionInfo.ClientVersionList",
-                        "ITovikVersionItemList.Count", "ITovikVersionItemList.Item", "ITovikVersionItem.Name",
-                        "ITovikVersionItem.Date", "ITovikVersionItem.Version"));
+                        "ITovikVersionItemList.Count", each("ITovikVersionItemList.Item", "ITovikVersionItem.Name",
+                                "ITovikVersionItem.Date", "ITovikVersionItem.Version"),
+                        "ITovikVersionItemList.Count", each("ITovikVersionItemList.Item", "ITovikVersionItem.Name",
+                                "ITovikVersionItem.Date", "ITovikVersionItem.Version")));
         rows.add(new Row("vtxGetVersionInformation2", M + "GetVersionInformation_2", (s, p) -> onTarget(
                 TovikVersionInfo::new, (t, r) -> MANAGER.vtxGetVersionInformation2(s.manager, s.connection, 0, t, r)))
                 .onResult(Delivery.NONE)
                 .calls("ITovikVersionInfo.ServerVersionList", "ITovikVersionInfo.ClientVersionList",
-                        "ITovikVersionItemList.Count", "ITovikVersionItemList.Item", "ITovikVersionItem.Name",
-                        "ITovikVersionItem.VersionStr", "ITovikVersionItem.BranchName",
-                        "ITovikVersionItem.DateStr"));
+                        "ITovikVersionItemList.Count", each("ITovikVersionItemList.Item", "ITovikVersionItem.Name",
+                                "ITovikVersionItem.VersionStr", "ITovikVersionItem.BranchName",
+                                "ITovikVersionItem.DateStr"),
+                        "ITovikVersionItemList.Count", each("ITovikVersionItemList.Item", "ITovikVersionItem.Name",
+                                "ITovikVersionItem.VersionStr", "ITovikVersionItem.BranchName",
+                                "ITovikVersionItem.DateStr")));
 
         // ---- events
         rows.add(new Row("vtxRegisterForEvents", M + "RegisterForEvents", (s, p) -> {
@@ -296,7 +366,7 @@ final class NativeTable {
             VirtualProvider.postEvent(7, 8, 9);
             return 0;
         }).noResultCode().noOutput().onFail(Delivery.ANY).onResult(Delivery.ANY)
-                .calls("ITovikManager.GetNextEvent"));
+                .calls(each("ITovikManager.GetNextEvent")));
         rows.add(new Row("vtxCancelEventNotification", M + "CancelEventNotification", (s, p) -> {
             LongValue r = result();
             MANAGER.vtxCancelEventNotification(s.manager, r);
@@ -309,37 +379,37 @@ final class NativeTable {
             LongValue r = result();
             return Outcome.returned(r, MANAGER.vtxGetAppsPc(s.manager, r), null);
         }).onResult(Delivery.DELIVERED)
-                .calls("ITovikAppPcItemList.Count", "ITovikAppPcItemList.Item", "ITovikAppPcItem.AppName",
-                        "ITovikAppPcItem.AppVersion", "ITovikAppPcItem.AppDate"));
+                .calls("ITovikAppPcItemList.Count", each("ITovikAppPcItemList.Item", "ITovikAppPcItem.AppName",
+                        "ITovikAppPcItem.AppVersion", "ITovikAppPcItem.AppDate")));
         rows.add(new Row("vtxGetAppsPc2", M + "GetAppsPC_2", (s, p) -> {
             LongValue r = result();
             return Outcome.returned(r, MANAGER.vtxGetAppsPc2(s.manager, r), null);
         }).onResult(Delivery.DELIVERED)
-                .calls("ITovikAppPcItemList.Count", "ITovikAppPcItemList.Item", "ITovikAppPcItem.AppName",
+                .calls("ITovikAppPcItemList.Count", each("ITovikAppPcItemList.Item", "ITovikAppPcItem.AppName",
                         "ITovikAppPcItem.AppVersion", "ITovikAppPcItem.AppDate", "ITovikAppPcItem.ModuleType",
-                        "ITovikAppPcItem.App"));
+                        "ITovikAppPcItem.App")));
         rows.add(new Row("vtxGetAppsPc3", M + "GetAppsPC_3", (s, p) -> {
             LongValue r = result();
             return Outcome.returned(r, MANAGER.vtxGetAppsPc3(s.manager, r), null);
         }).onResult(Delivery.DELIVERED)
-                .calls("ITovikAppPcItemList.Count", "ITovikAppPcItemList.Item", "ITovikAppPcItem.AppName",
+                .calls("ITovikAppPcItemList.Count", each("ITovikAppPcItemList.Item", "ITovikAppPcItem.AppName",
                         "ITovikAppPcItem.AppVersionStr", "ITovikAppPcItem.BranchName",
-                        "ITovikAppPcItem.AppDateStr", "ITovikAppPcItem.ModuleType", "ITovikAppPcItem.App"));
+                        "ITovikAppPcItem.AppDateStr", "ITovikAppPcItem.ModuleType", "ITovikAppPcItem.App")));
         rows.add(new Row("vtxGetAppsVci", M + "GetAppsVCI", (s, p) -> {
             LongValue r = result();
             return Outcome.returned(r, MANAGER.vtxGetAppsVci(s.manager, s.connection, 0, 0, r), null);
         }).onResult(Delivery.DELIVERED)
-                .calls("ITovikAppVciItemList.Count", "ITovikAppVciItemList.Item", "ITovikAppVciItem.App",
+                .calls("ITovikAppVciItemList.Count", each("ITovikAppVciItemList.Item", "ITovikAppVciItem.App",
                         "ITovikAppVciItem.AppName", "ITovikAppVciItem.AppVersion", "ITovikAppVciItem.AppDate",
                         "ITovikAppVciItem.State", "ITovikAppVciItem.License", "ITovikAppVciItem.LicenseState",
-                        "ITovikAppVciItem.DaysRemaining", "ITovikAppVciItem.TimesRemaining"));
+                        "ITovikAppVciItem.DaysRemaining", "ITovikAppVciItem.TimesRemaining")));
         rows.add(new Row("vtxGetAppsVci2", M + "GetAppsVCI_2", (s, p) -> {
             LongValue r = result();
             return Outcome.returned(r, MANAGER.vtxGetAppsVci2(s.manager, s.connection, 0, 0, r), null);
         }).onResult(Delivery.DELIVERED)
-                .calls("ITovikAppVciItemList.Count", "ITovikAppVciItemList.Item", "ITovikAppVciItem.App",
+                .calls("ITovikAppVciItemList.Count", each("ITovikAppVciItemList.Item", "ITovikAppVciItem.App",
                         "ITovikAppVciItem.AppName", "ITovikAppVciItem.AppVersionStr",
-                        "ITovikAppVciItem.BranchName", "ITovikAppVciItem.AppDateStr", "ITovikAppVciItem.State"));
+                        "ITovikAppVciItem.BranchName", "ITovikAppVciItem.AppDateStr", "ITovikAppVciItem.State")));
 
         // ---- installation: a status with a non-zero result is still copied
         rows.add(new Row("vtxInstallVciApp", M + "InstallVCIApp", (s, p) -> onTarget(TovikAppStatus::new,
@@ -434,9 +504,9 @@ final class NativeTable {
             LongValue r = result();
             return Outcome.returned(r, MANAGER.vtxGetClientInfoList(s.manager, s.connection, r), null);
         })
-                .calls("ITovikClientInfoList.Count", "ITovikClientInfoList.Item",
+                .calls("ITovikClientInfoList.Count", each("ITovikClientInfoList.Item",
                         "ITovikClientInfoItem.ClientInfoId", "ITovikClientInfoItem.FileSize",
-                        "ITovikClientInfoItem.ClientInfoLocation"));
+                        "ITovikClientInfoItem.ClientInfoLocation")));
         rows.add(new Row("vtxGetClientInfo", M + "GetClientInfo", (s, p) -> onTarget(TovikClientAccessItem::new,
                 (t, r) -> MANAGER.vtxGetClientInfo(s.manager, s.connection, "calibration", 1, 0, t, r)))
                 .calls("ITovikClientAccessItem.ClientInfo", "ITovikClientAccessItem.Status",
@@ -446,7 +516,7 @@ final class NativeTable {
             LongValue r = result();
             return Outcome.returned(r, MANAGER.vtxGetClientInfoResult(s.manager, s.connection, p, r), null);
         }).prepare(NativeTable::readAccess)
-                .calls("ITovikByteBuffer.Length", "ITovikByteBuffer.Item"));
+                .calls("ITovikByteBuffer.Length", each("ITovikByteBuffer.Item")));
         rows.add(new Row("vtxGetClientInfoFile", M + "GetClientInfoFile", (s, p) -> onTarget(
                 TovikClientAccessItem::new, (t, r) -> MANAGER.vtxGetClientInfoFile(s.manager, s.connection,
                         "calibration", 1, READ_FILE.toString(), t, r)))
@@ -463,16 +533,17 @@ final class NativeTable {
             MANAGER.vtxPendantSetLeds(s.manager, s.connection, valid, control, blink, r);
             return Outcome.returned(r, null, null);
         }).noOutput()
-                .calls("ITovikPendantLeds.Count", "ITovikPendantLeds.Item", "ITovikPendantLed.put_LedValid",
-                        "ITovikPendantLed.put_LedCtrl", "ITovikPendantLed.put_LedBlinkFreq"));
+                .calls("ITovikPendantLeds.Count", each("ITovikPendantLeds.Item", "ITovikPendantLed.put_LedValid",
+                        "ITovikPendantLed.put_LedCtrl", "ITovikPendantLed.put_LedBlinkFreq"),
+                        M + "PendantSetLeds"));
         rows.add(new Row("vtxPendantGetLeds", M + "PendantGetLeds", (s, p) -> {
             LongValue r = result();
             long[][] arrays = {{9, 9, 9, 9, 9}, {9, 9, 9, 9, 9}, {9, 9, 9, 9, 9}};
             MANAGER.vtxPendantGetLeds(s.manager, s.connection, arrays[0], arrays[1], arrays[2], r);
             return Outcome.returned(r, arrays, new long[][] {{9, 9, 9, 9, 9}, {9, 9, 9, 9, 9}, {9, 9, 9, 9, 9}});
         }).noOutput().onFail(Delivery.ANY)
-                .calls("ITovikPendantLeds.Count", "ITovikPendantLeds.Item", "ITovikPendantLed.LedValid",
-                        "ITovikPendantLed.LedCtrl", "ITovikPendantLed.LedBlinkFreq"));
+                .calls("ITovikPendantLeds.Count", each("ITovikPendantLeds.Item", "ITovikPendantLed.LedValid",
+                        "ITovikPendantLed.LedCtrl", "ITovikPendantLed.LedBlinkFreq")));
         rows.add(new Row("vtxPendantSetSegDisp", M + "PendantSetSegDisp", (s, p) -> {
             LongValue r = result();
             MANAGER.vtxPendantSetSegDisp(s.manager, s.connection, new long[] {1, 0, 1, 0, 1, 0, 1, 1}, 4, 2, r);
@@ -481,7 +552,8 @@ final class NativeTable {
                 .calls("ITovikPendantDisp.put_SegmentA", "ITovikPendantDisp.put_SegmentB",
                         "ITovikPendantDisp.put_SegmentC", "ITovikPendantDisp.put_SegmentD",
                         "ITovikPendantDisp.put_SegmentE", "ITovikPendantDisp.put_SegmentF",
-                        "ITovikPendantDisp.put_SegmentG", "ITovikPendantDisp.put_SegmentDecimalPoint"));
+                        "ITovikPendantDisp.put_SegmentG", "ITovikPendantDisp.put_SegmentDecimalPoint",
+                        M + "PendantSetSegDisp"));
         rows.add(new Row("vtxPendantGetSegDisp", M + "PendantGetSegDisp", (s, p) -> onTarget(TovikPendantDisp::new,
                 (t, r) -> MANAGER.vtxPendantGetSegDisp(s.manager, s.connection, t, r)))
                 .calls("ITovikPendantDisp.SegmentA", "ITovikPendantDisp.SegmentB",
@@ -504,9 +576,9 @@ final class NativeTable {
         // ---- wireless
         rows.add(new Row("vtxGetAccessPointState", M + "GetAccessPointState", (s, p) -> onTarget(
                 TovikApStateItem::new, (t, r) -> MANAGER.vtxGetAccessPointState(s.manager, s.connection, 0, t, r)))
-                .calls("ITovikApStateItem.SignalLevel", "ITovikApStateItem.NoiseLevel",
-                        "ITovikApStateItem.LinkQualityRaw", "ITovikApStateItem.NumBars",
-                        "ITovikApStateItem.ApState", "ITovikApStateItem.Mode", "ITovikApStateItem.WifiState"));
+                .calls("ITovikApStateItem.WifiState", "ITovikApStateItem.Mode", "ITovikApStateItem.ApState",
+                        "ITovikApStateItem.NumBars", "ITovikApStateItem.LinkQualityRaw",
+                        "ITovikApStateItem.NoiseLevel", "ITovikApStateItem.SignalLevel"));
         rows.add(new Row("vtxEnableManualScan", M + "EnableManualScan", (s, p) -> {
             LongValue r = result();
             MANAGER.vtxEnableManualScan(s.manager, true, r);
@@ -524,22 +596,22 @@ final class NativeTable {
             LongValue r = result();
             return Outcome.returned(r, MANAGER.vtxGetAutoWifiInfo(s.manager, r), new TovikAdaptInfoList());
         }).onFail(Delivery.ANY).onWithhold(Delivery.DELIVERED).onResult(Delivery.DELIVERED)
-                .calls("ITovikAdaptInfoList.Count", "ITovikAdaptInfoList.GetItem", "ITovikAdaptInfoItem.Vid",
+                .calls("ITovikAdaptInfoList.Count", each("ITovikAdaptInfoList.GetItem", "ITovikAdaptInfoItem.Vid",
                         "ITovikAdaptInfoItem.Pid", "ITovikAdaptInfoItem.IsInserted",
-                        "ITovikAdaptInfoItem.CardName"));
+                        "ITovikAdaptInfoItem.CardName")));
 
         // ---- diagnostics
         rows.add(new Row("vtxRunSelfTest", M + "RunSelfTest", (s, p) -> {
             LongValue r = result();
             return Outcome.returned(r, MANAGER.vtxRunSelfTest(s.manager, s.connection, r), null);
         })
-                .calls("ITovikByteBuffer.Length", "ITovikByteBuffer.Item"));
+                .calls("ITovikByteBuffer.Length", each("ITovikByteBuffer.Item")));
         rows.add(new Row("vtxGetConfigItems", M + "GetConfigItems", (s, p) -> {
             LongValue r = result();
             return Outcome.returned(r, MANAGER.vtxGetConfigItems(s.manager, s.connection, r), null);
         })
-                .calls("ITovikConfigItemList.Count", "ITovikConfigItemList.GetItem",
-                        "ITovikConfigItem.ConfigValue", "ITovikConfigItem.ConfigItem"));
+                .calls("ITovikConfigItemList.Count", each("ITovikConfigItemList.GetItem",
+                        "ITovikConfigItem.ConfigValue", "ITovikConfigItem.ConfigItem")));
         return rows;
     }
 }

@@ -38,11 +38,21 @@ public class TovikApiManager {
     /**
      * Names the static method {@code void method(String)} that receives the trace lines.
      * The class name is slash-separated; {@code null} stops the delivery.
+     *
+     * <p>Both names reach the virtual machine as they are (any characters, an embedded NUL
+     * included) and are looked up at once, with the class loader of this call. A class that is
+     * not found makes this call throw the virtual machine's {@code NoClassDefFoundError}; lines
+     * are then dropped until a class is named again. A class without such a method is no error:
+     * its lines are dropped. A class name without a method name is refused with an exception.
      */
     public native void vtxSetLogClass(String className, String methodName);
 
     // Runtime lifecycle
 
+    /**
+     * Starts a runtime and returns its manager handle, {@link #INVALID_HANDLE} on failure. The
+     * two texts reach the provider in the ANSI code page, each cut at an embedded NUL.
+     */
     public native long vtxInitializeRuntime(String firstRuntimeText, String secondRuntimeText,
             boolean runtimeFlag, LongValue result);
 
@@ -67,6 +77,7 @@ public class TovikApiManager {
     public native long vtxConnect(long manager, long firstConnectValue, long secondConnectValue,
             LongValue result);
 
+    /** As {@link #vtxConnect}, with a text for the provider, cut at an embedded NUL. */
     public native long vtxConnect2(long manager, long firstConnectValue, long secondConnectValue,
             String connectText, LongValue result);
 
@@ -108,12 +119,14 @@ public class TovikApiManager {
 
     // Installation and firmware
 
+    /** Installs the application named {@code appName}; the name is cut at an embedded NUL. */
     public native void vtxInstallVciApp(long manager, long target, String appName,
             TovikAppStatus status, LongValue result);
 
     public native void vtxInstallVciApp2(long manager, long target, long appNumber,
             TovikAppStatus status, LongValue result);
 
+    /** Removes the application named {@code appName}; the name is cut at an embedded NUL. */
     public native void vtxUninstallVciApp(long manager, long target, String appName,
             TovikAppStatus status, LongValue result);
 
@@ -133,15 +146,26 @@ public class TovikApiManager {
 
     public native long vtxGetConfigApp(long manager, long first, long second, LongValue result);
 
-    // Client information storage
+    // Client information storage. An identifier or a file name that holds a NUL character
+    // would name other stored data or another file once cut there: such a call is refused with
+    // 0x50000003 and nothing reaches the provider.
 
+    /**
+     * Stores {@code data} under {@code identifier}. Empty or missing data, or an identifier
+     * holding a NUL, gives 0x50000003 without a provider call.
+     */
     public native void vtxStoreClientInfo(long manager, long connection, String identifier,
             long location, byte[] data, long option, TovikClientAccessItem item, LongValue result);
 
+    /**
+     * Stores the file {@code fileName} under {@code identifier}. Either text holding a NUL gives
+     * 0x50000003 without a provider call.
+     */
     public native void vtxStoreClientInfoFile(long manager, long connection, String identifier,
             long location, String fileName, long option, TovikClientAccessItem item,
             LongValue result);
 
+    /** Deletes what is stored under {@code identifier}; one holding a NUL gives 0x50000003. */
     public native void vtxDeleteClientInfo(long manager, long connection, String identifier,
             long location, LongValue result);
 
@@ -156,12 +180,20 @@ public class TovikApiManager {
     public native TovikClientInfoItem[] vtxGetClientInfoList(long manager, long connection,
             LongValue result);
 
+    /**
+     * Starts reading what is stored under {@code identifier}; an identifier holding a NUL gives
+     * 0x50000003 without a provider call.
+     */
     public native void vtxGetClientInfo(long manager, long connection, String identifier,
             long location, long option, TovikClientAccessItem item, LongValue result);
 
     public native byte[] vtxGetClientInfoResult(long manager, long connection, long accessId,
             LongValue result);
 
+    /**
+     * Reads what is stored under {@code identifier} into the file {@code fileName}; either text
+     * holding a NUL gives 0x50000003 without a provider call.
+     */
     public native void vtxGetClientInfoFile(long manager, long connection, String identifier,
             long location, String fileName, TovikClientAccessItem item, LongValue result);
 

@@ -245,10 +245,9 @@ class AppCataloguesTest extends RuntimeFixture {
         assertEquals(List.of("ITovikAppPcItemList.Count()", "ITovikAppPcItemList.Item(0)",
                 "ITovikAppPcItemList.Item(1)", "ITovikAppPcItemList.Item(2)"),
                 Sim.journal("ITovikAppPcItemList."));
-        assertEquals(3, Sim.journal("ITovikAppPcItem.AppName").size());
-        assertEquals(3, Sim.journal("ITovikAppPcItem.AppVersion(").size());
-        assertEquals(3, Sim.journal("ITovikAppPcItem.AppDate(").size());
-        assertEquals(0, Sim.journal("ITovikAppPcItem.ModuleType").size());
+        assertEquals(Sim.sequence(List.of("ITovikManager.GetAppsPC", "ITovikAppPcItemList.Count"),
+                Sim.times(3, "ITovikAppPcItemList.Item", "ITovikAppPcItem.AppName", "ITovikAppPcItem.AppVersion",
+                        "ITovikAppPcItem.AppDate")), Sim.calls(""));
         // The list and item objects are gone once the call returns.
         assertEquals(liveBefore, VirtualProvider.liveObjects());
         MANAGER.vtxGetAppsVci2(handle, 1, 0, 0, new LongValue());

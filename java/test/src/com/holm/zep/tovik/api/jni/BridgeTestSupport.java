@@ -83,6 +83,42 @@ final class BridgeTestSupport {
             return new ArrayList<>(VirtualProvider.journal(prefix));
         }
 
+        /**
+         * The journal lines starting with `prefix` without their arguments, in call order with
+         * every repeat: "ITovikVciItems.Item(1)" gives "ITovikVciItems.Item".
+         */
+        static List<String> calls(String prefix) {
+            return RuntimeFixture.stripArguments(VirtualProvider.journal(prefix));
+        }
+
+        /** `calls` in their order, `times` times over: the calls made for each element of a list. */
+        static List<String> times(int times, String... calls) {
+            List<String> all = new ArrayList<>();
+            for (int i = 0; i < times; i++) {
+                all.addAll(List.of(calls));
+            }
+            return all;
+        }
+
+        /** The journal lines of an element method for the indices 0 to count - 1: "X.Item(0)", ... */
+        static List<String> indexed(String key, int count) {
+            List<String> lines = new ArrayList<>();
+            for (int i = 0; i < count; i++) {
+                lines.add(key + "(" + i + ")");
+            }
+            return lines;
+        }
+
+        /** Joins lists of calls into one expected journal. */
+        @SafeVarargs
+        static List<String> sequence(List<String>... parts) {
+            List<String> all = new ArrayList<>();
+            for (List<String> part : parts) {
+                all.addAll(part);
+            }
+            return all;
+        }
+
         /** Live provider objects and the platform counters, as one comparable text. */
         static String snapshot() {
             return "liveObjects=" + VirtualProvider.liveObjects() + " platform="

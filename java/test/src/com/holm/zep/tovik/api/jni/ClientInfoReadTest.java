@@ -7,12 +7,15 @@ import static com.holm.zep.tovik.api.jni.ClientInfoStoreTest.allByteValues;
 import static com.holm.zep.tovik.api.jni.ClientInfoStoreTest.presetItem;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertNotNull;
 import static org.junit.jupiter.api.Assertions.assertNull;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
+import com.holm.zep.tovik.api.jni.BridgeTestSupport.Sim;
 import com.holm.zep.tovik.sim.VirtualProvider;
 import com.holm.zep.tovik.test.CapturingLogSink;
+import java.io.File;
 import java.io.IOException;
 import java.nio.file.Files;
 import java.nio.file.Path;
@@ -142,7 +145,12 @@ class ClientInfoReadTest extends RuntimeFixture {
                 .messagesOf(PREFIX + "vtxGetClientInfoResult").stream()
                 .filter(m -> m.startsWith("No results ")).toList();
         assertEquals(3, noResults.size(), noResults.toString());
-        noResults.forEach(m -> assertTrue(m.matches("No results 0+ "), m));
+        // No buffer: no block. A buffer of no bytes: a live block of no bytes, freed by the method
+        // (the leak check after each test sees one left behind).
+        assertTrue(noResults.get(0).matches("No results 0{16} "), noResults.toString());
+        assertTrue(noResults.get(1).matches("No results [0-9A-F]{16} ") && !noResults.get(1).matches("No results 0+ "),
+                noResults.toString());
+        assertTrue(noResults.get(2).matches("No results 0{16} "), noResults.toString());
         assertTrue(CapturingLogSink.messagesOf("CTovikManagerIF::CmdGetClientInfoResult")
                 .contains("Copy results 0"));
     }
@@ -160,7 +168,10 @@ class ClientInfoReadTest extends RuntimeFixture {
         expected[1] = 11;
         expected[2] = 12;
         assertArrayEquals(expected, longer);
-        assertEquals(40, VirtualProvider.journal("ITovikByteBuffer.Item").size(), "one call per byte");
+        // The length once, then one call per byte, in index order.
+        assertEquals(Sim.sequence(List.of("ITovikByteBuffer.Length"), Sim.times(40, "ITovikByteBuffer.Item")),
+                Sim.calls("ITovikByteBuffer."));
+        assertEquals(Sim.indexed("ITovikByteBuffer.Item", 40), VirtualProvider.journal("ITovikByteBuffer.Item"));
 
         VirtualProvider.clearJournal();
         VirtualProvider.setByteBufferLength(-5);
@@ -202,6 +213,28 @@ class ClientInfoReadTest extends RuntimeFixture {
         assertEquals(presetItem().toString(), item.toString());
         assertEquals(List.of("GetClientInfo", "Null item", "GetClientInfo done " + NOT_FOUND),
                 CapturingLogSink.messagesOf(PREFIX + "vtxGetClientInfo"));
+    }
+
+    /**
+     * An identifier or file name with a NUL would be cut there: "ab\0cd" would write a file named
+     * "ab". Refused with 0x50000003 before the provider; no file appears, the item is untouched.
+     */
+    @Test
+    void anIdentifierOrFileNameWithANulIsRefusedBeforeTheProvider(@TempDir Path dir) {
+        TovikClientAccessItem item = presetItem();
+        LongValue result = new LongValue(-1);
+        MANAGER.vtxGetClientInfo(handle, CONNECTION, "calibration\0x", 1, 0, item, result);
+        assertEquals(ClientInfoStoreTest.NO_INTERFACE, result.get());
+        MANAGER.vtxGetClientInfoFile(handle, CONNECTION, "calibration", 1, dir + File.separator + "ab\0cd", item,
+                again(result));
+        assertEquals(ClientInfoStoreTest.NO_INTERFACE, result.get());
+        MANAGER.vtxGetClientInfoFile(handle, CONNECTION, "calibration\0x", 1, dir.resolve("ab").toString(), item,
+                again(result));
+        assertEquals(ClientInfoStoreTest.NO_INTERFACE, result.get());
+
+        assertEquals(List.of(), List.of(VirtualProvider.journal()));
+        assertFalse(Files.exists(dir.resolve("ab")), "no file named by the text before the NUL");
+        assertEquals(presetItem().toString(), item.toString());
     }
 
     // ---- wide identifiers and file names

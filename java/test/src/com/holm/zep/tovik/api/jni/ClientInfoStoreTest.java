@@ -10,6 +10,7 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import com.holm.zep.tovik.sim.VirtualProvider;
 import com.holm.zep.tovik.test.CapturingLogSink;
+import java.io.File;
 import java.io.IOException;
 import java.nio.file.Files;
 import java.nio.file.Path;
@@ -214,6 +215,36 @@ class ClientInfoStoreTest extends RuntimeFixture {
         assertEquals(List.of(), List.of(VirtualProvider.journal()));
         assertUntouched(item);
         assertEquals(new TovikClientSpace().toString(), space.toString());
+    }
+
+    /**
+     * An identifier or file name with a NUL would be cut there and name other data or another
+     * file ("ab\0cd" would store a file named "ab"): refused with 0x50000003 before the
+     * provider, the Java item untouched, nothing stored or deleted.
+     */
+    @Test
+    void anIdentifierOrFileNameWithANulIsRefusedBeforeTheProvider(@TempDir Path dir) throws IOException {
+        Path cut = dir.resolve("ab");
+        Files.write(cut, new byte[] {1, 2, 3});
+        String nulFile = dir + File.separator + "ab\0cd";
+        TovikClientAccessItem item = presetItem();
+        LongValue result = new LongValue(-1);
+
+        MANAGER.vtxStoreClientInfo(handle, CONNECTION, "calibration\0x", 1, new byte[] {1}, 0, item, result);
+        assertEquals(NO_INTERFACE, result.get());
+        MANAGER.vtxStoreClientInfoFile(handle, CONNECTION, "new\0id", 1, cut.toString(), 0, item, again(result));
+        assertEquals(NO_INTERFACE, result.get());
+        MANAGER.vtxStoreClientInfoFile(handle, CONNECTION, "new", 1, nulFile, 0, item, again(result));
+        assertEquals(NO_INTERFACE, result.get());
+        MANAGER.vtxDeleteClientInfo(handle, CONNECTION, "calibration\0", 1, again(result));
+        assertEquals(NO_INTERFACE, result.get());
+
+        assertEquals(List.of(), List.of(VirtualProvider.journal()));
+        assertUntouched(item);
+        assertEquals(List.of("Store Client Info", "Store Client Info done"),
+                CapturingLogSink.messagesOf(PREFIX + "vtxStoreClientInfo"));
+        assertArrayEquals(new byte[] {10, 11, 12}, VirtualProvider.storedBlock(SERIAL, "calibration", 1),
+                "the block the cut identifier names is still there");
     }
 
     // ---- storing from a file

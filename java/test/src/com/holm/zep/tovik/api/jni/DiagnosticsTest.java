@@ -43,7 +43,10 @@ class DiagnosticsTest extends RuntimeFixture {
         assertEquals(0, result.get());
         assertArrayEquals(new byte[] {0, 1, 2, 3, (byte) 0xA5, (byte) 0xFF}, bytes);
         assertEquals(List.of("ITovikManager.RunSelfTest(7)"), Sim.journal("ITovikManager."));
-        assertEquals(6, Sim.journal("ITovikByteBuffer.Item").size(), "one provider call per byte");
+        // The length once, then one provider call per byte, in index order.
+        assertEquals(Sim.sequence(List.of("ITovikManager.RunSelfTest", "ITovikByteBuffer.Length"),
+                Sim.times(6, "ITovikByteBuffer.Item")), Sim.calls(""));
+        assertEquals(Sim.indexed("ITovikByteBuffer.Item", 6), Sim.journal("ITovikByteBuffer.Item"));
 
         assertEquals(List.of("RunSelfTest", "RunSelfTest done 0"), CapturingLogSink.messagesOf(SELF_TEST));
         List<String> command = CapturingLogSink.messagesOf("CTovikManagerIF::CmdRunSelfTest");
@@ -68,14 +71,33 @@ class DiagnosticsTest extends RuntimeFixture {
         assertArrayEquals(expected, bytes);
     }
 
+    /**
+     * A buffer of no bytes still gives a block of that length: "No results " names a live block
+     * (not a null pointer), which the method frees (the leak check after each test sees it).
+     */
     @Test
-    void aZeroLengthSelfTestReturnsNull() {
+    void aZeroLengthSelfTestReturnsNullAndNamesItsEmptyBlock() {
         loadOpenWorkshop(DEFAULT_SELF_TEST, "\"selfTest\": \"\"");
         LongValue result = new LongValue(-1);
         assertNull(MANAGER.vtxRunSelfTest(handle, CONNECTION, result));
         assertEquals(0, result.get());
-        assertEquals(List.of(), Sim.journal("ITovikByteBuffer.Item"));
-        assertEquals(List.of("RunSelfTest", "No results 0 " + NULL_POINTER, "RunSelfTest done 0"),
+        assertEquals(List.of("ITovikManager.RunSelfTest", "ITovikByteBuffer.Length"), Sim.calls(""));
+        List<String> messages = CapturingLogSink.messagesOf(SELF_TEST);
+        assertEquals(3, messages.size(), messages.toString());
+        assertTrue(messages.get(1).matches("No results 0 [0-9A-F]{16}") && !messages.get(1).endsWith(NULL_POINTER),
+                messages.toString());
+        assertEquals(List.of("RunSelfTest", messages.get(1), "RunSelfTest done 0"), messages);
+    }
+
+    /** A negative length is logged as the provider gave it; nothing is allocated or copied. */
+    @Test
+    void aNegativeLengthIsLoggedAsItCame() {
+        VirtualProvider.setByteBufferLength(-5);
+        LongValue result = new LongValue(-1);
+        assertNull(MANAGER.vtxRunSelfTest(handle, CONNECTION, result));
+        assertEquals(0, result.get());
+        assertEquals(List.of("ITovikManager.RunSelfTest", "ITovikByteBuffer.Length"), Sim.calls(""));
+        assertEquals(List.of("RunSelfTest", "No results -5 " + NULL_POINTER, "RunSelfTest done 0"),
                 CapturingLogSink.messagesOf(SELF_TEST));
     }
 

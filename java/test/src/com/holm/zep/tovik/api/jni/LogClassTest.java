@@ -18,6 +18,7 @@ import com.holm.zep.tovik.api.jni.BridgeTestSupport.Sim;
 import com.holm.zep.tovik.api.jni.ThreadRecordingSink.Line;
 import java.util.HashSet;
 import java.util.List;
+import java.util.Objects;
 import java.util.Set;
 import java.util.regex.Matcher;
 import java.util.regex.Pattern;
@@ -146,11 +147,11 @@ class LogClassTest {
     }
 
     @Test
-    void aLogMethodOfAnotherShapeOrAMissingClassDropsLinesSilently() {
+    void aLogMethodOfAnotherShapeDropsLinesSilently() {
         for (String[] names : new String[][] {
                 {WrongSignatureSink.CLASS_NAME, "log"},
                 {WrongSignatureSink.CLASS_NAME, "write"},
-                {"com/holm/zep/tovik/api/jni/NoSuchSink", "log"}}) {
+                {ThreadRecordingSink.CLASS_NAME, "l\u00f6g\u20ac"}}) {
             MANAGER.vtxSetLogClass(names[0], names[1]);
             long handle = initialize();
             LongValue result = new LongValue(-1);
@@ -160,6 +161,84 @@ class LogClassTest {
         }
         assertEquals(0, WrongSignatureSink.CALLS.get());
         assertEquals(List.of(), ThreadRecordingSink.texts());
+    }
+
+    /**
+     * Names outside ASCII reach the class and method lookup as the modified UTF-8 the virtual
+     * machine reads (handed over in the ANSI code page, such a class name ends the virtual
+     * machine under -Xcheck:jni, and such a method is not found).
+     */
+    @Test
+    void aClassAndMethodNamedOutsideAsciiReceiveTheLines() {
+        String className = NonAsciiClasses.sinkNamed("L\u00f6gger\u20acSink");
+        MANAGER.vtxSetLogClass(className, "l\u00f6g");
+        long handle = initialize();
+        MANAGER.vtxShutdownRuntime(handle);
+
+        List<String> texts = ThreadRecordingSink.texts();
+        assertTrue(texts.stream().allMatch(text -> text.startsWith("other:")), texts.toString());
+        List<String> shutdown = texts.stream()
+                .map(text -> BridgeTestSupport.messageOf(SHUTDOWN, text.substring("other:".length())))
+                .filter(Objects::nonNull)
+                .toList();
+        assertEquals(List.of("shutting down runtime", "shutting down runtime complete"), shutdown);
+    }
+
+    /**
+     * A class that does not exist is reported once, by vtxSetLogClass itself: the virtual
+     * machine's NoClassDefFoundError naming it. The following calls run normally and deliver
+     * nothing (the lookup is not repeated for each line).
+     */
+    @Test
+    void anUnknownClassThrowsFromSetLogClassOnceAndLaterCallsRunQuietly() {
+        for (String name : UnknownLogClassMain.NAMES) {
+            ThreadRecordingSink.clear();
+            NoClassDefFoundError thrown = assertThrows(NoClassDefFoundError.class,
+                    () -> MANAGER.vtxSetLogClass(name, "log"));
+            assertEquals(name, thrown.getMessage());
+
+            long handle = initialize();
+            LongValue result = new LongValue(-1);
+            MANAGER.vtxConfigureUsbInterface(handle, result);
+            assertEquals(0, result.get(), name);
+            MANAGER.vtxShutdownRuntime(handle);
+            assertEquals(List.of(), ThreadRecordingSink.texts(), name);
+        }
+    }
+
+    /** Seen from outside the process: one "Could not find class" line per name, no JNI warning. */
+    @Test
+    void anUnknownClassIsPrintedOnceAndTheVirtualMachineSurvives() throws Exception {
+        ChildJvm.Outcome child = ChildJvm.run(UnknownLogClassMain.class);
+        String text = child.output();
+        assertTrue(child.ended(), "the child did not end by itself:\n" + text);
+        assertEquals(0, child.exitValue(), text);
+        assertFalse(text.contains("WARNING"), text);
+        assertFalse(text.contains("FATAL ERROR"), text);
+        for (String name : UnknownLogClassMain.NAMES) {
+            assertEquals(1, occurrences(text, "Could not find class " + name + "\n"), name + " in\n" + text);
+            assertEquals(1, occurrences(text, "thrown for " + name + "\n"), name + " in\n" + text);
+        }
+        assertEquals(UnknownLogClassMain.NAMES.length, occurrences(text, "then result=0\n"), text);
+    }
+
+    @Test
+    void aClassNameWithoutMethodNameIsRefused() {
+        MANAGER.vtxSetLogClass(null, null);
+        Exception refused = assertThrows(Exception.class,
+                () -> MANAGER.vtxSetLogClass(ThreadRecordingSink.CLASS_NAME, null));
+        assertTrue(refused.getMessage().contains("method name"), refused.getMessage());
+        long handle = initialize();
+        MANAGER.vtxShutdownRuntime(handle);
+        assertEquals(List.of(), ThreadRecordingSink.texts(), "the earlier state (no class) stays");
+    }
+
+    private static int occurrences(String text, String part) {
+        int count = 0;
+        for (int at = text.indexOf(part); at >= 0; at = text.indexOf(part, at + 1)) {
+            count++;
+        }
+        return count;
     }
 
     @Test

@@ -167,10 +167,12 @@ class ModulesTest extends RuntimeFixture {
         assertClient(info.getClients()[0], true, 1, 2, "Workshop PC 3", "2024-05-14 07:58:12");
         assertEquals(List.of("Getting module info", "Number of client items 1", "Getting module info done"),
                 ThreadRecordingSink.messagesOf(GET_MODULE_INFO));
-        // The addresses are read in their fixed order, USB before Bluetooth.
-        assertEquals(List.of("ITovikVciInfo.EthernetAddress", "ITovikVciInfo.WirelessAddress",
-                "ITovikVciInfo.USBAddress", "ITovikVciInfo.BluetoothAddress", "ITovikVciInfo.NumClients"),
-                stripArguments(Sim.journal("ITovikVciInfo.")).subList(0, 5));
+        // The addresses are read in their fixed order, USB before Bluetooth; everything once.
+        assertEquals(List.of("ITovikManager.GetModuleInfo", "ITovikVciInfo.EthernetAddress",
+                "ITovikVciInfo.WirelessAddress", "ITovikVciInfo.USBAddress", "ITovikVciInfo.BluetoothAddress",
+                "ITovikVciInfo.NumClients", "ITovikVciInfo.ClientAt", "ITovikClientInfo.ClientName",
+                "ITovikClientInfo.ConnectTime", "ITovikClientInfo.IsOwner", "ITovikClientInfo.ConnectionInterface",
+                "ITovikClientInfo.ConnectionType"), Sim.calls(""));
     }
 
     @Test

@@ -92,8 +92,10 @@ class PendantTest extends RuntimeFixture {
                 Arrays.stream(VirtualProvider.pendantLeds(SERIAL)).limit(9).boxed().toList());
         assertEquals(List.of("ITovikPendantLeds.Item(0)", "ITovikPendantLeds.Item(1)", "ITovikPendantLeds.Item(2)"),
                 Sim.journal("ITovikPendantLeds.Item"));
-        assertEquals(9, Sim.journal("ITovikPendantLed.put_").size(), "three settings for each of LEDs 0 to 2");
-        assertEquals(1, Sim.journal("ITovikManager.PendantSetLeds").size());
+        // Three settings for each of LEDs 0 to 2, then the collection goes to the provider once.
+        assertEquals(Sim.sequence(List.of("ITovikPendantLeds.Count"), Sim.times(3, "ITovikPendantLeds.Item",
+                "ITovikPendantLed.put_LedValid", "ITovikPendantLed.put_LedCtrl", "ITovikPendantLed.put_LedBlinkFreq"),
+                List.of("ITovikManager.PendantSetLeds")), Sim.calls(""));
     }
 
     @Test
@@ -102,7 +104,9 @@ class PendantTest extends RuntimeFixture {
         MANAGER.vtxPendantSetLeds(handle, CONNECTION, new long[] {5, 5, 5, 5, 5}, new long[] {6, 6},
                 new long[] {7, 7, 7, 7}, result);
         assertEquals(0, result.get());
-        assertEquals(2, Sim.journal("ITovikPendantLeds.Item").size());
+        assertEquals(Sim.sequence(List.of("ITovikPendantLeds.Count"), Sim.times(2, "ITovikPendantLeds.Item",
+                "ITovikPendantLed.put_LedValid", "ITovikPendantLed.put_LedCtrl", "ITovikPendantLed.put_LedBlinkFreq"),
+                List.of("ITovikManager.PendantSetLeds")), Sim.calls(""));
         assertEquals(List.of(5L, 6L, 7L, 5L, 6L, 7L, 0L, 0L, 0L),
                 Arrays.stream(VirtualProvider.pendantLeds(SERIAL)).limit(9).boxed().toList());
 
@@ -131,12 +135,18 @@ class PendantTest extends RuntimeFixture {
         assertArrayEquals(new long[] {1, 0, 0, 0, 0, KEEP, KEEP, KEEP}, valid);
         assertArrayEquals(new long[] {2, 0, 0, 0, 0, KEEP, KEEP, KEEP}, control);
         assertArrayEquals(new long[] {0, 0, 0, 0, 0, KEEP, KEEP, KEEP}, blink);
-        assertEquals(LED_COUNT, Sim.journal("ITovikPendantLeds.Item").size());
+        assertEquals(Sim.sequence(List.of("ITovikManager.PendantGetLeds", "ITovikPendantLeds.Count"),
+                Sim.times(LED_COUNT, "ITovikPendantLeds.Item", "ITovikPendantLed.LedValid", "ITovikPendantLed.LedCtrl",
+                        "ITovikPendantLed.LedBlinkFreq")), Sim.calls(""));
+        assertEquals(Sim.indexed("ITovikPendantLeds.Item", LED_COUNT), Sim.journal("ITovikPendantLeds.Item"));
 
         Sim.clearJournal();
         MANAGER.vtxPendantSetLeds(handle, CONNECTION, valid, control, blink, result);
         assertEquals(0, result.get());
-        assertEquals(LED_COUNT, Sim.journal("ITovikPendantLeds.Item").size(), "extra elements are ignored");
+        // The extra elements are ignored.
+        assertEquals(Sim.sequence(List.of("ITovikPendantLeds.Count"), Sim.times(LED_COUNT, "ITovikPendantLeds.Item",
+                "ITovikPendantLed.put_LedValid", "ITovikPendantLed.put_LedCtrl", "ITovikPendantLed.put_LedBlinkFreq"),
+                List.of("ITovikManager.PendantSetLeds")), Sim.calls(""));
     }
 
     @Test
@@ -165,8 +175,7 @@ class PendantTest extends RuntimeFixture {
         Sim.setResult("ITovikManager.PendantGetLeds", 0x2000_0042);
         MANAGER.vtxPendantGetLeds(handle, CONNECTION, new long[0], control, new long[] {KEEP}, result);
         assertEquals(0x2000_0042, result.get());
-        assertEquals(1, Sim.journal("ITovikManager.PendantGetLeds").size());
-        assertEquals(List.of(), Sim.journal("ITovikPendantLeds.Item"));
+        assertEquals(List.of("ITovikManager.PendantGetLeds"), Sim.calls(""));
         assertArrayEquals(new long[] {KEEP}, control);
     }
 

@@ -54,12 +54,13 @@ class VersionsTest extends RuntimeFixture {
         assertNumeric(client[0], "TovikApi", 67305985, 20240301);
         assertNumeric(client[1], "TovikTransport", 33619968, 20231115);
         assertNull(server[0].getVersionStr(), "the numeric form sets no texts");
-        // The lists are fetched server first; each item reads name, date, version.
-        List<String> reads = Sim.journal("ITovikVersion");
-        assertEquals("ITovikVersionInfo.ServerVersionList", stripArguments(reads).get(0));
-        assertEquals("ITovikVersionInfo.ClientVersionList", stripArguments(reads).get(1));
-        assertEquals(List.of("ITovikVersionItem.Name", "ITovikVersionItem.Date", "ITovikVersionItem.Version"),
-                stripArguments(Sim.journal("ITovikVersionItem.")).subList(0, 3));
+        // The lists are fetched server first; each list is counted once, each item reads name,
+        // date, version once.
+        String[] eachItem = {"ITovikVersionItemList.Item", "ITovikVersionItem.Name", "ITovikVersionItem.Date",
+            "ITovikVersionItem.Version"};
+        assertEquals(Sim.sequence(List.of("ITovikManager.GetVersionInformation", "ITovikVersionInfo.ServerVersionList",
+                "ITovikVersionInfo.ClientVersionList", "ITovikVersionItemList.Count"), Sim.times(2, eachItem),
+                List.of("ITovikVersionItemList.Count"), Sim.times(2, eachItem)), Sim.calls(""));
 
         assertEquals(List.of("Get Version Information 4294967303", "Calling with 7 9",
                 "Get Version Information done"), ThreadRecordingSink.messagesOf(VERSIONS));

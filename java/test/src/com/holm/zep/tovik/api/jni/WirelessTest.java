@@ -55,6 +55,20 @@ class WirelessTest extends RuntimeFixture {
                 CapturingLogSink.messagesOf("CTovikManagerIF::CmdGetAccessPointState"));
     }
 
+    /**
+     * The whole journal, as an ordered list: the manager call, then each of the seven properties
+     * once, in the interface's order (never in the order some compiler evaluates the arguments of
+     * one call).
+     */
+    @Test
+    void theSevenPropertiesAreReadOnceEachInTheInterfacesOrder() {
+        MANAGER.vtxGetAccessPointState(handle, CONNECTION, 0, new TovikApStateItem(), new LongValue());
+        assertEquals(List.of("ITovikManager.GetAccessPointState", "ITovikApStateItem.WifiState",
+                "ITovikApStateItem.Mode", "ITovikApStateItem.ApState", "ITovikApStateItem.NumBars",
+                "ITovikApStateItem.LinkQualityRaw", "ITovikApStateItem.NoiseLevel", "ITovikApStateItem.SignalLevel"),
+                Sim.calls(""));
+    }
+
     @Test
     void unsignedStateValuesArriveNonNegative() {
         loadOpenWorkshop("\"wifiState\": 1, \"mode\": 2, \"apState\": 1, \"numBars\": 4,",
@@ -175,6 +189,23 @@ class WirelessTest extends RuntimeFixture {
         assertEquals(0, info.getProductIds().length);
         assertEquals(0, info.getInserted().length);
         assertEquals(0, info.getCardNames().length);
+    }
+
+    /**
+     * The count is read once: when that one read fails, the command yields 0 and every array is
+     * empty, although the list has two adapters (a second read would have found them).
+     */
+    @Test
+    void aCountThatFailsOnceGivesEmptyArrays() {
+        VirtualProvider.failMethod("ITovikAdaptInfoList.Count", 0x80004005, true, "count failed once");
+        LongValue result = new LongValue(-1);
+        TovikAdaptInfoList info = MANAGER.vtxGetAutoWifiInfo(handle, result);
+        assertEquals(0, result.get());
+        assertEquals(0, info.getVendorIds().length);
+        assertEquals(0, info.getProductIds().length);
+        assertEquals(0, info.getInserted().length);
+        assertEquals(0, info.getCardNames().length);
+        assertEquals(List.of("ITovikManager.GetAutoWifiInfo", "ITovikAdaptInfoList.Count"), Sim.calls(""));
     }
 
     @Test

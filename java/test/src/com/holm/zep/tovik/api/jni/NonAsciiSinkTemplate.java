@@ -1,0 +1,16 @@
+package com.holm.zep.tovik.api.jni;
+
+/**
+ * Byte code of a log sink that the tests copy under class names outside ASCII
+ * ({@link NonAsciiClasses}): no source file needs such a name, which the build machine's file
+ * names might not carry. The method name is outside ASCII too.
+ */
+final class NonAsciiSinkTemplate {
+    private NonAsciiSinkTemplate() {
+    }
+
+    /** The log method: records the line as {@link ThreadRecordingSink#other} does. */
+    public static void lög(String line) {
+        ThreadRecordingSink.other(line);
+    }
+}
