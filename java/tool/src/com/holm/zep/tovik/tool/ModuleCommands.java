@@ -16,7 +16,7 @@ final class ModuleCommands {
     private ModuleCommands() {
     }
 
-    @Command(name = "modules", mixinStandardHelpOptions = true,
+    @Command(name = "modules",
             description = "List the modules present (serial number, name, "
             + "type, interface, state).")
     static final class Modules extends ToolCommand {
@@ -26,7 +26,7 @@ final class ModuleCommands {
         }
     }
 
-    @Command(name = "info", mixinStandardHelpOptions = true,
+    @Command(name = "info",
             description = "Show a module's details: addresses, alias, interface "
             + "flag words and the clients connected to it.")
     static final class Info extends ToolCommand {
@@ -40,7 +40,7 @@ final class ModuleCommands {
         }
     }
 
-    @Command(name = "connect", mixinStandardHelpOptions = true,
+    @Command(name = "connect",
             description = "Connect to the module, show the connection handle "
             + "and state, and disconnect again.")
     static final class Connect extends ToolCommand {
@@ -65,7 +65,7 @@ final class ModuleCommands {
         }
     }
 
-    @Command(name = "status", mixinStandardHelpOptions = true,
+    @Command(name = "status",
             description = "Connect to the module and show the connection state.")
     static final class Status extends ToolCommand {
         @Override
@@ -78,7 +78,7 @@ final class ModuleCommands {
         }
     }
 
-    @Command(name = "versions", mixinStandardHelpOptions = true,
+    @Command(name = "versions",
             description = "Show the server and client version lists.")
     static final class Versions extends ToolCommand {
         @Option(names = "--numeric", description = "Use the first form of the query (numeric "
