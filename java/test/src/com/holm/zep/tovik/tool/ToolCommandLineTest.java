@@ -71,6 +71,7 @@ class ToolCommandLineTest {
         "pendant audio --set 1,2,3                      | '--set' takes 4 values",
         "install x --no-wait --interval=5               | --no-wait and [[--interval=MS] [--timeout=SECONDS]] are mutually exclusive",
         "install x --number=2                           | NAME, --number=APP are mutually exclusive",
+        "connect --client=x --no-client                 | --client=NAME, --no-client are mutually exclusive",
         "wifi auto maybe                                | expected one of [on, off]",
         "--frobnicate                                   | Unknown option: '--frobnicate'",
         "modulez                                        | 'modulez'; did you mean modules",

@@ -8,6 +8,7 @@ import com.holm.zep.tovik.api.jni.TovikClientInfo;
 import com.holm.zep.tovik.api.jni.TovikVciInfo;
 import com.holm.zep.tovik.api.jni.TovikVciInfo3;
 import com.holm.zep.tovik.api.jni.TovikVciItem;
+import picocli.CommandLine.ArgGroup;
 import picocli.CommandLine.Command;
 import picocli.CommandLine.Option;
 
@@ -44,18 +45,27 @@ final class ModuleCommands {
             description = "Connect to the module, show the connection handle "
             + "and state, and disconnect again.")
     static final class Connect extends ToolCommand {
-        @Option(names = "--client", paramLabel = "NAME", description = "Client name announced to "
-                + "the module (default: ${DEFAULT-VALUE}); --no-client uses the plain connect.",
-                defaultValue = Session.CLIENT_NAME)
-        String client;
+        /** The name announced, or none (the plain connect). */
+        static final class ClientName {
+            @Option(names = "--client", paramLabel = "NAME", required = true,
+                    description = "Client name announced to the module (default: "
+                            + Session.CLIENT_NAME + "; Windows-1252, other characters become "
+                            + "'?').")
+            String client;
 
-        @Option(names = "--no-client", description = "Connect without a client name.")
-        boolean noClient;
+            @Option(names = "--no-client", required = true,
+                    description = "Connect without a client name (the plain connect).")
+            boolean noClient;
+        }
+
+        @ArgGroup(exclusive = true)
+        ClientName clientName;
 
         @Override
         void execute(Session session, Report report) {
-            long handle = session.connect(session.options().connectMode(),
-                    noClient ? null : client);
+            String client = clientName == null ? Session.CLIENT_NAME
+                    : clientName.noClient ? null : clientName.client;
+            long handle = session.connect(session.options().connectMode(), client);
             report.title("Connected to module " + session.serial() + " ("
                     + session.module().getModuleName() + ")");
             report.field("Connection handle", "connection", hex(handle));
