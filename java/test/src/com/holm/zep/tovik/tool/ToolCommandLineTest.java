@@ -37,18 +37,22 @@ class ToolCommandLineTest {
     }
 
     @ParameterizedTest
-    @CsvSource(delimiter = '|', value = {
-        "install --number=0x100000002           | option '--number': '0x100000002' is out of range: 0 to 4294967295",
-        "-m 0x100030DA5 info                    | option '--module': '0x100030DA5' is out of range: 0 to 4294967295",
-        "pendant leds --set 0=99999999999       | option '--set' (LED=CTRL[:BLINK]): '0=99999999999': CTRL '99999999999' is out of range: 0 to 4294967295",
-        "pendant leds --set 32=1                | '32=1': LED is out of range: 0 to 31",
-        "codes 0x1FFFFFFFF                      | parameter CODE: '0x1FFFFFFFF' is out of range: -2147483648 to 4294967295",
-        "app get 1 4294967296                   | (ITEM): '4294967296' is out of range: 0 to 4294967295",
-        "events --post 1,2,-1                   | option '--post' (A,B,C): '-1' is out of range: 0 to 4294967295",
-        "install x --interval=-5                | option '--interval': '-5' is out of range: 1 to 60000",
-        "events --timeout -1                    | option '--timeout': '-1' is out of range: 0 to 86400",
-        "pendant display --digit 12             | option '--digit': '12' is out of range: 0 to 9",
-        "apps pc --form 4                       | option '--form': '4' is out of range: 1 to 3"})
+    @CsvSource(delimiter = '|', quoteCharacter = '"', value = {
+        "install --number=0x100000002 | "
+            + "option '--number': '0x100000002' is out of range: 0 to 4294967295",
+        "-m 0x100030DA5 info | option '--module': '0x100030DA5' is out of range: 0 to 4294967295",
+        "pendant leds --set 0=99999999999 | "
+            + "option '--set' (LED=CTRL[:BLINK]): '0=99999999999': CTRL '99999999999' "
+            + "is out of range: 0 to 4294967295",
+        "pendant leds --set 32=1 | '32=1': LED is out of range: 0 to 31",
+        "codes 0x1FFFFFFFF | "
+            + "parameter CODE: '0x1FFFFFFFF' is out of range: -2147483648 to 4294967295",
+        "app get 1 4294967296 | (ITEM): '4294967296' is out of range: 0 to 4294967295",
+        "events --post 1,2,-1 | option '--post' (A,B,C): '-1' is out of range: 0 to 4294967295",
+        "install x --interval=-5 | option '--interval': '-5' is out of range: 1 to 60000",
+        "events --timeout -1 | option '--timeout': '-1' is out of range: 0 to 86400",
+        "pendant display --digit 12 | option '--digit': '12' is out of range: 0 to 9",
+        "apps pc --form 4 | option '--form': '4' is out of range: 1 to 3"})
     void aValueOutOfRangeIsAUsageErrorNamingTheParameterAndItsRange(String args,
             String expected) {
         String line = usageError(args.trim().split("\\s+"));
@@ -56,26 +60,27 @@ class ToolCommandLineTest {
     }
 
     @ParameterizedTest
-    @CsvSource(delimiter = '|', value = {
-        "events --register 1                            | '--register' takes 2 values",
-        "events --post 1,2                              | '--post' takes 3 values",
-        "events --follow --timeout 3                    | --follow, --timeout=SECONDS are mutually exclusive",
-        "client get x --output=OUT --file=y             | --output=FILE, --file=PATH are mutually exclusive",
-        "client get x --text --output=OUT               | --text, --output=FILE are mutually exclusive",
-        "client get x --file=y --option=1               | --option cannot be used with --file",
-        "client store x --text=a --hex=0a               | --text=TEXT, --hex=HEX are mutually exclusive",
+    @CsvSource(delimiter = '|', quoteCharacter = '"', value = {
+        "events --register 1 | '--register' takes 2 values",
+        "events --post 1,2 | '--post' takes 3 values",
+        "events --follow --timeout 3 | --follow, --timeout=SECONDS are mutually exclusive",
+        "client get x --output=OUT --file=y | --output=FILE, --file=PATH are mutually exclusive",
+        "client get x --text --output=OUT | --text, --output=FILE are mutually exclusive",
+        "client get x --file=y --option=1 | --option cannot be used with --file",
+        "client store x --text=a --hex=0a | --text=TEXT, --hex=HEX are mutually exclusive",
         "pendant display --digit 3 --segments 0,1,1,0,0,0,0,0 | are mutually exclusive",
-        "pendant display --dot                          | Missing required argument(s): --digit=0-9",
-        "pendant display --values 1,2                   | Missing required argument(s): (--segments",
-        "pendant display --segments 1,1                 | '--segments' takes 8 values",
-        "pendant audio --set 1,2,3                      | '--set' takes 4 values",
-        "install x --no-wait --interval=5               | --no-wait and [[--interval=MS] [--timeout=SECONDS]] are mutually exclusive",
-        "install x --number=2                           | NAME, --number=APP are mutually exclusive",
-        "connect --client=x --no-client                 | --client=NAME, --no-client are mutually exclusive",
-        "wifi auto maybe                                | expected one of [on, off]",
-        "--frobnicate                                   | Unknown option: '--frobnicate'",
-        "modulez                                        | 'modulez'; did you mean modules",
-        "apps                                           | Missing subcommand: one of pc, module"})
+        "pendant display --dot | Missing required argument(s): --digit=0-9",
+        "pendant display --values 1,2 | Missing required argument(s): (--segments",
+        "pendant display --segments 1,1 | '--segments' takes 8 values",
+        "pendant audio --set 1,2,3 | '--set' takes 4 values",
+        "install x --no-wait --interval=5 | "
+            + "--no-wait and [[--interval=MS] [--timeout=SECONDS]] are mutually exclusive",
+        "install x --number=2 | NAME, --number=APP are mutually exclusive",
+        "connect --client=x --no-client | --client=NAME, --no-client are mutually exclusive",
+        "wifi auto maybe | expected one of [on, off]",
+        "--frobnicate | Unknown option: '--frobnicate'",
+        "modulez | 'modulez'; did you mean modules",
+        "apps | Missing subcommand: one of pc, module"})
     void conflictingOrMeaninglessOptionsAreRejected(String args, String expected) {
         String line = usageError(args.trim().replace("OUT", temp.resolve("out").toString())
                 .split("\\s+"));

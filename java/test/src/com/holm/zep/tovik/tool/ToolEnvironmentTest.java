@@ -74,7 +74,7 @@ class ToolEnvironmentTest {
                 + "TovikApi4J library \\d+\\.\\d+\\.\\d+\n.*"), version::toString);
     }
 
-    /** What bash offers after the words typed so far, from the completion script the build wrote. */
+    /** What bash offers after the words typed so far, from the build's completion script. */
     private static List<String> complete(Path script, String... words) throws Exception {
         String line = "tovik " + String.join(" ", words);
         String program = "source '" + script + "' 2>/dev/null\n"

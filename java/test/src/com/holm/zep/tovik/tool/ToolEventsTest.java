@@ -114,8 +114,8 @@ class ToolEventsTest {
                     events.get(0).get("second"), events.get(0).get("third")));
             assertEquals(List.of(1L, 0xFFFFFFFFL, 3L), List.of(events.get(1).get("first"),
                     events.get(1).get("second"), events.get(1).get("third")));
-            assertTrue(events.get(1).get("time").toString().matches("\\d\\d:\\d\\d:\\d\\d\\.\\d{3}"),
-                    r::toString);
+            assertTrue(events.get(1).get("time").toString().matches(
+                    "\\d\\d:\\d\\d:\\d\\d\\.\\d{3}"), r::toString);
             assertEquals("", r.err(), r::toString);
         }
     }

@@ -43,7 +43,7 @@ final class EventCommands {
             Double timeoutSeconds;
         }
 
-        static final double DEFAULT_TIMEOUT = 5;
+        static final int DEFAULT_TIMEOUT = 5;
 
         @Option(names = "--register", paramLabel = "FIRST,SECOND", split = ",",
                 description = "The two registration values handed to the provider (default: "

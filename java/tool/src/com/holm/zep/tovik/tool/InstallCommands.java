@@ -23,6 +23,9 @@ final class InstallCommands {
     private InstallCommands() {
     }
 
+    static final long DEFAULT_INTERVAL_MS = 150;
+    static final long DEFAULT_TIMEOUT_SECONDS = 120;
+
     /** How the job is watched: not at all (--no-wait), or by polls at this pace. */
     static final class Watch {
         @Option(names = "--no-wait", required = true, description = "Start the job and "
@@ -37,11 +40,12 @@ final class InstallCommands {
         }
 
         long intervalMs() {
-            return polling == null || polling.intervalMs == null ? 150 : polling.intervalMs;
+            return polling == null || polling.intervalMs == null ? DEFAULT_INTERVAL_MS
+                    : polling.intervalMs;
         }
 
         long timeoutSeconds() {
-            return polling == null || polling.timeoutSeconds == null ? 120
+            return polling == null || polling.timeoutSeconds == null ? DEFAULT_TIMEOUT_SECONDS
                     : polling.timeoutSeconds;
         }
     }
@@ -49,12 +53,13 @@ final class InstallCommands {
     static final class Polling {
         @Bounds(min = 1, max = 60000)
         @Option(names = "--interval", paramLabel = "MS", description = "Time between status "
-                + "polls in milliseconds (1 to 60000; default: 150).")
+                + "polls in milliseconds (1 to 60000; default: " + DEFAULT_INTERVAL_MS + ").")
         Long intervalMs;
 
         @Bounds(min = 1, max = 86400)
         @Option(names = "--timeout", paramLabel = "SECONDS", description = "Give up when the "
-                + "job has not finished after this many seconds (1 to 86400; default: 120).")
+                + "job has not finished after this many seconds (1 to 86400; default: "
+                + DEFAULT_TIMEOUT_SECONDS + ").")
         Long timeoutSeconds;
     }
 
