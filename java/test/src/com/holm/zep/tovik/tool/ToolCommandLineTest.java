@@ -1,121 +1,187 @@
 package com.holm.zep.tovik.tool;
 
 import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
+import java.nio.file.Files;
+import java.nio.file.Path;
+import java.util.ArrayList;
 import java.util.List;
 import java.util.Map;
 import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.io.TempDir;
 import org.junit.jupiter.params.ParameterizedTest;
 import org.junit.jupiter.params.provider.CsvSource;
 
-/** The tool's command line: help texts, argument errors, result code names, the launcher. */
+/**
+ * The tool's command line as users meet it: every argument problem exits 2 with one line on
+ * standard error (and a JSON error object under --json) before anything reaches the library;
+ * refusals of the provider or the library exit 1.
+ */
 class ToolCommandLineTest {
-    private static final List<String> COMMANDS = List.of("modules", "info", "connect", "status",
-            "versions", "apps", "install", "uninstall", "firmware", "job", "app", "client",
-            "pendant", "wifi", "configure", "selftest", "config-items", "events", "demo", "codes",
-            "scenario", "help");
+    @TempDir
+    Path temp;
 
-    @Test
-    void helpNamesEveryCommandTheGlobalOptionsAndTheExitCodes() {
-        ToolRunner.Result r = ToolRunner.run("--help");
-        assertEquals(0, r.exitCode(), r::toString);
-        assertEquals("", r.err(), r::toString);
-        for (String command : COMMANDS) {
-            assertTrue(r.out().lines().anyMatch(l -> l.matches("  " + command + "\\s+\\S.*")),
-                    () -> command + " missing from help:\n" + r.out());
-        }
-        for (String option : List.of("--scenario=FILE", "--module=SERIAL|NAME", "--json",
-                "--log")) {
-            assertTrue(r.out().contains(option), () -> option + " missing:\n" + r.out());
-        }
-        assertTrue(r.out().contains("Exit codes:") && r.out().contains("130  interrupted"),
-                r::toString);
-    }
-
-    @ParameterizedTest
-    @CsvSource({
-        "install, --no-wait, --number=APP",
-        "client store, --hex=HEX, --location=LOC",
-        "events, --follow, '--post=A,B,C'",
-        "pendant leds, --set=LED=CTRL[:BLINK], --json",
-        "wifi scan, on|off, --module=SERIAL|NAME"})
-    void everyCommandHasItsOwnCompleteHelp(String command, String option1, String option2) {
-        List<String> args = new java.util.ArrayList<>(List.of(command.split(" ")));
-        args.add("--help");
-        ToolRunner.Result r = ToolRunner.run(args.toArray(String[]::new));
-        assertEquals(0, r.exitCode(), r::toString);
-        assertTrue(r.out().startsWith("Usage: tovik " + command), r::toString);
-        assertTrue(r.out().contains(option1) && r.out().contains(option2), r::toString);
-        if (!command.contains(" ")) {
-            // The help command shows the same text.
-            assertEquals(r.out(), ToolRunner.run("help", command).out());
-        }
-    }
-
-    @ParameterizedTest
-    @CsvSource(delimiter = '|', value = {
-        "--frobnicate                    | Unknown option: '--frobnicate'",
-        "install                         | Missing required argument",
-        "pendant display --digit 12      | --digit must be 0 to 9",
-        "client get x --location twelve  | 'twelve' is not a number",
-        "wifi auto maybe                 | 'maybe' is not on or off",
-        "pendant leds --set 3            | '3' is not LED=CTRL[:BLINK]",
-        "apps                            | Missing subcommand"})
-    void badArgumentsExitWithCodeTwoAndOneClearLine(String args, String expected) {
-        ToolRunner.Result r = ToolRunner.run(args.trim().split("\\s+"));
+    /**
+     * Runs with --log, so that any call into the library would add log lines: the one error line
+     * alone shows that the command stopped before the library was reached.
+     */
+    private static String usageError(String... args) {
+        List<String> all = new ArrayList<>(List.of("--log"));
+        all.addAll(List.of(args));
+        ToolRunner.Result r = ToolRunner.run(all.toArray(String[]::new));
         assertEquals(2, r.exitCode(), r::toString);
         assertEquals("", r.out(), r::toString);
-        List<String> lines = r.errLines();
-        assertTrue(lines.get(0).startsWith("tovik: ") && lines.get(0).contains(expected),
-                r::toString);
-        assertTrue(lines.get(lines.size() - 1).matches("Try 'tovik.* --help' for more information."),
-                r::toString);
+        return ToolRunner.oneErrorLine(r);
+    }
+
+    @ParameterizedTest
+    @CsvSource(delimiter = '|', quoteCharacter = '"', value = {
+        "install --number=0x100000002 | "
+            + "option '--number': '0x100000002' is out of range: 0 to 4294967295",
+        "-m 0x100030DA5 info | option '--module': '0x100030DA5' is out of range: 0 to 4294967295",
+        "pendant leds --set 0=99999999999 | "
+            + "option '--set' (LED=CTRL[:BLINK]): '0=99999999999': CTRL '99999999999' "
+            + "is out of range: 0 to 4294967295",
+        "pendant leds --set 32=1 | '32=1': LED is out of range: 0 to 31",
+        "codes 0x1FFFFFFFF | "
+            + "parameter CODE: '0x1FFFFFFFF' is out of range: -2147483648 to 4294967295",
+        "app get 1 4294967296 | (ITEM): '4294967296' is out of range: 0 to 4294967295",
+        "events --post 1,2,-1 | option '--post' (A,B,C): '-1' is out of range: 0 to 4294967295",
+        "install x --interval=-5 | option '--interval': '-5' is out of range: 1 to 60000",
+        "events --timeout -1 | option '--timeout': '-1' is out of range: 0 to 86400",
+        "pendant display --digit 12 | option '--digit': '12' is out of range: 0 to 9",
+        "apps pc --form 4 | option '--form': '4' is out of range: 1 to 3"})
+    void aValueOutOfRangeIsAUsageErrorNamingTheParameterAndItsRange(String args,
+            String expected) {
+        String line = usageError(args.trim().split("\\s+"));
+        assertTrue(line.contains(expected), line);
+    }
+
+    @ParameterizedTest
+    @CsvSource(delimiter = '|', quoteCharacter = '"', value = {
+        "events --register 1 | '--register' takes 2 values",
+        "events --post 1,2 | '--post' takes 3 values",
+        "events --follow --timeout 3 | --follow, --timeout=SECONDS are mutually exclusive",
+        "client get x --output=OUT --file=y | --output=FILE, --file=PATH are mutually exclusive",
+        "client get x --text --output=OUT | --text, --output=FILE are mutually exclusive",
+        "client get x --file=y --option=1 | --option cannot be used with --file",
+        "client store x --text=a --hex=0a | --text=TEXT, --hex=HEX are mutually exclusive",
+        "pendant display --digit 3 --segments 0,1,1,0,0,0,0,0 | are mutually exclusive",
+        "pendant display --dot | Missing required argument(s): --digit=0-9",
+        "pendant display --values 1,2 | Missing required argument(s): (--segments",
+        "pendant display --segments 1,1 | '--segments' takes 8 values",
+        "pendant audio --set 1,2,3 | '--set' takes 4 values",
+        "install x --no-wait --interval=5 | "
+            + "--no-wait and [[--interval=MS] [--timeout=SECONDS]] are mutually exclusive",
+        "install x --number=2 | NAME, --number=APP are mutually exclusive",
+        "connect --client=x --no-client | --client=NAME, --no-client are mutually exclusive",
+        "wifi auto maybe | expected one of [on, off]",
+        "--frobnicate | Unknown option: '--frobnicate'",
+        "modulez | 'modulez'; did you mean modules",
+        "apps | Missing subcommand: one of pc, module"})
+    void conflictingOrMeaninglessOptionsAreRejected(String args, String expected) {
+        String line = usageError(args.trim().replace("OUT", temp.resolve("out").toString())
+                .split("\\s+"));
+        assertTrue(line.contains(expected), line);
+        assertTrue(line.matches("tovik: .* \\(see 'tovik[a-z -]*--help'\\)"), line);
+        assertFalse(Files.exists(temp.resolve("out")), "a file was written");
+    }
+
+    @Test
+    void argumentProblemsFoundWhileRunningExitTwoAsWell() throws Exception {
+        Path folder = Files.createDirectory(temp.resolve("scenarios"));
+        Path missing = temp.resolve("missing.json");
+        assertEquals("tovik: option '--scenario': " + folder + " is a folder, not a file",
+                usageError("--scenario", folder.toString(), "modules"));
+        assertEquals("tovik: option '--scenario': " + missing + " does not exist",
+                usageError("modules", "--scenario", missing.toString()));
+        assertEquals("tovik: option '--input': " + missing + " does not exist",
+                usageError("client", "store", "x", "--input=" + missing));
+        assertEquals("tovik: option '--output': folder " + missing.resolve("sub")
+                + " does not exist", usageError("client", "get", "calibration", "--output="
+                + missing.resolve("sub").resolve("out")));
+
+        // Found only once the library answered: the module list, the pendant's size.
+        ToolRunner.Result module = ToolRunner.run("-m", "nosuch", "info");
+        assertEquals(2, module.exitCode(), module::toString);
+        assertEquals("tovik: option '--module': no module 'nosuch' (present: TVX-200 Bay 1 "
+                + "#200101, TVX-200 Bay 2 #200102, TVX-100 Bench #100017)",
+                ToolRunner.oneErrorLine(module));
+        ToolRunner.Result led = ToolRunner.run("pendant", "leds", "--set", "10=1");
+        assertEquals(2, led.exitCode(), led::toString);
+        assertEquals("tovik: option '--set': LED 10 is out of range: the pendant has 5 LEDs "
+                + "(0 to 4)", ToolRunner.oneErrorLine(led));
+    }
+
+    @Test
+    void underJsonEveryFailureIsAlsoAJsonErrorObject() {
+        for (String[] args : List.of(
+                new String[] {"--json", "install", "--number=0x100000002"},
+                new String[] {"install", "--frobnicate", "--json"},
+                new String[] {"--json", "-m", "nosuch", "info"})) {
+            ToolRunner.Result r = ToolRunner.run(args);
+            assertEquals(2, r.exitCode(), r::toString);
+            Map<String, Object> doc = ToolJson.object(r.out());
+            assertEquals(2L, ToolJson.at(doc, "error", "exitCode"), r::toString);
+            assertEquals(false, ToolJson.at(doc, "error", "ok"), r::toString);
+            assertEquals(ToolRunner.oneErrorLine(r), "tovik: " + ToolJson.at(doc, "error",
+                    "message"));
+        }
     }
 
     @Test
     void noCommandIsAUsageError() {
-        ToolRunner.Result r = ToolRunner.run();
-        assertEquals(2, r.exitCode(), r::toString);
-        assertTrue(r.err().startsWith("tovik: Missing command"), r::toString);
+        assertTrue(usageError().startsWith("tovik: Missing command"));
+    }
+
+    @Test
+    void helpOfANestedCommandIsThatCommandsHelp() {
+        for (String command : List.of("client store", "pendant display", "install")) {
+            List<String> help = new ArrayList<>(List.of("help"));
+            help.addAll(List.of(command.split(" ")));
+            ToolRunner.Result byHelp = ToolRunner.run(help.toArray(String[]::new));
+            List<String> option = new ArrayList<>(List.of(command.split(" ")));
+            option.add("--help");
+            ToolRunner.Result byOption = ToolRunner.run(option.toArray(String[]::new));
+            assertEquals(0, byHelp.exitCode(), byHelp::toString);
+            assertTrue(byHelp.out().startsWith("Usage: tovik " + command + " "), byHelp::toString);
+            assertEquals(byOption.out(), byHelp.out());
+        }
+        assertTrue(usageError("help", "client", "nosuch").contains(
+                "Unknown command: 'tovik client nosuch'"));
     }
 
     @Test
     void codesAreExplainedByValueAndName() {
         ToolRunner.Result r = ToolRunner.run("codes", "0x50000003", "1342177287", "e_invalidarg",
-                "0x12345678");
+                "0x12345678", "--", "-2147467259");
         assertEquals(0, r.exitCode(), r::toString);
         List<String> rows = r.out().lines().skip(2).map(String::trim).toList();
-        assertEquals(4, rows.size(), r::toString);
+        assertEquals(5, rows.size(), r::toString);
         assertTrue(rows.get(0).matches("0x50000003\\s+TOVIK_E_NO_INTERFACE\\s+.*empty input"),
                 r::toString);
         assertTrue(rows.get(1).matches("0x50000007\\s+TOVIK_E_NO_RUNTIME\\s+.*"), r::toString);
         assertTrue(rows.get(2).matches("0x80070057\\s+E_INVALIDARG\\s+invalid argument"),
                 r::toString);
         assertTrue(rows.get(3).matches("0x12345678\\s+PROVIDER_CODE\\s+.*"), r::toString);
+        assertTrue(rows.get(4).matches("0x80004005\\s+E_FAIL\\s+.*"), r::toString);
 
-        Map<String, Object> doc = MiniJson.object(ToolRunner.run("--json", "codes",
+        Map<String, Object> doc = ToolJson.object(ToolRunner.run("--json", "codes",
                 "0x50000006").out());
-        assertEquals(0x50000006L, MiniJson.at(doc, "codes", 0, "code"));
-        assertEquals("TOVIK_E_BYTE_ARRAY", MiniJson.at(doc, "codes", 0, "name"));
+        assertEquals(0x50000006L, ToolJson.at(doc, "codes", 0, "code"));
+        assertEquals("TOVIK_E_BYTE_ARRAY", ToolJson.at(doc, "codes", 0, "name"));
     }
 
     @Test
-    void malformedOrMissingScenarioFailsWithTheProblemNamed() throws Exception {
-        java.nio.file.Path file = java.nio.file.Files.createTempFile("tovik-bad", ".json");
-        try {
-            java.nio.file.Files.writeString(file, "{\"modules\": [{\"name\": \"x\"}]}");
-            ToolRunner.Result r = ToolRunner.run("--scenario", file.toString(), "modules");
-            assertEquals(1, r.exitCode(), r::toString);
-            String line = ToolRunner.oneErrorLine(r);
-            assertTrue(line.startsWith("tovik: load scenario failed: " + file)
-                    && line.contains("modules[0]"), r::toString);
-        } finally {
-            java.nio.file.Files.delete(file);
-        }
-        ToolRunner.Result missing = ToolRunner.run("modules", "--scenario", "/nonexistent.json");
-        assertEquals(1, missing.exitCode(), missing::toString);
-        assertEquals("tovik: load scenario failed: /nonexistent.json cannot be read",
-                ToolRunner.oneErrorLine(missing));
+    void aScenarioTheProviderRefusesExitsOneWithTheProblemNamed() throws Exception {
+        Path file = temp.resolve("bad.json");
+        Files.writeString(file, "{\"modules\": [{\"name\": \"x\"}]}");
+        ToolRunner.Result r = ToolRunner.run("--scenario", file.toString(), "modules");
+        assertEquals(1, r.exitCode(), r::toString);
+        String line = ToolRunner.oneErrorLine(r);
+        assertTrue(line.startsWith("tovik: load scenario failed: " + file)
+                && line.contains("modules[0]"), r::toString);
     }
 }

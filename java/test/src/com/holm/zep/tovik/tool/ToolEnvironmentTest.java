@@ -4,6 +4,7 @@ import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import java.nio.file.Files;
+import java.nio.file.Path;
 import java.util.ArrayList;
 import java.util.List;
 import java.util.concurrent.TimeUnit;
@@ -44,7 +45,9 @@ class ToolEnvironmentTest {
 
         ToolRunner.Result json = runWithLibraryPath("/nonexistent", "--json", "modules");
         assertEquals(3, json.exitCode(), json::toString);
-        assertEquals(3L, MiniJson.at(MiniJson.object(json.out()), "error", "exitCode"));
+        assertEquals(3L, ToolJson.at(ToolJson.object(json.out()), "error", "exitCode"));
+        assertEquals(line, "tovik: " + ToolJson.at(ToolJson.object(json.out()), "error",
+                "message"));
     }
 
     @Test
@@ -55,7 +58,7 @@ class ToolEnvironmentTest {
     }
 
     @Test
-    void theToolJarNamesItsMainClassAndVersion() throws Exception {
+    void theToolJarNamesItsMainClassAndVersionNamesToolAndLibrary() throws Exception {
         String launcher = Files.readString(ToolRunner.launcher());
         Matcher toolJar = Pattern.compile("[^:\"]*tovik-tool\\.jar").matcher(launcher);
         assertTrue(toolJar.find(), launcher);
@@ -63,10 +66,72 @@ class ToolEnvironmentTest {
             java.util.jar.Attributes main = jar.getManifest().getMainAttributes();
             assertEquals("com.holm.zep.tovik.tool.Tovik", main.getValue("Main-Class"));
             assertTrue(main.getValue("Class-Path").contains("picocli.jar"));
+            assertTrue(main.getValue("Class-Path").contains("gson.jar"));
         }
         ToolRunner.Result version = ToolRunner.run("--version");
         assertEquals(0, version.exitCode(), version::toString);
-        assertTrue(version.out().matches("(?s)tovik \\d+\\.\\d+\\.\\d+ - TovikApi4J.*"),
-                version::toString);
+        assertTrue(version.out().matches("(?s)tovik \\d+\\.\\d+\\.\\d+ - TovikApi4J .*\n"
+                + "TovikApi4J library \\d+\\.\\d+\\.\\d+\n.*"), version::toString);
+    }
+
+    /** What bash offers after the words typed so far, from the build's completion script. */
+    private static List<String> complete(Path script, String... words) throws Exception {
+        String line = "tovik " + String.join(" ", words);
+        String program = "source '" + script + "' 2>/dev/null\n"
+                + "COMP_WORDS=(tovik " + String.join(" ", words) + ")\n"
+                + "COMP_CWORD=" + words.length + "\n"
+                + "COMP_LINE='" + line + "'; COMP_POINT=" + line.length() + "\n"
+                + "_complete_tovik tovik '" + words[words.length - 1] + "' 2>/dev/null\n"
+                + "printf '%s\\n' \"${COMPREPLY[@]}\"\n";
+        Process bash = new ProcessBuilder("bash", "--norc", "-c", program).start();
+        bash.getOutputStream().close();
+        ToolRunner.Drain out = new ToolRunner.Drain(bash.getInputStream());
+        ToolRunner.Drain err = new ToolRunner.Drain(bash.getErrorStream());
+        assertTrue(bash.waitFor(60, TimeUnit.SECONDS));
+        String problems = err.text();
+        assertEquals(0, bash.exitValue(), problems);
+        return out.text().lines().map(String::trim).filter(l -> !l.isEmpty()).sorted().toList();
+    }
+
+    @Test
+    void theBuildWritesACompletionScriptAndAManPageFromTheCommandModel() throws Exception {
+        Path toolBuild = ToolRunner.launcher().getParent().resolveSibling("java").resolve("tool");
+        Path script = toolBuild.resolve("tovik-completion.bash");
+        assertEquals(List.of("client", "codes", "config-items", "configure", "connect"),
+                complete(script, "c"));
+        assertEquals(List.of("status", "store"), complete(script, "client", "st"));
+        assertEquals(List.of("--digit", "--dot"), complete(script, "pendant", "display", "--d"));
+
+        // Every command the help names, and every subcommand of a group, has its section.
+        String man = Files.readString(toolBuild.resolve("tovik.1"));
+        assertTrue(man.startsWith(".TH TOVIK 1 "), man);
+        List<String> commands = commandsListedBy("--help");
+        assertTrue(commands.size() > 20 && commands.contains("pendant"), commands::toString);
+        for (String command : commands) {
+            List<String> subcommands = command.equals("help") ? List.of()
+                    : commandsListedBy(command, "--help");
+            for (String sub : subcommands.isEmpty() ? List.of("") : subcommands) {
+                String name = ("tovik " + command + " " + sub).trim().replace("-", "\\-");
+                assertTrue(man.contains("\n.SS \"" + name + "\"\n"), () -> name + " missing");
+            }
+        }
+    }
+
+    /** The names in the "Commands:" part of a help text. */
+    private static List<String> commandsListedBy(String... args) {
+        ToolRunner.Result help = ToolRunner.run(args);
+        assertEquals(0, help.exitCode(), help::toString);
+        List<String> names = new ArrayList<>();
+        boolean inCommands = false;
+        for (String line : help.out().split("\n")) {
+            if (line.equals("Commands:")) {
+                inCommands = true;
+            } else if (inCommands && line.isEmpty()) {
+                break;
+            } else if (inCommands && line.matches("  [a-z-]+ .*")) {
+                names.add(line.trim().split("\\s+")[0]);
+            }
+        }
+        return names;
     }
 }

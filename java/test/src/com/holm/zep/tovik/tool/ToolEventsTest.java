@@ -1,16 +1,22 @@
 package com.holm.zep.tovik.tool;
 
 import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import java.io.IOException;
 import java.nio.file.Files;
 import java.nio.file.Path;
+import java.util.ArrayList;
+import java.util.List;
+import java.util.Map;
 import java.util.concurrent.TimeUnit;
+import java.util.function.BooleanSupplier;
 import java.util.regex.Pattern;
 import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.io.TempDir;
 
-/** Events: one wait with a time-out, and --follow ended by an interrupt. */
+/** Events (one wait with a time-out, --follow ended by an interrupt) and interrupted commands. */
 class ToolEventsTest {
     @Test
     void oneWaitListsTheEventsPostedInOrder() {
@@ -26,33 +32,63 @@ class ToolEventsTest {
     void oneWaitWithoutEventsEndsAtTheTimeout() {
         ToolRunner.Result r = ToolRunner.run("--json", "events", "--timeout", "0.3");
         assertEquals(0, r.exitCode(), r::toString);
-        assertEquals(java.util.List.of(), MiniJson.object(r.out()).get("events"));
+        assertEquals(java.util.List.of(), ToolJson.object(r.out()).get("events"));
     }
 
-    @Test
-    void followShowsEventsAndAnInterruptCancelsTheWaitCleanly() throws Exception {
-        Process process = ToolRunner.builder("--log", "events", "--follow", "--post", "7,8,9")
-                .start();
-        process.getOutputStream().close();
-        ToolRunner.Drain out = new ToolRunner.Drain(process.getInputStream());
-        ToolRunner.Drain err = new ToolRunner.Drain(process.getErrorStream());
-        try {
+    /** A running tool that a test interrupts once it has got far enough. */
+    private static final class Running implements AutoCloseable {
+        final Process process;
+        final ToolRunner.Drain out;
+        final ToolRunner.Drain err;
+        final String signal;
+
+        Running(Path scenario, String... args) throws IOException {
+            List<String> all = new ArrayList<>();
+            if (scenario != null) {
+                all.addAll(List.of("--scenario", scenario.toString()));
+            }
+            all.addAll(List.of(args));
+            process = ToolRunner.builder(all.toArray(String[]::new)).start();
+            process.getOutputStream().close();
+            out = new ToolRunner.Drain(process.getInputStream());
+            err = new ToolRunner.Drain(process.getErrorStream());
+            signal = sigintIgnored() ? "TERM" : "INT";
+        }
+
+        void awaitThen(BooleanSupplier ready) throws Exception {
             long deadline = System.nanoTime() + TimeUnit.SECONDS.toNanos(60);
-            // The event is shown, and the tool is back in the library's wait for the next one.
-            while (!(out.sofar().contains("event 1: 7 8 9")
-                    && countOf(err.sofar(), "Wait for events\n") >= 2)) {
+            while (!ready.getAsBoolean()) {
                 assertTrue(process.isAlive() && System.nanoTime() < deadline,
-                        () -> "no event shown:\n" + out.sofar() + err.sofar());
+                        () -> "not reached:\n" + out.sofar() + err.sofar());
                 Thread.sleep(20);
             }
-            String signal = sigintIgnored() ? "TERM" : "INT";
-            Process kill = new ProcessBuilder("kill", "-" + signal, Long.toString(process.pid()))
-                    .start();
+        }
+
+        /** Ctrl-C (SIGTERM where this process ignores SIGINT, as background jobs do). */
+        ToolRunner.Result interrupt() throws Exception {
+            Process kill = new ProcessBuilder("kill", "-" + signal,
+                    Long.toString(process.pid())).start();
             assertEquals(0, kill.waitFor());
             assertTrue(process.waitFor(60, TimeUnit.SECONDS), "the tool did not stop");
             ToolRunner.Result r = ToolRunner.checked(new ToolRunner.Result(process.exitValue(),
                     out.text(), err.text()));
             assertEquals(signal.equals("INT") ? 130 : 143, r.exitCode(), r::toString);
+            return r;
+        }
+
+        @Override
+        public void close() {
+            process.destroyForcibly();
+        }
+    }
+
+    @Test
+    void followShowsEventsAndAnInterruptCancelsTheWaitCleanly() throws Exception {
+        try (Running tool = new Running(null, "--log", "events", "--follow", "--post", "7,8,9")) {
+            // The event is shown, and the tool is back in the library's wait for the next one.
+            tool.awaitThen(() -> tool.out.sofar().contains("event 1: 7 8 9")
+                    && countOf(tool.err.sofar(), "Wait for events\n") >= 2);
+            ToolRunner.Result r = tool.interrupt();
             assertTrue(r.out().endsWith("Interrupted: event wait cancelled after 1 event(s).\n"),
                     r::toString);
             // Cancelled through the library, the wait ended, then the runtime shut down.
@@ -63,8 +99,42 @@ class ToolEventsTest {
             assertTrue(waitEnded > 0 && cancel > 0 && shutdown > Math.max(cancel, waitEnded),
                     r::toString);
             assertTrue(log.endsWith("shutting down runtime complete\n"), r::toString);
-        } finally {
-            process.destroyForcibly();
+        }
+    }
+
+    @Test
+    void followUnderJsonWritesOneObjectPerEventAndNothingElse() throws Exception {
+        try (Running tool = new Running(null, "--json", "events", "--follow", "--post",
+                "7,8,9", "--post", "1,0xFFFFFFFF,3")) {
+            tool.awaitThen(() -> tool.out.sofar().lines().count() >= 2);
+            ToolRunner.Result r = tool.interrupt();
+            List<Map<String, Object>> events = ToolJson.lines(r.out());
+            assertEquals(2, events.size(), r::toString);
+            assertEquals(List.of(7L, 8L, 9L), List.of(events.get(0).get("first"),
+                    events.get(0).get("second"), events.get(0).get("third")));
+            assertEquals(List.of(1L, 0xFFFFFFFFL, 3L), List.of(events.get(1).get("first"),
+                    events.get(1).get("second"), events.get(1).get("third")));
+            assertTrue(events.get(1).get("time").toString().matches(
+                    "\\d\\d:\\d\\d:\\d\\d\\.\\d{3}"), r::toString);
+            assertEquals("", r.err(), r::toString);
+        }
+    }
+
+    @Test
+    void anInterruptEndsTheDemoAtOnce(@TempDir Path temp) throws Exception {
+        // Jobs that need a million polls: the installation step runs until interrupted.
+        String scenario = ToolRunner.run("scenario").out();
+        assertTrue(scenario.contains("\"components\": 3"), "default scenario changed its layout");
+        Path file = temp.resolve("slow-jobs.json");
+        Files.writeString(file, scenario.replace("\"components\": 3", "\"components\": 1000000"));
+        try (Running tool = new Running(file, "demo")) {
+            tool.awaitThen(() -> tool.out.sofar().contains("== 7/15  Installing an application")
+                    && tool.out.sofar().contains("  [....."));
+            ToolRunner.Result r = tool.interrupt();
+            assertEquals("tovik: demo (step 7 of 15, Installing an application) interrupted",
+                    ToolRunner.oneErrorLine(r));
+            assertFalse(r.out().contains("== 8/15"), r::toString);
+            assertFalse(r.out().contains("Summary"), r::toString);
         }
     }
 

@@ -1,13 +1,15 @@
 package com.holm.zep.tovik.tool;
 
 import static com.holm.zep.tovik.tool.Report.col;
-import static com.holm.zep.tovik.tool.Report.hex;
+import static com.holm.zep.tovik.tool.VersionViews.date;
+import static com.holm.zep.tovik.tool.VersionViews.version;
 
 import com.holm.zep.tovik.api.jni.TovikApiManager;
 import com.holm.zep.tovik.api.jni.TovikAppPcItem;
 import com.holm.zep.tovik.api.jni.TovikAppVciItem;
 import com.holm.zep.tovik.api.jni.TovikAppVciItem2;
 import picocli.CommandLine.Command;
+import picocli.CommandLine.Mixin;
 import picocli.CommandLine.Option;
 import picocli.CommandLine.Parameters;
 
@@ -16,15 +18,15 @@ final class AppCommands {
     private AppCommands() {
     }
 
-    @Command(name = "apps", mixinStandardHelpOptions = true,
-            description = "List applications available on the PC or installed on "
-            + "the module.", subcommands = {PcApps.class, ModuleApps.class})
+    @Command(name = "apps",
+            description = "List applications available on the PC or installed on the module.",
+            subcommands = {PcApps.class, ModuleApps.class})
     static final class Apps extends CommandGroup {
     }
 
-    @Command(name = "pc", mixinStandardHelpOptions = true,
-            description = "Applications available on the PC for installation.")
+    @Command(name = "pc", description = "Applications available on the PC for installation.")
     static final class PcApps extends ToolCommand {
+        @Bounds(min = 1, max = 3)
         @Option(names = "--form", paramLabel = "1|2|3", defaultValue = "3", description =
                 "Query form: 1 name, version, date; 2 adds module type and application number; "
                 + "3 (default) version and date texts with the branch name.")
@@ -32,95 +34,91 @@ final class AppCommands {
 
         @Override
         void execute(Session session, Report report) {
-            if (form < 1 || form > 3) {
-                throw new picocli.CommandLine.ParameterException(commandSpec.commandLine(),
-                        "--form must be 1, 2 or 3");
-            }
             pcApps(session, report, form);
         }
     }
 
-    @Command(name = "module", mixinStandardHelpOptions = true,
-            description = "Applications installed on the module, with state "
-            + "and licence.")
+    @Command(name = "module",
+            description = "Applications installed on the module, with state and licence.")
     static final class ModuleApps extends ToolCommand {
         @Option(names = "--texts", description = "Use the second form of the query (version and "
                 + "date texts with the branch name, no licence columns).")
         boolean texts;
 
-        @Option(names = "--selectors", split = ",", paramLabel = "S2,S3", converter =
-                Numbers.Converter.class, description = "Second and third selector values handed to "
-                + "the provider (the first is the connection handle). Default: 0,0.")
-        Long[] selectors;
+        @Option(names = "--selectors", split = ",", paramLabel = "S2,S3", description = "Second "
+                + "and third selector values handed to the provider (the first is the "
+                + "connection handle). Default: 0,0.")
+        U32[] selectors;
+
+        @Override
+        void validate() {
+            requireCount("--selectors", selectors, 2, false);
+        }
 
         @Override
         void execute(Session session, Report report) {
-            long second = selectors != null && selectors.length > 0 ? selectors[0] : 0;
-            long third = selectors != null && selectors.length > 1 ? selectors[1] : 0;
+            long second = selectors != null ? selectors[0].value() : 0;
+            long third = selectors != null ? selectors[1].value() : 0;
             moduleApps(session, report, texts, second, third);
         }
     }
 
-    @Command(name = "app", mixinStandardHelpOptions = true,
-            description = "Control an application on the module and read or write "
-            + "its configuration values.", subcommands = {Control.class, ConfigGet.class,
-                    ConfigSet.class})
+    @Command(name = "app",
+            description = "Control an application on the module and read or write its "
+                    + "configuration values.",
+            subcommands = {Control.class, ConfigGet.class, ConfigSet.class})
     static final class App extends CommandGroup {
     }
 
-    @Command(name = "control", mixinStandardHelpOptions = true,
-            description = "Send a control action to an application on the "
-            + "module (its meaning is the provider's, e.g. start or stop).")
+    /** The application and the configuration item that 'app get' and 'app set' work on. */
+    static final class AppItem {
+        @Parameters(index = "0", paramLabel = "APP", description = "Application number.")
+        U32 app;
+
+        @Parameters(index = "1", paramLabel = "ITEM", description = "Configuration item number.")
+        U32 item;
+    }
+
+    @Command(name = "control",
+            description = "Send a control action to an application on the module (its meaning "
+                    + "is the provider's, e.g. start or stop).")
     static final class Control extends ToolCommand {
-        @Parameters(index = "0", paramLabel = "APP", converter = Numbers.Converter.class,
-                description = "Application number.")
-        long app;
+        @Parameters(index = "0", paramLabel = "APP", description = "Application number.")
+        U32 app;
 
-        @Parameters(index = "1", paramLabel = "ACTION", converter = Numbers.Converter.class,
-                description = "Control action value.")
-        long action;
+        @Parameters(index = "1", paramLabel = "ACTION", description = "Control action value.")
+        U32 action;
 
         @Override
         void execute(Session session, Report report) {
-            control(session, report, app, action);
+            control(session, report, app.value(), action.value());
         }
     }
 
-    @Command(name = "get", mixinStandardHelpOptions = true,
-            description = "Read one configuration value of an application.")
+    @Command(name = "get", description = "Read one configuration value of an application.")
     static final class ConfigGet extends ToolCommand {
-        @Parameters(index = "0", paramLabel = "APP", converter = Numbers.Converter.class,
-                description = "Application number.")
-        long app;
-
-        @Parameters(index = "1", paramLabel = "ITEM", converter = Numbers.Converter.class,
-                description = "Configuration item number.")
-        long item;
+        @Mixin
+        AppItem target;
 
         @Override
         void execute(Session session, Report report) {
-            getConfig(session, report, app, item);
+            getConfig(session, report, target.app.value(), target.item.value());
         }
     }
 
-    @Command(name = "set", mixinStandardHelpOptions = true,
-            description = "Write one configuration value of an application.")
+    @Command(name = "set", description = "Write one configuration value of an application.")
     static final class ConfigSet extends ToolCommand {
-        @Parameters(index = "0", paramLabel = "APP", converter = Numbers.Converter.class,
-                description = "Application number.")
-        long app;
+        @Mixin
+        AppItem target;
 
-        @Parameters(index = "1", paramLabel = "ITEM", converter = Numbers.Converter.class,
-                description = "Configuration item number.")
-        long item;
-
-        @Parameters(index = "2", paramLabel = "VALUE", converter = Numbers.Converter.class,
-                description = "New value.")
-        long value;
+        @Parameters(index = "2", paramLabel = "VALUE", description = "New value.")
+        U32 value;
 
         @Override
         void execute(Session session, Report report) {
-            setConfig(session, report, app, item, value);
+            long app = target.app.value();
+            long item = target.item.value();
+            setConfig(session, report, app, item, value.value());
             getConfig(session, report, app, item);
         }
     }
@@ -150,10 +148,11 @@ final class AppCommands {
         };
         for (TovikAppPcItem item : items) {
             switch (form) {
-                case 1 -> table.row(item.getAppName(), hex(item.getAppVersion()),
-                        item.getAppDate());
-                case 2 -> table.row(item.getApp(), item.getAppName(), hex(item.getAppVersion()),
-                        item.getAppDate(), item.getModuleType());
+                case 1 -> table.row(item.getAppName(), version(item.getAppVersion()),
+                        date(item.getAppDate()));
+                case 2 -> table.row(item.getApp(), item.getAppName(),
+                        version(item.getAppVersion()), date(item.getAppDate()),
+                        item.getModuleType());
                 default -> table.row(item.getApp(), item.getAppName(), item.getAppVersionStr(),
                         item.getBranchName(), item.getAppDateStr(), item.getModuleType());
             }
@@ -189,9 +188,11 @@ final class AppCommands {
                 col("LICENCE", "license"), col("LIC.STATE", "licenseState"),
                 col("DAYS LEFT", "daysRemaining"), col("USES LEFT", "timesRemaining"));
         for (TovikAppVciItem item : items) {
-            table.row(item.getApp(), item.getAppName(), hex(item.getAppVersion()),
-                    item.getAppDate(), item.getState(), item.getLicense(),
-                    item.getLicenseState(), item.getDaysRemaining(), item.getTimesRemaining());
+            // The binding hands the uses left over as an int holding the provider's 32 bits.
+            table.row(item.getApp(), item.getAppName(), version(item.getAppVersion()),
+                    date(item.getAppDate()), item.getState(), item.getLicense(),
+                    item.getLicenseState(), item.getDaysRemaining(),
+                    Integer.toUnsignedLong(item.getTimesRemaining()));
         }
         table.print();
     }

@@ -12,6 +12,7 @@ import java.nio.file.Files;
 import java.nio.file.Path;
 import picocli.CommandLine.ArgGroup;
 import picocli.CommandLine.Command;
+import picocli.CommandLine.Mixin;
 import picocli.CommandLine.Option;
 import picocli.CommandLine.Parameters;
 
@@ -24,59 +25,71 @@ final class ClientCommands {
     private ClientCommands() {
     }
 
-    @Command(name = "client", mixinStandardHelpOptions = true,
-            description = "Client information stored on the module: store, "
-            + "list, get, delete, space, status.", subcommands = {Store.class, ListBlocks.class,
-                    Get.class, Delete.class, Space.class, AccessStatus.class})
+    @Command(name = "client",
+            description = "Client information stored on the module: store, list, get, delete, "
+                    + "space, status.",
+            subcommands = {Store.class, ListBlocks.class, Get.class, Delete.class, Space.class,
+                AccessStatus.class})
     static final class Client extends CommandGroup {
     }
 
     static final class Place {
         @Parameters(index = "0", paramLabel = "ID", description = "Identifier of the stored "
-                + "information.")
+                + "information (Windows-1252; other characters become '?').")
         String id;
 
         @Option(names = "--location", paramLabel = "LOC", defaultValue = "1",
-                converter = Numbers.Converter.class, description = "Storage location "
-                        + "(0 volatile, 1 non-volatile; default: ${DEFAULT-VALUE}).")
-        long location;
+                description = "Storage location (0 volatile, 1 non-volatile; default: "
+                        + "${DEFAULT-VALUE}).")
+        U32 location;
     }
 
     static final class Source {
-        @Option(names = "--text", paramLabel = "TEXT", description = "Store this text (UTF-8).")
+        @Option(names = "--text", paramLabel = "TEXT", required = true,
+                description = "Store this text (UTF-8).")
         String text;
 
-        @Option(names = "--hex", paramLabel = "HEX", description = "Store these bytes, e.g. "
-                + "0a0b0c or \"0a 0b 0c\".")
+        @Option(names = "--hex", paramLabel = "HEX", required = true, description = "Store these "
+                + "bytes, e.g. 0a0b0c or \"0a 0b 0c\".")
         String hex;
 
-        @Option(names = "--input", paramLabel = "FILE", description = "Store the contents of "
-                + "this local file.")
+        @Option(names = "--input", paramLabel = "FILE", required = true,
+                description = "Store the contents of this local file.")
         Path input;
 
-        @Option(names = "--file", paramLabel = "PATH", description = "Let the provider read "
-                + "this file and store it.")
+        @Option(names = "--file", paramLabel = "PATH", required = true,
+                description = "Let the provider read this file and store it.")
         String providerFile;
     }
 
-    @Command(name = "store", mixinStandardHelpOptions = true,
-            description = "Store a block of client information on the module.")
+    @Command(name = "store", description = "Store a block of client information on the module.")
     static final class Store extends ToolCommand {
-        @picocli.CommandLine.Mixin
+        @Mixin
         Place place;
 
         @ArgGroup(exclusive = true, multiplicity = "1")
         Source source;
 
         @Option(names = "--option", paramLabel = "N", defaultValue = "0",
-                converter = Numbers.Converter.class, description = "Option value handed to the "
-                        + "provider (default: ${DEFAULT-VALUE}).")
-        long option;
+                description = "Option value handed to the provider (default: ${DEFAULT-VALUE}).")
+        U32 option;
+
+        @Override
+        void validate() {
+            if (source.input != null) {
+                requireFile("--input", source.input);
+            }
+            if (source.hex != null) {
+                HexDump.parse(source.hex);
+            }
+        }
 
         @Override
         void execute(Session session, Report report) {
+            long location = place.location.value();
             if (source.providerFile != null) {
-                storeFile(session, report, place.id, place.location, source.providerFile, option);
+                storeFile(session, report, place.id, location, source.providerFile,
+                        option.value());
                 return;
             }
             byte[] data;
@@ -92,12 +105,11 @@ final class ClientCommands {
                             + source.input + ": " + e.getMessage());
                 }
             }
-            store(session, report, place.id, place.location, data, option);
+            store(session, report, place.id, location, data, option.value());
         }
     }
 
-    @Command(name = "list", mixinStandardHelpOptions = true,
-            description = "List the client information stored on the module.")
+    @Command(name = "list", description = "List the client information stored on the module.")
     static final class ListBlocks extends ToolCommand {
         @Override
         void execute(Session session, Report report) {
@@ -105,66 +117,92 @@ final class ClientCommands {
         }
     }
 
-    @Command(name = "get", mixinStandardHelpOptions = true,
-            description = "Read stored client information back and show it as a "
-            + "hex dump (or as text, or into a file).")
-    static final class Get extends ToolCommand {
-        @picocli.CommandLine.Mixin
-        Place place;
-
-        @Option(names = "--option", paramLabel = "N", defaultValue = "0",
-                converter = Numbers.Converter.class, description = "Option value handed to the "
-                        + "provider (default: ${DEFAULT-VALUE}).")
-        long option;
-
-        @Option(names = "--text", description = "Show the bytes as UTF-8 text.")
+    /** Where 'client get' puts what it reads: one of these, or a hex dump. */
+    static final class Sink {
+        @Option(names = "--text", required = true, description = "Show the bytes as UTF-8 text "
+                + "(control characters escaped, e.g. \\n, \\x1b).")
         boolean text;
 
-        @Option(names = "--output", paramLabel = "FILE", description = "Write the bytes to this "
-                + "local file.")
+        @Option(names = "--output", paramLabel = "FILE", required = true,
+                description = "Write the bytes to this local file.")
         Path output;
 
-        @Option(names = "--file", paramLabel = "PATH", description = "Let the provider write "
-                + "the information into this file instead.")
+        @Option(names = "--file", paramLabel = "PATH", required = true,
+                description = "Let the provider write the information into this file instead "
+                        + "(no --option).")
         String providerFile;
+    }
+
+    @Command(name = "get", description = "Read stored client information back and show it as a "
+            + "hex dump (or as text, or into a file).")
+    static final class Get extends ToolCommand {
+        @Mixin
+        Place place;
+
+        @Option(names = "--option", paramLabel = "N",
+                description = "Option value handed to the provider (default: 0).")
+        U32 option;
+
+        @ArgGroup(exclusive = true)
+        Sink sink = new Sink();
+
+        @Override
+        void validate() {
+            if (sink.providerFile != null && option != null) {
+                throw usage("--option cannot be used with --file: the provider takes no option "
+                        + "when it writes the file");
+            }
+            if (sink.output != null) {
+                Path parent = sink.output.toAbsolutePath().getParent();
+                if (Files.isDirectory(sink.output)) {
+                    throw ToolException.usage("option '--output': " + sink.output + " is a "
+                            + "folder, not a file");
+                }
+                if (parent != null && !Files.isDirectory(parent)) {
+                    throw ToolException.usage("option '--output': folder " + parent
+                            + " does not exist");
+                }
+            }
+        }
 
         @Override
         void execute(Session session, Report report) {
-            if (providerFile != null) {
-                getFile(session, report, place.id, place.location, providerFile);
+            long location = place.location.value();
+            if (sink.providerFile != null) {
+                getFile(session, report, place.id, location, sink.providerFile);
                 return;
             }
-            byte[] bytes = get(session, report, place.id, place.location, option);
-            if (output != null) {
+            byte[] bytes = get(session, report, place.id, location,
+                    option == null ? 0 : option.value());
+            if (sink.output != null) {
                 try {
-                    Files.write(output, bytes);
+                    Files.write(sink.output, bytes);
                 } catch (IOException e) {
-                    throw ToolException.failed("get " + place.id, "cannot write " + output + ": "
-                            + e.getMessage());
+                    throw ToolException.failed("get " + place.id, "cannot write " + sink.output
+                            + ": " + e.getMessage());
                 }
-                report.field("Written to", "output", output.toString());
-            } else if (text) {
-                report.field("Text", "text", new String(bytes, StandardCharsets.UTF_8));
+                report.field("Written to", "output", sink.output.toString());
+            } else if (sink.text) {
+                String text = new String(bytes, StandardCharsets.UTF_8);
+                report.field("Text", "text", text, Printable.escape(text));
             } else {
                 HexDump.show(report, bytes);
             }
         }
     }
 
-    @Command(name = "delete", mixinStandardHelpOptions = true,
-            description = "Delete stored client information.")
+    @Command(name = "delete", description = "Delete stored client information.")
     static final class Delete extends ToolCommand {
-        @picocli.CommandLine.Mixin
+        @Mixin
         Place place;
 
         @Override
         void execute(Session session, Report report) {
-            delete(session, report, place.id, place.location);
+            delete(session, report, place.id, place.location.value());
         }
     }
 
-    @Command(name = "space", mixinStandardHelpOptions = true,
-            description = "Show the free and total client space of the module.")
+    @Command(name = "space", description = "Show the free and total client space of the module.")
     static final class Space extends ToolCommand {
         @Override
         void execute(Session session, Report report) {
@@ -172,16 +210,15 @@ final class ClientCommands {
         }
     }
 
-    @Command(name = "status", mixinStandardHelpOptions = true,
-            description = "Show the state of one client information access.")
+    @Command(name = "status", description = "Show the state of one client information access.")
     static final class AccessStatus extends ToolCommand {
-        @Parameters(paramLabel = "ACCESS", converter = Numbers.Converter.class,
-                description = "Access id, as reported by store or get.")
-        long accessId;
+        @Parameters(paramLabel = "ACCESS", description = "Access id, as reported by store or "
+                + "get.")
+        U32 accessId;
 
         @Override
         void execute(Session session, Report report) {
-            showAccess(report, accessStatus(session, accessId));
+            showAccess(report, accessStatus(session, accessId.value()));
         }
     }
 

@@ -2,22 +2,26 @@ package com.holm.zep.tovik.tool;
 
 import static com.holm.zep.tovik.tool.Report.col;
 
+import java.util.ArrayList;
 import java.util.List;
 import java.util.concurrent.Callable;
 import picocli.CommandLine.Command;
 import picocli.CommandLine.Model.CommandSpec;
+import picocli.CommandLine.ParameterException;
 import picocli.CommandLine.Parameters;
+import picocli.CommandLine.TypeConversionException;
 import picocli.CommandLine.Spec;
 
 /** Result codes by name; needs no library. */
-@Command(name = "codes", mixinStandardHelpOptions = true,
+@Command(name = "codes",
         description = "Explain result codes: without arguments list every code "
         + "the tool knows by name; with CODE (0x50000007, decimal or a name) explain that one.")
 final class CodesCommand implements Callable<Integer> {
     @Spec
     CommandSpec commandSpec;
 
-    @Parameters(paramLabel = "CODE", arity = "0..*", description = "Codes to explain.")
+    @Parameters(paramLabel = "CODE", arity = "0..*", description = "Codes to explain: "
+            + "-2147483648 to 0xFFFFFFFF, or a name.")
     List<String> codes;
 
     @Override
@@ -26,20 +30,17 @@ final class CodesCommand implements Callable<Integer> {
         Report report = new Report(options.json(), System.out);
         Report.Table table = report.table("codes", col("CODE", "code"), col("NAME", "name"),
                 col("MEANING", "meaning"));
-        if (codes == null || codes.isEmpty()) {
-            for (ResultCodes.Code c : ResultCodes.all()) {
-                table.row(Report.hex(c.value()), c.name(), c.meaning());
+        List<ResultCodes.Code> shown = new ArrayList<>();
+        for (String text : codes == null ? List.<String>of() : codes) {
+            try {
+                shown.add(ResultCodes.parse(text));
+            } catch (TypeConversionException e) {
+                throw new ParameterException(commandSpec.commandLine(), "Invalid value for "
+                        + "parameter CODE: " + e.getMessage());
             }
-        } else {
-            for (String text : codes) {
-                Long value = ResultCodes.parse(text);
-                if (value == null) {
-                    throw new picocli.CommandLine.ParameterException(commandSpec.commandLine(),
-                            "'" + text + "' is neither a number nor a known code name");
-                }
-                ResultCodes.Code c = ResultCodes.lookup(value);
-                table.row(Report.hex(value), c.name(), c.meaning());
-            }
+        }
+        for (ResultCodes.Code c : shown.isEmpty() ? ResultCodes.all() : shown) {
+            table.row(Report.hex(c.value()), c.name(), c.meaning());
         }
         table.print();
         report.finish();

@@ -7,19 +7,20 @@ import com.holm.zep.tovik.api.jni.TovikAppVciItem;
 import java.nio.charset.StandardCharsets;
 import java.util.ArrayList;
 import java.util.List;
+import java.util.stream.Stream;
 import picocli.CommandLine.Command;
 
 /**
  * A guided tour of everything the library does, in one session against one module: the steps
  * that a workshop technician would take, each shown as the matching command would show it.
  */
-@Command(name = "demo", mixinStandardHelpOptions = true,
+@Command(name = "demo",
         description = {"A tour of all capabilities in one session: modules, "
         + "details, connection, versions, applications, an installation with progress, "
         + "application control, client information, pendant, Wi-Fi, self test, configuration "
         + "items, events, a firmware update, and how a refused operation is reported.",
     "A step that fails is reported and the tour goes on; the exit code is non-zero when any "
-            + "step failed."})
+            + "step failed. Ctrl-C ends the tour at once (exit code 130)."})
 final class DemoCommand extends ToolCommand {
     private static final String DEMO_ID = "tovik-demo";
 
@@ -43,8 +44,14 @@ final class DemoCommand extends ToolCommand {
                     step.key());
             try {
                 step.action().run(session, report);
+                Interrupts.checkInterrupted("demo");
                 report.raw("ok", true);
             } catch (ToolException e) {
+                // A step cut short by Ctrl-C has not failed: the whole tour ends here.
+                if (Interrupts.requested()) {
+                    throw Interrupts.interrupted("demo (step " + n + " of " + steps.size()
+                            + ", " + step.title() + ")");
+                }
                 failed.add(step.title());
                 report.raw("ok", false);
                 report.raw("error", e.getMessage());
@@ -170,8 +177,8 @@ final class DemoCommand extends ToolCommand {
     }
 
     private static void pendant(Session session, Report report) {
-        PendantCommands.setLeds(session, report, PendantCommands.parseLeds(
-                List.of("0=1", "1=1:2", "2=0", "3=1", "4=1:5")));
+        PendantCommands.setLeds(session, report, PendantCommands.parseLeds(Stream.of(
+                "0=1", "1=1:2", "2=0", "3=1", "4=1:5").map(LedSetting::parse).toList()));
         PendantCommands.showLeds(session, report);
         PendantCommands.setDisplay(session, report, PendantCommands.digitSegments(4, true), 4, 0);
         PendantCommands.showDisplay(session, report);

@@ -12,6 +12,7 @@ import java.util.LinkedHashMap;
 import java.util.List;
 import java.util.Map;
 import java.util.concurrent.TimeUnit;
+import picocli.CommandLine.ArgGroup;
 import picocli.CommandLine.Command;
 import picocli.CommandLine.Option;
 
@@ -22,50 +23,62 @@ final class EventCommands {
     private EventCommands() {
     }
 
-    @Command(name = "events", mixinStandardHelpOptions = true,
+    @Command(name = "events",
             description = {"Register for module events and show them.",
         "Without --follow: wait once (at most --timeout seconds) and list the events that came. "
                 + "With --follow: show events as they come until Ctrl-C, which cancels the wait "
-                + "cleanly."})
+                + "cleanly; with --json each event is one JSON object on a line of its own "
+                + "(JSON Lines), and nothing else is written to standard output."})
     static final class Events extends ToolCommand {
+        /** How long to wait: once, or until interrupted. */
+        static final class Wait {
+            @Option(names = "--follow", required = true, description = "Keep waiting and show "
+                    + "each event as it comes, until interrupted.")
+            boolean follow;
+
+            @Bounds(min = 0, max = 86400)
+            @Option(names = "--timeout", paramLabel = "SECONDS", required = true,
+                    description = "Wait once, at most this many seconds (0 to 86400; default: "
+                            + DEFAULT_TIMEOUT + ").")
+            Double timeoutSeconds;
+        }
+
+        static final int DEFAULT_TIMEOUT = 5;
+
         @Option(names = "--register", paramLabel = "FIRST,SECOND", split = ",",
-                converter = Numbers.Converter.class, description = "The two registration values "
-                        + "handed to the provider (default: 0xFFFFFFFF,0).")
-        Long[] registration;
+                description = "The two registration values handed to the provider (default: "
+                        + "0xFFFFFFFF,0).")
+        U32[] registration;
 
-        @Option(names = "--follow", description = "Keep waiting and show each event as it comes, "
-                + "until interrupted.")
-        boolean follow;
-
-        @Option(names = "--timeout", paramLabel = "SECONDS", defaultValue = "5",
-                description = "Without --follow: stop waiting after this many seconds (default: "
-                        + "${DEFAULT-VALUE}).")
-        double timeoutSeconds;
+        @ArgGroup(exclusive = true)
+        Wait wait;
 
         @Option(names = "--post", paramLabel = "A,B,C", split = ",",
-                converter = Numbers.Converter.class, description = "Virtual provider only: queue "
-                        + "this event (three values) before waiting; repeatable.")
-        List<Long> posts;
+                description = "Virtual provider only: queue this event (three values) before "
+                        + "waiting; repeatable.")
+        U32[] posts;
+
+        @Override
+        void validate() {
+            requireCount("--register", registration, 2, false);
+            requireCount("--post", posts, 3, true);
+        }
 
         @Override
         void execute(Session session, Report report) {
-            long first = registration != null && registration.length > 0 ? registration[0]
-                    : 0xFFFFFFFFL;
-            long second = registration != null && registration.length > 1 ? registration[1] : 0;
+            long first = registration != null ? registration[0].value() : 0xFFFFFFFFL;
+            long second = registration != null ? registration[1].value() : 0;
             register(session, first, second);
             if (posts != null) {
-                if (posts.size() % 3 != 0) {
-                    throw new picocli.CommandLine.ParameterException(commandSpec.commandLine(),
-                            "--post takes three values per event");
-                }
-                for (int i = 0; i < posts.size(); i += 3) {
-                    Provider.postEvent(posts.get(i), posts.get(i + 1), posts.get(i + 2));
+                for (int i = 0; i < posts.length; i += 3) {
+                    Provider.postEvent(posts[i].value(), posts[i + 1].value(),
+                            posts[i + 2].value());
                 }
             }
-            if (follow) {
+            if (wait != null && wait.follow) {
                 follow(session, report);
             } else {
-                waitOnce(session, report, timeoutSeconds);
+                waitOnce(session, report, wait != null ? wait.timeoutSeconds : DEFAULT_TIMEOUT);
             }
         }
     }
@@ -143,45 +156,37 @@ final class EventCommands {
         return events;
     }
 
-    /** Shows events as they come until Ctrl-C. */
+    /** Shows events as they come until Ctrl-C; with --json one JSON object per event. */
     static void follow(Session session, Report report) {
+        report.streamLines();
         if (!report.json()) {
             report.out().println("Waiting for events (Ctrl-C to stop) ...");
+            report.out().flush();
         }
-        report.out().flush();
-        Interrupts.watch(session::cancelEvents);
         int count = 0;
-        try {
-            while (!Interrupts.requested()) {
-                List<TovikEvent> events = waitForEvents(session);
-                for (TovikEvent e : events) {
-                    count++;
-                    if (report.json()) {
-                        Map<String, Object> m = new LinkedHashMap<>();
-                        m.put("time", LocalTime.now().format(TIME));
-                        m.put("first", e.getFirst());
-                        m.put("second", e.getSecond());
-                        m.put("third", e.getThird());
-                        report.out().println(Json.compact(m));
-                    } else {
-                        report.out().printf("  %s  event %d: %d %d %d%n",
-                                LocalTime.now().format(TIME), count, e.getFirst(), e.getSecond(),
-                                e.getThird());
-                    }
+        while (!Interrupts.requested()) {
+            List<TovikEvent> events = waitForEvents(session);
+            for (TovikEvent e : events) {
+                count++;
+                if (report.json()) {
+                    Map<String, Object> m = new LinkedHashMap<>();
+                    m.put("time", LocalTime.now().format(TIME));
+                    m.put("first", e.getFirst());
+                    m.put("second", e.getSecond());
+                    m.put("third", e.getThird());
+                    report.line(m);
+                } else {
+                    report.out().printf("  %s  event %d: %d %d %d%n",
+                            LocalTime.now().format(TIME), count, e.getFirst(), e.getSecond(),
+                            e.getThird());
                     report.out().flush();
                 }
-                if (events.isEmpty() && !Interrupts.requested()) {
-                    sleepBriefly();
-                }
             }
-        } finally {
-            Interrupts.unwatch();
+            if (events.isEmpty() && !Interrupts.requested()) {
+                sleepBriefly();
+            }
         }
-        if (!report.json()) {
-            report.out().println("Interrupted: event wait cancelled after " + count
-                    + " event(s).");
-        }
-        report.out().flush();
+        report.note("Interrupted: event wait cancelled after " + count + " event(s).");
     }
 
     private static void sleepBriefly() {

@@ -23,27 +23,44 @@ final class InstallCommands {
     private InstallCommands() {
     }
 
-    /** How the job is watched. */
+    static final long DEFAULT_INTERVAL_MS = 150;
+    static final long DEFAULT_TIMEOUT_SECONDS = 120;
+
+    /** How the job is watched: not at all (--no-wait), or by polls at this pace. */
     static final class Watch {
-        @Option(names = "--no-wait", description = "Start the job and return; do not poll.")
+        @Option(names = "--no-wait", required = true, description = "Start the job and "
+                + "return; do not poll.")
         boolean noWait;
 
-        @Option(names = "--interval", paramLabel = "MS", defaultValue = "150",
-                description = "Time between status polls in milliseconds (default: "
-                        + "${DEFAULT-VALUE}).")
-        long intervalMs;
-
-        @Option(names = "--timeout", paramLabel = "SECONDS", defaultValue = "120",
-                description = "Give up when the job has not finished after this many seconds "
-                        + "(default: ${DEFAULT-VALUE}).")
-        long timeoutSeconds;
+        @ArgGroup(exclusive = false)
+        Polling polling = new Polling();
 
         static Watch defaults() {
-            Watch w = new Watch();
-            w.intervalMs = 150;
-            w.timeoutSeconds = 120;
-            return w;
+            return new Watch();
         }
+
+        long intervalMs() {
+            return polling == null || polling.intervalMs == null ? DEFAULT_INTERVAL_MS
+                    : polling.intervalMs;
+        }
+
+        long timeoutSeconds() {
+            return polling == null || polling.timeoutSeconds == null ? DEFAULT_TIMEOUT_SECONDS
+                    : polling.timeoutSeconds;
+        }
+    }
+
+    static final class Polling {
+        @Bounds(min = 1, max = 60000)
+        @Option(names = "--interval", paramLabel = "MS", description = "Time between status "
+                + "polls in milliseconds (1 to 60000; default: " + DEFAULT_INTERVAL_MS + ").")
+        Long intervalMs;
+
+        @Bounds(min = 1, max = 86400)
+        @Option(names = "--timeout", paramLabel = "SECONDS", description = "Give up when the "
+                + "job has not finished after this many seconds (1 to 86400; default: "
+                + DEFAULT_TIMEOUT_SECONDS + ").")
+        Long timeoutSeconds;
     }
 
     static final class Target {
@@ -51,40 +68,39 @@ final class InstallCommands {
                 + "'tovik apps pc'.")
         String name;
 
-        @Option(names = "--number", paramLabel = "APP", converter = Numbers.Converter.class,
+        @Option(names = "--number", paramLabel = "APP", required = true,
                 description = "Install by application number instead of by name.")
-        Long number;
+        U32 number;
     }
 
-    @Command(name = "install", mixinStandardHelpOptions = true,
-            description = "Install an application from the PC on the module and "
-            + "show its progress.")
+    @Command(name = "install",
+            description = "Install an application from the PC on the module and show its "
+                    + "progress.")
     static final class Install extends ToolCommand {
         @ArgGroup(exclusive = true, multiplicity = "1")
         Target target;
 
-        @picocli.CommandLine.Mixin
-        Watch watch;
+        @ArgGroup(exclusive = true)
+        Watch watch = Watch.defaults();
 
         @Override
         void execute(Session session, Report report) {
             if (target.number != null) {
-                installByNumber(session, report, target.number, watch);
+                installByNumber(session, report, target.number.value(), watch);
             } else {
                 installByName(session, report, target.name, watch);
             }
         }
     }
 
-    @Command(name = "uninstall", mixinStandardHelpOptions = true,
-            description = "Remove an application from the module and show the "
-            + "progress.")
+    @Command(name = "uninstall",
+            description = "Remove an application from the module and show the progress.")
     static final class Uninstall extends ToolCommand {
         @Parameters(paramLabel = "NAME", description = "Application name.")
         String name;
 
-        @picocli.CommandLine.Mixin
-        Watch watch;
+        @ArgGroup(exclusive = true)
+        Watch watch = Watch.defaults();
 
         @Override
         void execute(Session session, Report report) {
@@ -92,12 +108,11 @@ final class InstallCommands {
         }
     }
 
-    @Command(name = "firmware", mixinStandardHelpOptions = true,
-            description = "Update the module's system firmware and show the "
-            + "progress.")
+    @Command(name = "firmware",
+            description = "Update the module's system firmware and show the progress.")
     static final class Firmware extends ToolCommand {
-        @picocli.CommandLine.Mixin
-        Watch watch;
+        @ArgGroup(exclusive = true)
+        Watch watch = Watch.defaults();
 
         @Override
         void execute(Session session, Report report) {
@@ -105,18 +120,19 @@ final class InstallCommands {
         }
     }
 
-    @Command(name = "job", mixinStandardHelpOptions = true, description = {"Show the status of an "
-            + "installation job once.", "Jobs live as long as the provider: on the virtual "
-                    + "provider, which starts afresh in every run, only jobs started in the "
-                    + "same run exist, so this is for real providers."})
+    @Command(name = "job", description = {"Show the status of an installation job once.",
+        "Jobs live as long as the provider: on the virtual provider, which starts afresh in "
+                + "every run, only jobs started in the same run exist, so this is for real "
+                + "providers."})
     static final class Job extends ToolCommand {
-        @Parameters(paramLabel = "JOB", converter = Numbers.Converter.class,
-                description = "Job number, as reported when the job was started.")
-        long job;
+        @Parameters(paramLabel = "JOB", description = "Job number, as reported when the job "
+                + "was started.")
+        U32 job;
 
         @Override
         void execute(Session session, Report report) {
-            TovikAppStatus status = poll(session, "read job status", job);
+            TovikAppStatus status = poll(session, "read job status", job.value());
+            report.field("Job", "job", status.getJob());
             showStatus(report, status);
         }
     }
@@ -180,9 +196,8 @@ final class InstallCommands {
         }
         List<Object> polls = new ArrayList<>();
         ProgressBar bar = new ProgressBar(report.out(), System.console() != null);
-        long deadline = System.nanoTime() + watch.timeoutSeconds * 1_000_000_000L;
+        long deadline = System.nanoTime() + watch.timeoutSeconds() * 1_000_000_000L;
         TovikAppStatus status = first;
-        Interrupts.watch(null);
         try {
             while (true) {
                 polls.add(pollRecord(status));
@@ -204,23 +219,22 @@ final class InstallCommands {
                 }
                 if (System.nanoTime() > deadline) {
                     throw ToolException.failed(operation, "the job did not finish within "
-                            + watch.timeoutSeconds + " s");
+                            + watch.timeoutSeconds() + " s");
                 }
-                sleep(watch.intervalMs);
+                sleep(watch.intervalMs());
                 Interrupts.checkInterrupted(operation);
                 status = poll(session, operation, job);
             }
         } finally {
             bar.done();
-            Interrupts.unwatch();
         }
         report.raw("progress", polls);
         report.field("Result", "result", "finished after " + polls.size() + " status polls");
         return status;
     }
 
+    /** The job's status; its number is shown by the caller, once. */
     static void showStatus(Report report, TovikAppStatus status) {
-        report.field("Job", "job", status.getJob());
         report.field("Status", "status", status.getStatus(), status.getStatus() + " ("
                 + statusName(status) + ")");
         report.field("Error number", "errorNumber", status.getErrorNumber());

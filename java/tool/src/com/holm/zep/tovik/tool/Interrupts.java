@@ -4,9 +4,11 @@ import java.util.concurrent.CountDownLatch;
 import java.util.concurrent.TimeUnit;
 
 /**
- * Ctrl-C (or a termination request) while a long command runs: the shutdown hook asks the
- * command to stop (cancelling a blocking wait through the given action), then waits until the
- * command has cleaned up (disconnect, runtime shutdown) before the virtual machine ends.
+ * Ctrl-C (or a termination request) while a command runs: the shutdown hook asks the command to
+ * stop (cancelling a blocking wait for events through the given action), then waits until the
+ * command has cleaned up (disconnect, runtime shutdown) before the virtual machine ends, with the
+ * exit status of the signal (130 for Ctrl-C). Commands notice the request at their next
+ * {@link #checkInterrupted} and end with {@link ToolException#INTERRUPTED}.
  */
 final class Interrupts {
     private static final CountDownLatch FINISHED = new CountDownLatch(1);
@@ -63,8 +65,12 @@ final class Interrupts {
 
     static void checkInterrupted(String operation) {
         if (requested) {
-            throw new ToolException(ToolException.INTERRUPTED, operation, null,
-                    operation + " interrupted");
+            throw interrupted(operation);
         }
+    }
+
+    static ToolException interrupted(String operation) {
+        return new ToolException(ToolException.INTERRUPTED, operation, null,
+                operation + " interrupted");
     }
 }

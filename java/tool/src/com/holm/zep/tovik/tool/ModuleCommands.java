@@ -8,6 +8,7 @@ import com.holm.zep.tovik.api.jni.TovikClientInfo;
 import com.holm.zep.tovik.api.jni.TovikVciInfo;
 import com.holm.zep.tovik.api.jni.TovikVciInfo3;
 import com.holm.zep.tovik.api.jni.TovikVciItem;
+import picocli.CommandLine.ArgGroup;
 import picocli.CommandLine.Command;
 import picocli.CommandLine.Option;
 
@@ -16,7 +17,7 @@ final class ModuleCommands {
     private ModuleCommands() {
     }
 
-    @Command(name = "modules", mixinStandardHelpOptions = true,
+    @Command(name = "modules",
             description = "List the modules present (serial number, name, "
             + "type, interface, state).")
     static final class Modules extends ToolCommand {
@@ -26,7 +27,7 @@ final class ModuleCommands {
         }
     }
 
-    @Command(name = "info", mixinStandardHelpOptions = true,
+    @Command(name = "info",
             description = "Show a module's details: addresses, alias, interface "
             + "flag words and the clients connected to it.")
     static final class Info extends ToolCommand {
@@ -40,22 +41,31 @@ final class ModuleCommands {
         }
     }
 
-    @Command(name = "connect", mixinStandardHelpOptions = true,
+    @Command(name = "connect",
             description = "Connect to the module, show the connection handle "
             + "and state, and disconnect again.")
     static final class Connect extends ToolCommand {
-        @Option(names = "--client", paramLabel = "NAME", description = "Client name announced to "
-                + "the module (default: ${DEFAULT-VALUE}); --no-client uses the plain connect.",
-                defaultValue = Session.CLIENT_NAME)
-        String client;
+        /** The name announced, or none (the plain connect). */
+        static final class ClientName {
+            @Option(names = "--client", paramLabel = "NAME", required = true,
+                    description = "Client name announced to the module (default: "
+                            + Session.CLIENT_NAME + "; Windows-1252, other characters become "
+                            + "'?').")
+            String client;
 
-        @Option(names = "--no-client", description = "Connect without a client name.")
-        boolean noClient;
+            @Option(names = "--no-client", required = true,
+                    description = "Connect without a client name (the plain connect).")
+            boolean noClient;
+        }
+
+        @ArgGroup(exclusive = true)
+        ClientName clientName;
 
         @Override
         void execute(Session session, Report report) {
-            long handle = session.connect(session.options().connectMode(),
-                    noClient ? null : client);
+            String client = clientName == null ? Session.CLIENT_NAME
+                    : clientName.noClient ? null : clientName.client;
+            long handle = session.connect(session.options().connectMode(), client);
             report.title("Connected to module " + session.serial() + " ("
                     + session.module().getModuleName() + ")");
             report.field("Connection handle", "connection", hex(handle));
@@ -65,7 +75,7 @@ final class ModuleCommands {
         }
     }
 
-    @Command(name = "status", mixinStandardHelpOptions = true,
+    @Command(name = "status",
             description = "Connect to the module and show the connection state.")
     static final class Status extends ToolCommand {
         @Override
@@ -78,7 +88,7 @@ final class ModuleCommands {
         }
     }
 
-    @Command(name = "versions", mixinStandardHelpOptions = true,
+    @Command(name = "versions",
             description = "Show the server and client version lists.")
     static final class Versions extends ToolCommand {
         @Option(names = "--numeric", description = "Use the first form of the query (numeric "

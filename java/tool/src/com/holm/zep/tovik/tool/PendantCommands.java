@@ -7,13 +7,14 @@ import com.holm.zep.tovik.api.jni.TovikPendantAudioValues;
 import com.holm.zep.tovik.api.jni.TovikPendantDisp;
 import java.util.Arrays;
 import java.util.List;
+import picocli.CommandLine.ArgGroup;
 import picocli.CommandLine.Command;
 import picocli.CommandLine.Option;
 
 /** The module's pendant: LEDs, seven-segment display, audio. */
 final class PendantCommands {
     /** Largest number of LEDs the tool asks for; the module fills as many as it has. */
-    static final int MAX_LEDS = 32;
+    static final int MAX_LEDS = LedSetting.MAX_LEDS;
     private static final long UNSET = -1;
 
     /** Segments A..G of the digits 0 to 9. */
@@ -23,19 +24,18 @@ final class PendantCommands {
     private PendantCommands() {
     }
 
-    @Command(name = "pendant", mixinStandardHelpOptions = true,
-            description = "Drive the module's pendant: LEDs, seven-segment "
-            + "display, audio.", subcommands = {Leds.class, Display.class, Audio.class})
+    @Command(name = "pendant",
+            description = "Drive the module's pendant: LEDs, seven-segment display, audio.",
+            subcommands = {Leds.class, Display.class, Audio.class})
     static final class Pendant extends CommandGroup {
     }
 
-    @Command(name = "leds", mixinStandardHelpOptions = true,
-            description = "Show the pendant LEDs; with --set change some first.")
+    @Command(name = "leds", description = "Show the pendant LEDs; with --set change some first.")
     static final class Leds extends ToolCommand {
         @Option(names = "--set", paramLabel = "LED=CTRL[:BLINK]", description = "Set LED number "
                 + "LED (from 0) to control value CTRL and blink frequency BLINK (default 0); "
                 + "repeatable, e.g. --set 0=1 --set 2=2:4. The other LEDs keep their settings.")
-        List<String> settings;
+        List<LedSetting> settings;
 
         @Override
         void execute(Session session, Report report) {
@@ -43,8 +43,10 @@ final class PendantCommands {
                 long[][] wanted = parseLeds(settings);
                 long[][] current = readLeds(session);
                 if (wanted[0].length > current[0].length) {
-                    throw ToolException.failed("set LEDs", "LED " + (wanted[0].length - 1)
-                            + " does not exist; the pendant has " + current[0].length
+                    // Only now is the pendant's size known; naming a LED beyond it is still a
+                    // bad argument, not a refusal.
+                    throw ToolException.usage("option '--set': LED " + (wanted[0].length - 1)
+                            + " is out of range: the pendant has " + current[0].length
                             + " LEDs (0 to " + (current[0].length - 1) + ")");
                 }
                 setLeds(session, report, merge(current, wanted));
@@ -53,101 +55,99 @@ final class PendantCommands {
         }
     }
 
-    @Command(name = "display", mixinStandardHelpOptions = true,
-            description = "Show the seven-segment display; with --digit or "
-            + "--segments change it first.")
-    static final class Display extends ToolCommand {
-        @Option(names = "--digit", paramLabel = "0-9", description = "Show this digit.")
-        Integer digit;
+    /** A new display content: a digit (with or without the point) or all eight segments. */
+    static final class Shape {
+        @ArgGroup(exclusive = false)
+        DigitChoice digit;
 
         @Option(names = "--segments", paramLabel = "A,B,C,D,E,F,G,DP", split = ",",
-                converter = Numbers.Converter.class, description = "Set the eight segment values "
-                        + "(A to G and the decimal point).")
-        Long[] segments;
+                required = true, description = "Set the eight segment values (A to G and the "
+                        + "decimal point).")
+        U32[] segments;
+    }
+
+    static final class DigitChoice {
+        @Bounds(min = 0, max = 9)
+        @Option(names = "--digit", paramLabel = "0-9", required = true,
+                description = "Show this digit.")
+        Integer digit;
 
         @Option(names = "--dot", description = "With --digit: light the decimal point.")
         boolean dot;
+    }
 
-        @Option(names = "--values", paramLabel = "V1,V2", split = ",",
-                converter = Numbers.Converter.class, description = "The two display values "
-                        + "handed along (default 0,0).")
-        Long[] values;
+    static final class Change {
+        @ArgGroup(exclusive = true, multiplicity = "1")
+        Shape shape;
+
+        @Option(names = "--values", paramLabel = "V1,V2", split = ",", description = "With "
+                + "--digit or --segments: the two display values handed along (default 0,0).")
+        U32[] values;
+    }
+
+    @Command(name = "display",
+            description = "Show the seven-segment display; with --digit or --segments change "
+                    + "it first.")
+    static final class Display extends ToolCommand {
+        @ArgGroup(exclusive = false)
+        Change change;
+
+        @Override
+        void validate() {
+            if (change != null) {
+                requireCount("--segments", change.shape.segments, 8, false);
+                requireCount("--values", change.values, 2, false);
+            }
+        }
 
         @Override
         void execute(Session session, Report report) {
-            long[] wanted = null;
-            if (digit != null) {
-                if (digit < 0 || digit > 9) {
-                    throw new picocli.CommandLine.ParameterException(commandSpec.commandLine(),
-                            "--digit must be 0 to 9");
-                }
-                wanted = digitSegments(digit, dot);
-            } else if (segments != null) {
-                if (segments.length != 8) {
-                    throw new picocli.CommandLine.ParameterException(commandSpec.commandLine(),
-                            "--segments needs 8 values (A to G and the decimal point)");
-                }
-                wanted = Arrays.stream(segments).mapToLong(Long::longValue).toArray();
-            }
-            if (wanted != null) {
-                long v1 = values != null && values.length > 0 ? values[0] : 0;
-                long v2 = values != null && values.length > 1 ? values[1] : 0;
+            if (change != null) {
+                Shape shape = change.shape;
+                long[] wanted = shape.digit != null
+                        ? digitSegments(shape.digit.digit, shape.digit.dot)
+                        : Arrays.stream(shape.segments).mapToLong(U32::value).toArray();
+                long v1 = change.values != null ? change.values[0].value() : 0;
+                long v2 = change.values != null ? change.values[1].value() : 0;
                 setDisplay(session, report, wanted, v1, v2);
             }
             showDisplay(session, report);
         }
     }
 
-    @Command(name = "audio", mixinStandardHelpOptions = true,
-            description = "Show the pendant audio values; with --set change "
-            + "them first.")
+    @Command(name = "audio",
+            description = "Show the pendant audio values; with --set change them first.")
     static final class Audio extends ToolCommand {
         @Option(names = "--set", paramLabel = "A1,A2,A3,A4", split = ",",
-                converter = Numbers.Converter.class, description = "The four audio values.")
-        Long[] values;
+                description = "The four audio values.")
+        U32[] values;
+
+        @Override
+        void validate() {
+            requireCount("--set", values, 4, false);
+        }
 
         @Override
         void execute(Session session, Report report) {
             if (values != null) {
-                if (values.length != 4) {
-                    throw new picocli.CommandLine.ParameterException(commandSpec.commandLine(),
-                            "--set needs 4 values");
-                }
-                setAudio(session, report, values[0], values[1], values[2], values[3]);
+                setAudio(session, report, values[0].value(), values[1].value(),
+                        values[2].value(), values[3].value());
             }
             showAudio(session, report);
         }
     }
 
-    /** Parsed --set values: three arrays of equal length, valid 1 where a LED is set. */
-    static long[][] parseLeds(List<String> settings) {
+    /** The --set values as three arrays of equal length, valid 1 where a LED is set. */
+    static long[][] parseLeds(List<LedSetting> settings) {
         int count = 0;
-        long[][] parsed = new long[settings.size()][];
-        for (int i = 0; i < settings.size(); i++) {
-            String s = settings.get(i);
-            String[] parts = s.split("[=:]");
-            try {
-                if (parts.length < 2 || parts.length > 3) {
-                    throw new NumberFormatException();
-                }
-                long led = Numbers.parse(parts[0]);
-                long ctrl = Numbers.parse(parts[1]);
-                long blink = parts.length == 3 ? Numbers.parse(parts[2]) : 0;
-                if (led < 0 || led >= MAX_LEDS) {
-                    throw new NumberFormatException();
-                }
-                parsed[i] = new long[] {led, ctrl, blink};
-                count = Math.max(count, (int) led + 1);
-            } catch (NumberFormatException e) {
-                throw new ToolException(ToolException.USAGE, "set LEDs", null, "'" + s
-                        + "' is not LED=CTRL[:BLINK] with LED 0 to " + (MAX_LEDS - 1));
-            }
+        for (LedSetting s : settings) {
+            count = Math.max(count, s.led() + 1);
         }
         long[][] arrays = new long[3][count];
-        for (long[] p : parsed) {
-            arrays[0][(int) p[0]] = 1;
-            arrays[1][(int) p[0]] = p[1];
-            arrays[2][(int) p[0]] = p[2];
+        for (LedSetting s : settings) {
+            arrays[0][s.led()] = 1;
+            arrays[1][s.led()] = s.control();
+            arrays[2][s.led()] = s.blink();
         }
         return arrays;
     }
@@ -212,7 +212,7 @@ final class PendantCommands {
         long[][] leds = readLeds(session);
         report.title("Pendant LEDs of module " + session.serial());
         Report.Table table = report.table("leds", col("LED", "led"), col("VALID", "valid"),
-                col("CONTROL", "control"), col("BLINK", "blinkFrequency"), col("", "lamp"));
+                col("CONTROL", "control"), col("BLINK", "blinkFrequency"), col("LAMP", "lamp"));
         for (int i = 0; i < leds[0].length; i++) {
             long control = leds[1][i];
             long blink = leds[2][i];

@@ -1,7 +1,6 @@
 package com.holm.zep.tovik.tool;
 
 import com.holm.zep.tovik.sim.VirtualProvider;
-import java.nio.file.Files;
 import java.nio.file.Path;
 
 /**
@@ -37,9 +36,8 @@ final class Provider {
             throw ToolException.unavailable("load scenario " + scenario,
                     "the virtual provider is not on the class path");
         }
-        if (!Files.isReadable(scenario)) {
-            throw ToolException.failed("load scenario", scenario + " cannot be read");
-        }
+        // The file itself was checked with the other arguments (ToolCommand.requireFile): what
+        // fails here is its content, which the virtual provider refuses.
         try {
             VirtualProvider.loadScenarioFile(scenario.toString());
         } catch (IllegalArgumentException e) {

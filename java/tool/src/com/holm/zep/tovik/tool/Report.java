@@ -14,11 +14,14 @@ import java.util.Map;
  * found once; the mode decides how it looks.
  */
 final class Report {
-    /** A number shown in hexadecimal to a person and as a plain number in JSON. */
-    record Hex(long value, int digits) {
+    /**
+     * A number that people see in a form of its own (hexadecimal, a dotted version, a date) and
+     * JSON gets as the plain number.
+     */
+    record Shown(long value, String text) {
         @Override
         public String toString() {
-            return "0x" + String.format("%0" + digits + "X", value);
+            return text;
         }
     }
 
@@ -32,6 +35,7 @@ final class Report {
     private final PrintStream out;
     private final Map<String, Object> root = new LinkedHashMap<>();
     private final Deque<Map<String, Object>> sections = new ArrayDeque<>();
+    private boolean lines;
 
     Report(boolean json, PrintStream out) {
         this.json = json;
@@ -47,12 +51,12 @@ final class Report {
         return out;
     }
 
-    static Hex hex(long value) {
-        return new Hex(Numbers.u32(value), 8);
+    static Shown hex(long value) {
+        return hex(Numbers.u32(value), 8);
     }
 
-    static Hex hex(long value, int digits) {
-        return new Hex(value, digits);
+    static Shown hex(long value, int digits) {
+        return new Shown(value, "0x" + String.format("%0" + digits + "X", value));
     }
 
     static Column col(String heading, String key) {
@@ -121,9 +125,25 @@ final class Report {
         return new Table(key, columns);
     }
 
-    /** Writes the JSON document (JSON mode) or nothing. */
-    void finish() {
+    /**
+     * Switches JSON output to JSON Lines: each {@link #line} is written at once as one object on
+     * a line of its own, and no document follows at the end.
+     */
+    void streamLines() {
+        lines = true;
+    }
+
+    /** One record of a JSON Lines stream; JSON only. */
+    void line(Map<String, Object> record) {
         if (json) {
+            out.println(Json.compact(record));
+            out.flush();
+        }
+    }
+
+    /** Writes the JSON document (JSON mode, unless streamed as lines) or nothing. */
+    void finish() {
+        if (json && !lines) {
             out.println(Json.write(root));
         }
         out.flush();
@@ -157,8 +177,8 @@ final class Report {
     }
 
     private static Object jsonValue(Object value) {
-        if (value instanceof Hex hex) {
-            return hex.value();
+        if (value instanceof Shown shown) {
+            return shown.value();
         }
         return value;
     }

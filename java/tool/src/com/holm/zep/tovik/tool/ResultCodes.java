@@ -2,6 +2,7 @@ package com.holm.zep.tovik.tool;
 
 import java.util.LinkedHashMap;
 import java.util.Map;
+import picocli.CommandLine.TypeConversionException;
 
 /**
  * Names and short meanings of the result codes an operation can report: the library's own, the
@@ -82,18 +83,31 @@ final class ResultCodes {
         return CODES.values();
     }
 
-    /** Parses "0x50000007", "1342177287" or a code name. */
-    static Long parse(String text) {
+    /**
+     * Parses "0x50000007", "1342177287", a code as Java sees it ("-2147467259") or a code name.
+     * A number that is not a 32-bit code, signed or unsigned, is refused rather than cut.
+     */
+    static Code parse(String text) {
         String t = text.trim();
         for (Code c : CODES.values()) {
             if (c.name().equalsIgnoreCase(t)) {
-                return c.value();
+                return c;
             }
         }
+        long value;
         try {
-            return normalize(Numbers.parse(t));
+            value = Numbers.parse(t);
         } catch (NumberFormatException e) {
-            return null;
+            if (!Numbers.looksNumeric(t)) {
+                throw new TypeConversionException("'" + text + "' is neither a number nor a known "
+                        + "code name");
+            }
+            value = Long.MAX_VALUE;
         }
+        if (value < Integer.MIN_VALUE || value > Numbers.U32_MAX) {
+            throw new TypeConversionException("'" + text + "' is out of range: "
+                    + Integer.MIN_VALUE + " to " + Numbers.U32_MAX + " (0x0 to 0xFFFFFFFF)");
+        }
+        return lookup(value);
     }
 }

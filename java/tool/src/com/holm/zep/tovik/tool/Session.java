@@ -2,6 +2,7 @@ package com.holm.zep.tovik.tool;
 
 import com.holm.zep.tovik.api.jni.LongValue;
 import com.holm.zep.tovik.api.jni.TovikApiManager;
+import com.holm.zep.tovik.api.jni.TovikVciInfo3;
 import com.holm.zep.tovik.api.jni.TovikVciItem;
 import java.io.PrintStream;
 import java.util.function.Consumer;
@@ -126,13 +127,13 @@ final class Session implements AutoCloseable {
         return items == null ? new TovikVciItem[0] : items;
     }
 
-    /** The module chosen with --module (serial number or name), by default the first one. */
+    /** The module chosen with --module (serial number, name or alias), by default the first. */
     TovikVciItem module() {
         if (module != null) {
             return module;
         }
         TovikVciItem[] items = modules();
-        String wanted = options.module();
+        ModuleChoice wanted = options.module();
         if (wanted == null) {
             if (items.length == 0) {
                 throw ToolException.failed("choose module", "no module is present");
@@ -140,21 +141,32 @@ final class Session implements AutoCloseable {
             module = items[0];
             return module;
         }
-        Long serial = null;
-        try {
-            serial = Numbers.u32(Numbers.parse(wanted));
-        } catch (NumberFormatException e) {
-            // a name
-        }
         for (TovikVciItem item : items) {
-            if ((serial != null && Numbers.u32(item.getSerialNumber()) == serial)
-                    || wanted.equalsIgnoreCase(item.getModuleName())) {
+            if (wanted.serial() != null && Numbers.u32(item.getSerialNumber()) == wanted.serial()
+                    || wanted.text().equalsIgnoreCase(item.getModuleName())) {
                 module = item;
                 return module;
             }
         }
-        throw ToolException.failed("choose module", "no module '" + wanted + "' (present: "
+        // An alias needs each module's details: asked only when no serial or name matched.
+        for (TovikVciItem item : items) {
+            if (wanted.text().equalsIgnoreCase(alias(item))) {
+                module = item;
+                return module;
+            }
+        }
+        throw ToolException.usage("option '--module': no module '" + wanted + "' (present: "
                 + describeModules(items) + ")");
+    }
+
+    private String alias(TovikVciItem item) {
+        long serial = Numbers.u32(item.getSerialNumber());
+        TovikVciInfo3 info = new TovikVciInfo3();
+        Outcome<Object> outcome = attempt("read module info", "vtxGetModuleInfo3", r -> {
+            api.vtxGetModuleInfo3(manager, serial, info, r);
+            return null;
+        });
+        return outcome.ok() ? info.getVciAlias() : null;
     }
 
     private static String describeModules(TovikVciItem[] items) {

@@ -9,7 +9,10 @@ final class ToolException extends RuntimeException {
 
     /** Exit code of an operation that the library or the provider refused. */
     static final int FAILED = 1;
-    /** Exit code of a command line that picocli could not parse. */
+    /**
+     * Exit code of a bad command line: one that picocli could not parse, or that names a module,
+     * a file or a value that is not there or not allowed.
+     */
     static final int USAGE = 2;
     /** Exit code when the library, the provider or a native method is not available. */
     static final int UNAVAILABLE = 3;
@@ -36,6 +39,11 @@ final class ToolException extends RuntimeException {
     /** An operation failed for a reason of its own (not a result code). */
     static ToolException failed(String operation, String reason) {
         return new ToolException(FAILED, operation, null, operation + " failed: " + reason);
+    }
+
+    /** An argument problem found by the tool itself or by picocli. */
+    static ToolException usage(String message) {
+        return new ToolException(USAGE, "command line", null, message);
     }
 
     /** The library does not (yet) implement a native method. */

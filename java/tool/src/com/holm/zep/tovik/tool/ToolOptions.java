@@ -11,8 +11,8 @@ interface ToolOptions {
 
     boolean json();
 
-    /** Serial number or name of the module to use, or null for the first one. */
-    String module();
+    /** Serial number, name or alias of the module to use, or null for the first one. */
+    ModuleChoice module();
 
     /** Second connect value (connection mode) handed to the provider. */
     long connectMode();

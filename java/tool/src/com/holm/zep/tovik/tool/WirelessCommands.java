@@ -16,48 +16,46 @@ final class WirelessCommands {
     private WirelessCommands() {
     }
 
-    /** "on" / "off" as a picocli parameter. */
-    static final class Switch implements picocli.CommandLine.ITypeConverter<Boolean> {
-        @Override
-        public Boolean convert(String value) {
-            return switch (value.toLowerCase()) {
-                case "on", "true", "1", "yes" -> true;
-                case "off", "false", "0", "no" -> false;
-                default -> throw new picocli.CommandLine.TypeConversionException(
-                        "'" + value + "' is not on or off");
-            };
-        }
+    /** A switch's new state. */
+    enum OnOff {
+        on, off
     }
 
-    @Command(name = "wifi", mixinStandardHelpOptions = true,
+    /** The interfaces 'configure' sets up. */
+    enum Interface {
+        usb, wifi
+    }
+
+    @Command(name = "wifi",
             description = "Access point state, manual scan and automatic Wi-Fi "
             + "switches, Wi-Fi adapters of the PC.", subcommands = {AccessPoint.class,
                     ManualScan.class, AutoWifi.class, Adapters.class})
     static final class Wifi extends CommandGroup {
     }
 
-    @Command(name = "ap", mixinStandardHelpOptions = true,
+    @Command(name = "ap",
             description = "Show the module's access point state and link quality.")
     static final class AccessPoint extends ToolCommand {
         @Option(names = "--selector", paramLabel = "N", defaultValue = "0",
-                converter = Numbers.Converter.class, description = "Selector value handed to the "
-                        + "provider (default: ${DEFAULT-VALUE}).")
-        long selector;
+                description = "Selector value handed to the provider (default: "
+                        + "${DEFAULT-VALUE}).")
+        U32 selector;
 
         @Override
         void execute(Session session, Report report) {
-            accessPoint(session, report, selector);
+            accessPoint(session, report, selector.value());
         }
     }
 
-    @Command(name = "scan", mixinStandardHelpOptions = true,
+    @Command(name = "scan",
             description = "Switch manual Wi-Fi scanning on or off.")
     static final class ManualScan extends ToolCommand {
-        @Parameters(paramLabel = "on|off", converter = Switch.class, description = "New state.")
-        boolean enable;
+        @Parameters(paramLabel = "on|off", description = "New state.")
+        OnOff state;
 
         @Override
         void execute(Session session, Report report) {
+            boolean enable = state == OnOff.on;
             TovikApiManager api = session.api();
             session.run("switch manual scan", "vtxEnableManualScan",
                     r -> api.vtxEnableManualScan(session.manager(), enable, r));
@@ -66,14 +64,15 @@ final class WirelessCommands {
         }
     }
 
-    @Command(name = "auto", mixinStandardHelpOptions = true,
+    @Command(name = "auto",
             description = "Switch automatic Wi-Fi on or off.")
     static final class AutoWifi extends ToolCommand {
-        @Parameters(paramLabel = "on|off", converter = Switch.class, description = "New state.")
-        boolean enable;
+        @Parameters(paramLabel = "on|off", description = "New state.")
+        OnOff state;
 
         @Override
         void execute(Session session, Report report) {
+            boolean enable = state == OnOff.on;
             TovikApiManager api = session.api();
             session.run("switch automatic Wi-Fi", "vtxEnableAutoWifi",
                     r -> api.vtxEnableAutoWifi(session.manager(), enable, r));
@@ -82,7 +81,7 @@ final class WirelessCommands {
         }
     }
 
-    @Command(name = "adapters", mixinStandardHelpOptions = true,
+    @Command(name = "adapters",
             description = "Show the automatic Wi-Fi flags and the Wi-Fi "
             + "adapters of the PC.")
     static final class Adapters extends ToolCommand {
@@ -92,30 +91,28 @@ final class WirelessCommands {
         }
     }
 
-    @Command(name = "configure", mixinStandardHelpOptions = true,
+    @Command(name = "configure",
             description = "Configure the module's USB or Wi-Fi interface.")
     static final class Configure extends ToolCommand {
         @Parameters(paramLabel = "usb|wifi", description = "Interface to configure.")
-        String which;
+        Interface which;
 
         @Override
         void execute(Session session, Report report) {
             TovikApiManager api = session.api();
-            switch (which.toLowerCase()) {
-                case "usb" -> session.run("configure USB interface", "vtxConfigureUsbInterface",
+            switch (which) {
+                case usb -> session.run("configure USB interface", "vtxConfigureUsbInterface",
                         r -> api.vtxConfigureUsbInterface(session.manager(), r));
-                case "wifi" -> session.run("configure Wi-Fi interface",
+                case wifi -> session.run("configure Wi-Fi interface",
                         "vtxConfigureWifiInterface",
                         r -> api.vtxConfigureWifiInterface(session.manager(), r));
-                default -> throw new picocli.CommandLine.ParameterException(commandSpec.commandLine(),
-                        "'" + which + "' is not usb or wifi");
             }
-            report.title("Interface " + which.toLowerCase() + " configured");
-            report.field("Configured", "configured", which.toLowerCase());
+            report.title("Interface " + which + " configured");
+            report.field("Configured", "configured", which.name());
         }
     }
 
-    @Command(name = "selftest", mixinStandardHelpOptions = true,
+    @Command(name = "selftest",
             description = "Run the module's self test and show its result "
             + "bytes as a hex dump.")
     static final class SelfTest extends ToolCommand {
@@ -125,7 +122,7 @@ final class WirelessCommands {
         }
     }
 
-    @Command(name = "config-items", mixinStandardHelpOptions = true,
+    @Command(name = "config-items",
             description = "List the module's configuration items.")
     static final class ConfigItems extends ToolCommand {
         @Override
