@@ -3,21 +3,33 @@
 #include "Workshop.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <system_error>
 
 namespace tovik::sim {
 
 namespace {
 
+// A folder (or anything else that is not a plain file) cannot be read as a
+// block: reading a folder through a stream throws on some libraries.
 bool ReadFile(const std::string& path, Bytes* bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
+  try {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 bool WriteFile(const std::string& path, const Bytes& bytes) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return false;
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) return false;
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

@@ -199,6 +199,13 @@ TEST_F(ClientInfoTest, FilesRoundTripThroughTheModule) {
   LONG error = 0;
   item->get_ErrorCode(&error);
   EXPECT_EQ(result, error);
+
+  // A folder is neither read as a block nor written over.
+  const std::string folder = ::testing::TempDir();
+  ASSERT_EQ(S_OK, manager_->raw_StoreClientInfoFile(connection_, Bstr("dir"), 1, Bstr(folder.c_str()), 0, item.out(), &result));
+  EXPECT_NE(0, result);
+  ASSERT_EQ(S_OK, manager_->raw_GetClientInfoFile(connection_, Bstr("calibration"), 1, Bstr(folder.c_str()), item.out(), &result));
+  EXPECT_NE(0, result);
 }
 
 TEST_F(ClientInfoTest, ReadResultNeedsAReadAccessOfThisModule) {
