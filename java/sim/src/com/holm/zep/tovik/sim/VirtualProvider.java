@@ -1,5 +1,7 @@
 package com.holm.zep.tovik.sim;
 
+import com.holm.zep.tovik.api.jni.NativeLibraryLoader;
+import java.lang.invoke.MethodHandles;
 import java.util.ArrayList;
 import java.util.List;
 
@@ -16,8 +18,9 @@ import java.util.List;
  */
 public final class VirtualProvider {
     static {
-        // From java.library.path, else the copy this jar carries.
-        com.holm.zep.tovik.api.jni.NativeLibraryLoader.load("TovikProviderSim", "TovikPlatform");
+        // The copy this jar carries (found through this class, so through this jar's own loader
+        // or module), else java.library.path.
+        NativeLibraryLoader.load(MethodHandles.lookup(), "TovikProviderSim");
     }
 
     private VirtualProvider() {

@@ -1,5 +1,7 @@
 package com.holm.zep.tovik.api.jni;
 
+import java.lang.invoke.MethodHandles;
+
 /**
  * Java face of the native library {@code TovikApi4J}.
  *
@@ -23,12 +25,15 @@ public class TovikApiManager {
     private static boolean libraryLoaded;
 
     /**
-     * Loads {@code libTovikApi4J} once per process: through {@link System#loadLibrary(String)}
-     * when it is on {@code java.library.path}, otherwise the copy this jar carries.
+     * Loads {@code libTovikApi4J} once per process: the copy this jar carries, or the one on
+     * {@code java.library.path} when the jar carries none for the running platform (see
+     * {@link NativeLibraryLoader} for the system properties that change this).
+     *
+     * @throws UnsatisfiedLinkError when the library cannot be loaded
      */
     public static synchronized void loadLibrary() {
         if (!libraryLoaded) {
-            NativeLibraryLoader.load(LIBRARY_NAME, "TovikPlatform");
+            NativeLibraryLoader.load(MethodHandles.lookup(), LIBRARY_NAME);
             libraryLoaded = true;
         }
     }
