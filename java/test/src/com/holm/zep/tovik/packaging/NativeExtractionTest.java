@@ -8,7 +8,6 @@ import com.holm.zep.tovik.packaging.JvmRuns.Run;
 import java.io.BufferedReader;
 import java.io.InputStream;
 import java.io.InputStreamReader;
-import java.io.OutputStream;
 import java.nio.channels.FileChannel;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
@@ -132,9 +131,8 @@ class NativeExtractionTest {
         Process holder = JvmRuns.process(JvmRuns.java("-cp",
                 JvmRuns.join(List.of(api, JvmRuns.compile(work, "Holder", HOLDER, List.of()))), "Holder",
                 tmp.toString())).redirectError(work.resolve("holder-err.txt").toFile()).start();
-        try (FileChannel held = FileChannel.open(heldHere.resolve(".lock"), StandardOpenOption.WRITE);
-                var lock = held.lock();
-                OutputStream toHolder = holder.getOutputStream()) {
+        try (FileChannel held = FileChannel.open(heldHere.resolve(".lock"), StandardOpenOption.WRITE)) {
+            assertTrue(held.lock().isValid());
             Path holders = Path.of(readReady(holder.getInputStream()));
             assertTrue(Files.isRegularFile(holders.resolve(".lock")), holders.toString());
 

@@ -30,7 +30,8 @@ final class CarriedNatives {
     /** File name to expected SHA-256 in lower-case hex, in the list's order. */
     private final Map<String, String> checksums;
 
-    private CarriedNatives(Class<?> carrier, String folder, String list, Map<String, String> checksums) {
+    private CarriedNatives(Class<?> carrier, String folder, String list,
+            Map<String, String> checksums) {
         this.carrier = carrier;
         this.folder = folder;
         this.list = list;
@@ -73,7 +74,9 @@ final class CarriedNatives {
             }
             int gap = line.indexOf("  ");
             String name = gap < 0 ? "" : line.substring(gap + 2).trim();
-            if (gap != 64 || name.isEmpty() || name.contains("/") || name.contains("\\") || name.startsWith(".")) {
+            boolean plainName = !name.isEmpty() && !name.contains("/") && !name.contains("\\")
+                    && !name.startsWith(".");
+            if (gap != 64 || !plainName) {
                 throw new IOException("malformed line in " + list + ": " + line);
             }
             checksums.put(name, line.substring(0, gap).toLowerCase(Locale.ROOT));
@@ -101,7 +104,8 @@ final class CarriedNatives {
         return library;
     }
 
-    private Path copyChecked(String name, String expected, ExtractionFolder target) throws IOException {
+    private Path copyChecked(String name, String expected, ExtractionFolder target)
+            throws IOException {
         Path file = target.newFile(name);
         MessageDigest digest = sha256();
         try (InputStream in = carrier.getResourceAsStream(folder + name)) {

@@ -37,7 +37,7 @@ final class ExtractionFolder implements AutoCloseable {
         this.lockChannel = lockChannel;
     }
 
-    /** The folder named by {@code tovik.native.dir}, else {@code java.io.tmpdir}; created if missing. */
+    /** The folder {@code tovik.native.dir} names, else {@code java.io.tmpdir}; made if missing. */
     static Path root() throws IOException {
         String configured = System.getProperty(NativeLibraryLoader.EXTRACTION_FOLDER_PROPERTY);
         if (configured == null || configured.isEmpty()) {
@@ -106,7 +106,8 @@ final class ExtractionFolder implements AutoCloseable {
             for (Path folder : folders) {
                 // This JVM's own folders are in use; opening their lock file here would even
                 // release the lock (a process's locks on a file end with any of its channels).
-                if (!folder.getFileName().toString().startsWith(ownPrefix) && Files.isDirectory(folder)) {
+                String name = folder.getFileName().toString();
+                if (!name.startsWith(ownPrefix) && Files.isDirectory(folder)) {
                     removeIfAbandoned(folder);
                 }
             }

@@ -12,7 +12,8 @@ import java.util.Locale;
  *
  * <p>A jar carries its natives under {@code /native/<os>-<arch>/} (for example
  * {@code /native/linux-x86_64/}) together with {@code <name>.SHA256SUMS}, the SHA-256 of the
- * library and of the libraries it links to as recorded when the jar was built. They are found through the class that declares the native
+ * library and of the libraries it links to as recorded when the jar was built. They are found
+ * through the class that declares the native
  * methods, so each jar finds its own natives on the class path, on the module path and under
  * separate class loaders alike, and the library is loaded on that class's behalf, so that the
  * JVM binds it to that class's loader.
@@ -69,7 +70,8 @@ public final class NativeLibraryLoader {
             try {
                 linker.loadLibrary(name);
             } catch (UnsatisfiedLinkError notOnPath) {
-                notOnPath.addSuppressed(new IOException("the jar carries no " + CarriedNatives.list(platform(), name)));
+                String list = CarriedNatives.list(platform(), name);
+                notOnPath.addSuppressed(new IOException("the jar carries no " + list));
                 throw notOnPath;
             }
             return;
