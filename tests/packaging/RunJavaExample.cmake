@@ -1,13 +1,22 @@
-# ctest packaging.java_example: compiles examples/java/TovikExample.java against the jars users
-# take away (JARS, colon-separated) and runs it with -Xcheck:jni and nothing else: no library
-# path, so the natives come out of the jars. Checks its output, that no JNI problem was
-# reported and that the extraction left nothing behind. WORK is removed afterwards.
+# ctest packaging.java_example: checks that README shows examples/java/TovikExample.java (SOURCE)
+# unchanged, compiles it against the jars users take away (JARS, colon-separated) and runs it
+# with -Xcheck:jni and nothing else: no library path, so the natives come out of the jars.
+# Checks its output, that no JNI problem was reported and that the extraction left nothing
+# behind. WORK is removed afterwards.
 cmake_minimum_required(VERSION 3.25)
 
 function(fail text)
   file(REMOVE_RECURSE ${WORK})
   message(FATAL_ERROR "${text}")
 endfunction()
+
+# The README shows the example as it is.
+file(READ ${SOURCE} example)
+file(READ ${README} readme)
+string(FIND "${readme}" "```java\n${example}```\n" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "${README} does not show ${SOURCE} as it is")
+endif()
 
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/classes ${WORK}/tmp)
