@@ -4,13 +4,10 @@ import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import com.holm.zep.tovik.packaging.JvmRuns.Run;
-import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.ArrayList;
 import java.util.List;
-import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
-import org.junit.jupiter.api.io.TempDir;
 import org.junit.jupiter.params.ParameterizedTest;
 import org.junit.jupiter.params.provider.ValueSource;
 
@@ -21,7 +18,7 @@ import org.junit.jupiter.params.provider.ValueSource;
  * on the module path and in separate class loaders (the api jar in a parent loader, the sim jar
  * in a child): each jar's natives are found through its own classes.
  */
-class CarriedNativesTest {
+class CarriedNativesTest extends ProbeFixture {
     /** Runs Probe with the api jar in one class loader and the sim jar (and Probe) in a child of it. */
     private static final String LAUNCHER = String.join("\n",
             "import java.net.URL;",
@@ -40,22 +37,6 @@ class CarriedNativesTest {
             "    }",
             "}",
             "");
-
-    @TempDir
-    Path work;
-
-    private Path tmp;
-    private Path api;
-    private Path sim;
-    private Path probe;
-
-    @BeforeEach
-    void compileProbe() throws Exception {
-        tmp = Files.createDirectory(work.resolve("tmp"));
-        api = JvmRuns.distJar("tovik-api");
-        sim = JvmRuns.distJar("tovik-sim");
-        probe = JvmRuns.compile(work, "Probe", JvmRuns.PROBE, List.of(api, sim));
-    }
 
     @ParameterizedTest
     @ValueSource(strings = {"library-first", "provider-first"})

@@ -19,9 +19,7 @@ import java.util.concurrent.TimeUnit;
 import java.util.zip.ZipEntry;
 import java.util.zip.ZipInputStream;
 import java.util.zip.ZipOutputStream;
-import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
-import org.junit.jupiter.api.io.TempDir;
 import org.junit.jupiter.params.ParameterizedTest;
 import org.junit.jupiter.params.provider.ValueSource;
 
@@ -31,7 +29,7 @@ import org.junit.jupiter.params.provider.ValueSource;
  * and that a carried library that does not match its recorded checksum is never loaded. Each
  * case runs JVMs as processes.
  */
-class NativeExtractionTest {
+class NativeExtractionTest extends ProbeFixture {
     /**
      * Opens an extraction folder below its argument the way the loader does, puts a library into
      * it, prints "ready <folder>" and waits: a JVM in the middle of an extraction.
@@ -57,22 +55,6 @@ class NativeExtractionTest {
             "    }",
             "}",
             "");
-
-    @TempDir
-    Path work;
-
-    private Path tmp;
-    private Path api;
-    private Path sim;
-    private Path probe;
-
-    @BeforeEach
-    void compileProbe() throws Exception {
-        tmp = Files.createDirectory(work.resolve("tmp"));
-        api = JvmRuns.distJar("tovik-api");
-        sim = JvmRuns.distJar("tovik-sim");
-        probe = JvmRuns.compile(work, "Probe", JvmRuns.PROBE, List.of(api, sim));
-    }
 
     @Test
     void theCarriedCopyWinsOverAnotherOnTheLibraryPath() throws Exception {
