@@ -106,6 +106,10 @@ class NativeExtractionTest extends ProbeFixture {
         Files.createFile(unlockedEmpty.resolve(".lock"));
         Path otherName = Files.createDirectories(tmp.resolve("other-native-1-x"));
         Files.writeString(otherName.resolve(".lock"), "1");
+        // Abandoned, but holding what the loader never makes (a folder with a file): left alone.
+        Path foreign = Files.createDirectories(tmp.resolve("tovik-native-1-foreign").resolve("keep"));
+        Files.writeString(foreign.resolve("note"), "not the loader's");
+        Files.writeString(foreign.getParent().resolve(".lock"), "1");
         // A folder this JVM holds locked, as a live extraction in another process does.
         Path heldHere = Files.createDirectories(tmp.resolve("tovik-native-1-held"));
         Files.writeString(heldHere.resolve(".lock"), "1");
@@ -131,8 +135,9 @@ class NativeExtractionTest extends ProbeFixture {
 
             run.assertServedTheApi();
             assertFalse(Files.exists(holders), run.toString());
-            assertEquals(List.of("other-native-1-x", "tovik-native-1-empty-lock", "tovik-native-1-held",
-                    "tovik-native-1-without-lock"), JvmRuns.entries(tmp), run.toString());
+            assertEquals(List.of("other-native-1-x", "tovik-native-1-empty-lock", "tovik-native-1-foreign",
+                    "tovik-native-1-held", "tovik-native-1-without-lock"), JvmRuns.entries(tmp), run.toString());
+            assertTrue(Files.isRegularFile(foreign.resolve("note")));
             assertEquals(List.of(".lock"), JvmRuns.entries(heldHere));
             assertEquals(List.of("libTovikApi4J.so.1"), JvmRuns.entries(withoutLock));
         } finally {

@@ -116,7 +116,16 @@ final class ExtractionFolder implements AutoCloseable {
         }
     }
 
-    private static void removeIfAbandoned(Path folder) throws IOException {
+    /** Removes one folder if nobody holds its lock; what cannot be removed stays. */
+    private static void removeIfAbandoned(Path folder) {
+        try {
+            removeIfUnlocked(folder);
+        } catch (IOException | RuntimeException e) {
+            // Left for a later run, like a folder still in use.
+        }
+    }
+
+    private static void removeIfUnlocked(Path folder) throws IOException {
         Path lockFile = folder.resolve(LOCK_FILE);
         if (!Files.isRegularFile(lockFile)) {
             return;
