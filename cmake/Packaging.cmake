@@ -1,4 +1,5 @@
-# What `cmake --install` lays out (use `cmake --install build --strip`), and the jars users take away.
+# What `cmake --install` lays out (use `cmake --install build --strip`) and the jars users take
+# away.
 #
 #   <prefix>/lib/                   libTovikApi4J.so.<version>, libTovikPlatform.so.<version>,
 #                                   libTovikProviderSim.so.<version> with their SONAME links
@@ -92,15 +93,16 @@ endfunction()
 #                      [TITLE <text>] [LIBRARIES <library target>...] [MAIN_CLASS <class>]
 #                      [CLASS_PATH <jar file name>...] [DEPENDENCIES <pom dependency>...])
 #
-# Builds ${TOVIK_JAR_DIR}/dist/<name>-${PROJECT_VERSION}.jar from the jar of the add_jar target:
-# its manifest gains Implementation-Title/-Version, Automatic-Module-Name (and Main-Class,
-# Class-Path when given); the files of the library targets are added under
+# Builds ${TOVIK_JAR_DIR}/dist/<name>-${PROJECT_VERSION}.jar from the classes of the add_jar
+# target under a manifest of its own: Implementation-Title/-Version, Automatic-Module-Name, and
+# Main-Class and Class-Path when given. The files of the library targets are added under
 # native/${TOVIK_NATIVE_PLATFORM}/ by their SONAME file name, stripped, with <name>.SHA256SUMS
-# named after the first library (the loader checks every file against it before loading). Installs the jar and a pom.xml for it
-# (<name>-<version>.pom; DEPENDENCIES are "group:artifact:version" entries), and registers the
-# artifact in the global property TOVIK_DIST_ARTIFACTS (in the order of the calls), which the
-# tool's launcher and Class-Path list. The target's JAR_FILE property names the result. The build
-# tree's jars stay as they are: the build's lib/ serves them.
+# named after the first library (the loader checks every file against it before loading).
+# Installs the jar and a pom for it (<name>-<version>.pom; DEPENDENCIES are
+# "group:artifact:version" entries) and registers the artifact in the global property
+# TOVIK_DIST_ARTIFACTS (in the order of the calls), whose jars the tool's launcher and Class-Path
+# list. The target's JAR_FILE property names the result. The build tree's jars stay as they are:
+# the build's lib/ serves them.
 function(tovik_add_dist_jar target)
   cmake_parse_arguments(PARSE_ARGV 1 DJ ""
     "JAR;ARTIFACT;MODULE;TITLE;MAIN_CLASS" "LIBRARIES;CLASS_PATH;DEPENDENCIES")
