@@ -1,12 +1,21 @@
-# ctest packaging.install: installs the build into a fresh PREFIX and checks what a user takes
-# away: the layout, the libraries' run paths, the natives in the jars, the headers (one program
-# includes them all), the native example built and run against the installed tree only, and
-# the installed tovik launcher.
+# ctest packaging.install: `cmake --install --strip` of the build into a fresh prefix below WORK,
+# then checks what a user takes away: the libraries (versioned names and SONAMEs, run paths,
+# stripped), the headers (one program includes them all), the CMake and pkg-config packages
+# (the native example built both ways against the installed tree only and run), the jars
+# (versioned names, manifests, carried natives and their checksums, poms, javadoc), the
+# third-party jars beside the tool and the installed launcher, whose class path and the tool
+# jar's Class-Path resolve inside the prefix. WORK is removed afterwards, pass or fail.
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/ExampleOutput.cmake)
 
+set(PREFIX ${WORK}/prefix)
+set(scratch ${WORK}/scratch)
+string(REPLACE "," ";" ARTIFACTS "${ARTIFACTS}")
+string(REPLACE "," ";" THIRD_PARTY "${THIRD_PARTY}")
+
 function(fail)
   string(JOIN "" text ${ARGN})
+  file(REMOVE_RECURSE ${WORK})
   message(FATAL_ERROR "${text}")
 endfunction()
 
@@ -18,19 +27,78 @@ function(run)
   set(run_output "${out}${err}" PARENT_SCOPE)
 endfunction()
 
-file(REMOVE_RECURSE ${PREFIX})
-run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX})
+# Fails unless the sorted file names in <folder> are exactly the expected ones.
+function(expect_files folder)
+  file(GLOB present LIST_DIRECTORIES true RELATIVE ${PREFIX}/${folder} ${PREFIX}/${folder}/*)
+  list(SORT present)
+  set(expected ${ARGN})
+  list(SORT expected)
+  if(NOT present STREQUAL expected)
+    fail("${folder}/ holds '${present}', expected '${expected}'")
+  endif()
+endfunction()
 
-# ---- layout: exactly these libraries, nothing of the tests
-set(libraries libTovikApi4J.so libTovikPlatform.so libTovikProviderSim.so)
-file(GLOB installed_libraries RELATIVE ${PREFIX}/${LIBDIR} ${PREFIX}/${LIBDIR}/*)
-list(SORT installed_libraries)
-set(expected ${libraries})
-list(SORT expected)
-if(NOT installed_libraries STREQUAL expected)
-  fail("${LIBDIR}/ holds '${installed_libraries}', expected '${expected}'")
-endif()
+# The main attributes of a jar's manifest as <prefix>_<Attribute-Name> variables.
+function(read_manifest jar prefix)
+  set(out ${scratch}/manifest-${prefix})
+  file(REMOVE_RECURSE ${out})
+  file(MAKE_DIRECTORY ${out})
+  execute_process(COMMAND ${JAR} xf ${jar} META-INF/MANIFEST.MF WORKING_DIRECTORY ${out}
+    RESULT_VARIABLE code)
+  if(NOT code EQUAL 0)
+    fail("cannot read the manifest of ${jar}")
+  endif()
+  file(READ ${out}/META-INF/MANIFEST.MF text)
+  # Continuation lines (a leading space) belong to the line before.
+  string(REPLACE "\r\n" "\n" text "${text}")
+  string(REPLACE "\n " "" text "${text}")
+  string(REPLACE "\n" ";" lines "${text}")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^([A-Za-z0-9_-]+): (.*)$")
+      set(${prefix}_${CMAKE_MATCH_1} "${CMAKE_MATCH_2}" PARENT_SCOPE)
+    endif()
+  endforeach()
+endfunction()
 
+# Fails when an ELF file still carries a symbol table or debug information.
+function(expect_stripped file)
+  run(${READELF} -S --wide ${file})
+  if(run_output MATCHES "\\.symtab|\\.debug_")
+    fail("${file} is not stripped")
+  endif()
+endfunction()
+
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${scratch})
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX} --strip)
+
+# ---- libraries: versioned files, SONAME links and development links, nothing of the tests
+set(library_names TovikApi4J TovikPlatform TovikProviderSim)
+set(expected cmake pkgconfig)
+foreach(name IN LISTS library_names)
+  list(APPEND expected lib${name}.so lib${name}.so.${SOVERSION} lib${name}.so.${VERSION})
+endforeach()
+expect_files(${LIBDIR} ${expected})
+foreach(name IN LISTS library_names)
+  set(file ${PREFIX}/${LIBDIR}/lib${name}.so.${VERSION})
+  if(IS_SYMLINK ${file} OR NOT IS_SYMLINK ${PREFIX}/${LIBDIR}/lib${name}.so.${SOVERSION})
+    fail("lib${name}.so.${VERSION} must be the file, lib${name}.so.${SOVERSION} a link to it")
+  endif()
+  run(${READELF} -d ${file})
+  if(NOT run_output MATCHES "\\(SONAME\\)[^\n]*\\[lib${name}\\.so\\.${SOVERSION}\\]")
+    fail("lib${name}: SONAME is not lib${name}.so.${SOVERSION}:\n${run_output}")
+  endif()
+  # The installed libraries find each other next to themselves, never in the build.
+  if(NOT run_output MATCHES "\\(RUNPATH\\)[^\n]*\\[\\$ORIGIN\\]")
+    fail("lib${name}: run path is not exactly $ORIGIN:\n${run_output}")
+  endif()
+  if(NOT name STREQUAL "TovikPlatform" AND NOT run_output MATCHES "\\(NEEDED\\)[^\n]*\\[libTovikPlatform\\.so\\.${SOVERSION}\\]")
+    fail("lib${name} does not link libTovikPlatform.so.${SOVERSION} by its SONAME:\n${run_output}")
+  endif()
+  expect_stripped(${file})
+endforeach()
+
+# ---- headers
 set(headers
   TovikExport.h facade/CTovikManagerIF.h wrappers/Wrappers.h wrappers/ModuleWrappers.h
   core/ThreadCommand.h core/ObjectManager.h core/Registries.h provider/TovikApiProviderLib.h
@@ -46,67 +114,150 @@ if(private_headers)
   fail("private headers installed: ${private_headers}")
 endif()
 
-# ---- run paths: the installed libraries find each other next to themselves, never in the build
-find_program(READELF readelf)
-if(READELF)
-  foreach(library IN LISTS libraries)
-    run(${READELF} -d ${PREFIX}/${LIBDIR}/${library})
-    if(NOT run_output MATCHES "\\(RUNPATH\\)[^\n]*\\[\\$ORIGIN\\]")
-      fail("${library}: run path is not exactly $ORIGIN:\n${run_output}")
-    endif()
-  endforeach()
-endif()
-
-# ---- jars and the natives they carry
-if(WITH_JAVA)
-  set(carried_api libTovikApi4J.so libTovikPlatform.so)
-  set(carried_sim libTovikProviderSim.so libTovikPlatform.so)
-  foreach(jar api sim)
-    set(jar_file ${PREFIX}/${JAVADIR}/tovik-${jar}.jar)
-    if(NOT EXISTS ${jar_file})
-      fail("${JAVADIR}/tovik-${jar}.jar is not installed")
-    endif()
-    run(${JAR} tf ${jar_file})
-    foreach(library IN LISTS carried_${jar})
-      if(NOT run_output MATCHES "(^|\n)native/${NATIVE_PLATFORM}/${library}\n")
-        fail("tovik-${jar}.jar does not carry native/${NATIVE_PLATFORM}/${library}")
-      endif()
-    endforeach()
-  endforeach()
-endif()
-
-# ---- a native caller against the installed tree only
+# ---- native callers against the installed tree only: pkg-config + g++, and a CMake project
 if(COMPILE_CHECK)
-  set(work ${PREFIX}-work)
-  file(REMOVE_RECURSE ${work})
-  file(MAKE_DIRECTORY ${work})
+  find_program(PKG_CONFIG pkg-config REQUIRED)
+  set(ENV{PKG_CONFIG_PATH} ${PREFIX}/${PKGCONFIGDIR})
+  run(${PKG_CONFIG} --modversion tovikapi4j)
+  if(NOT run_output STREQUAL "${VERSION}\n")
+    fail("pkg-config --modversion tovikapi4j: ${run_output}")
+  endif()
+  run(${PKG_CONFIG} --cflags --libs tovikapi4j)
+  string(STRIP "${run_output}" pc_flags)
+  separate_arguments(pc_flags UNIX_COMMAND "${pc_flags}")
+  if(NOT "-std=c++20" IN_LIST pc_flags)
+    fail("tovikapi4j.pc does not ask for C++20: ${pc_flags}")
+  endif()
+
   # Every installed header compiles on its own include folder.
   file(GLOB_RECURSE all_headers RELATIVE ${PREFIX}/${INCLUDEDIR} ${PREFIX}/${INCLUDEDIR}/*.h)
   set(source "")
   foreach(header IN LISTS all_headers)
     string(APPEND source "#include \"${header}\"\n")
   endforeach()
-  file(WRITE ${work}/all_headers.cpp "${source}")
-  run(${CXX} -std=c++20 -fsyntax-only -I${PREFIX}/${INCLUDEDIR} ${work}/all_headers.cpp)
+  file(WRITE ${scratch}/all_headers.cpp "${source}")
+  run(${CXX} -fsyntax-only ${pc_flags} ${scratch}/all_headers.cpp)
 
-  run(${CXX} -std=c++20 -I${PREFIX}/${INCLUDEDIR} ${EXAMPLE_SOURCE} -o ${work}/native_example
-    -L${PREFIX}/${LIBDIR} -lTovikApi4J -lTovikPlatform -ldl -pthread
+  # The README's command: only what pkg-config says, no -std or -I of our own.
+  run(${CXX} ${EXAMPLE_DIR}/native_example.cpp -o ${scratch}/native_example_pc ${pc_flags} -ldl
     "-Wl,-rpath,${PREFIX}/${LIBDIR}")
   tovik_check_example(${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH
-    ${work}/native_example ${PREFIX}/${LIBDIR}/libTovikProviderSim.so)
+    ${scratch}/native_example_pc ${PREFIX}/${LIBDIR}/libTovikProviderSim.so)
+
+  # The example's own CMake project, configured against the installed prefix.
+  run(${CMAKE_COMMAND} -S ${EXAMPLE_DIR} -B ${scratch}/example-build -G ${GENERATOR}
+    -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_PREFIX_PATH=${PREFIX} -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF)
+  file(READ ${scratch}/example-build/CMakeCache.txt cache)
+  if(NOT cache MATCHES "TovikApi4J_DIR:PATH=${PREFIX}/${CMAKEDIR}")
+    fail("the example's project did not find the installed package:\n${cache}")
+  endif()
+  run(${CMAKE_COMMAND} --build ${scratch}/example-build)
+  tovik_check_example(${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH
+    ${scratch}/example-build/native_example ${PREFIX}/${LIBDIR}/libTovikProviderSim.so)
 endif()
 
-# ---- the launcher: runs the tool from the installed jars and libraries
+# ---- jars: versioned names, manifests, poms, javadoc, carried natives
+if(WITH_JAVA)
+  set(expected ${THIRD_PARTY})
+  foreach(artifact IN LISTS ARTIFACTS)
+    list(APPEND expected ${artifact}-${VERSION}.jar ${artifact}-${VERSION}.pom)
+  endforeach()
+  list(APPEND expected tovik-api-${VERSION}-javadoc.jar tovik-sim-${VERSION}-javadoc.jar)
+  expect_files(${JAVADIR} ${expected})
+
+  set(carried_api TovikApi4J TovikPlatform)
+  set(carried_sim TovikProviderSim TovikPlatform)
+  foreach(part api sim tool)
+    set(jar_file ${PREFIX}/${JAVADIR}/tovik-${part}-${VERSION}.jar)
+    if(NOT EXISTS ${jar_file})
+      if(part STREQUAL "tool" AND NOT WITH_TOOL)
+        continue()
+      endif()
+      fail("${JAVADIR}/tovik-${part}-${VERSION}.jar is not installed")
+    endif()
+    read_manifest(${jar_file} ${part})
+    if(NOT ${part}_Implementation-Version STREQUAL VERSION
+        OR NOT ${part}_Automatic-Module-Name STREQUAL "tovik.${part}")
+      fail("tovik-${part}-${VERSION}.jar: Implementation-Version '${${part}_Implementation-Version}', "
+        "Automatic-Module-Name '${${part}_Automatic-Module-Name}'")
+    endif()
+    if(NOT carried_${part})
+      continue()
+    endif()
+    # Exactly the libraries under their SONAME names, stripped, and their recorded checksums.
+    set(unpacked ${scratch}/natives-${part})
+    file(MAKE_DIRECTORY ${unpacked})
+    execute_process(COMMAND ${JAR} xf ${jar_file} native WORKING_DIRECTORY ${unpacked})
+    set(native_dir ${unpacked}/native/${NATIVE_PLATFORM})
+    file(GLOB carried RELATIVE ${native_dir} ${native_dir}/*)
+    list(SORT carried)
+    list(GET carried_${part} 0 main_library)
+    set(expected ${main_library}.SHA256SUMS)
+    set(sums "")
+    foreach(name IN LISTS carried_${part})
+      list(APPEND expected lib${name}.so.${SOVERSION})
+    endforeach()
+    list(SORT expected)
+    if(NOT carried STREQUAL expected)
+      fail("tovik-${part}-${VERSION}.jar carries '${carried}' in native/${NATIVE_PLATFORM}, expected '${expected}'")
+    endif()
+    list(REMOVE_ITEM carried ${main_library}.SHA256SUMS)
+    foreach(name IN LISTS carried)
+      file(SHA256 ${native_dir}/${name} hash)
+      string(APPEND sums "${hash}  ${name}\n")
+      expect_stripped(${native_dir}/${name})
+    endforeach()
+    file(READ ${native_dir}/${main_library}.SHA256SUMS recorded)
+    if(NOT recorded STREQUAL sums)
+      fail("tovik-${part}-${VERSION}.jar: ${main_library}.SHA256SUMS\n${recorded}does not match its files\n${sums}")
+    endif()
+  endforeach()
+endif()
+
+# ---- the tool: Class-Path and launcher resolve inside the prefix; the launcher runs
 if(WITH_TOOL)
+  set(java_dir ${PREFIX}/${JAVADIR})
+  foreach(third IN LISTS THIRD_PARTY)
+    if(IS_SYMLINK ${java_dir}/${third})
+      fail("${JAVADIR}/${third} is a link, not the jar the tool was built against")
+    endif()
+  endforeach()
+  separate_arguments(class_path UNIX_COMMAND "${tool_Class-Path}")
+  foreach(entry IN LISTS class_path)
+    if(IS_ABSOLUTE ${entry} OR entry MATCHES "/" OR NOT EXISTS ${java_dir}/${entry})
+      fail("tovik-tool-${VERSION}.jar's Class-Path entry '${entry}' is not a jar beside it")
+    endif()
+  endforeach()
+  foreach(needed IN LISTS THIRD_PARTY ARTIFACTS)
+    if(NOT needed STREQUAL "tovik-tool" AND NOT needed IN_LIST class_path AND NOT "${needed}-${VERSION}.jar" IN_LIST class_path)
+      fail("tovik-tool-${VERSION}.jar's Class-Path '${class_path}' lacks ${needed}")
+    endif()
+  endforeach()
+
   set(launcher ${PREFIX}/${BINDIR}/tovik)
   if(NOT EXISTS ${launcher})
     fail("${BINDIR}/tovik is not installed")
   endif()
   file(READ ${launcher} text)
-  string(FIND "${text}" "${BUILD_DIR}" at)
-  if(NOT at EQUAL -1)
-    fail("${BINDIR}/tovik refers to the build folder:\n${text}")
+  foreach(outside ${BUILD_DIR} /usr/share/java)
+    string(FIND "${text}" "${outside}" at)
+    if(NOT at EQUAL -1)
+      fail("${BINDIR}/tovik refers to ${outside}:\n${text}")
+    endif()
+  endforeach()
+  if(NOT text MATCHES "-cp \"([^\"]*)\"")
+    fail("${BINDIR}/tovik: no class path found:\n${text}")
   endif()
+  string(REPLACE "\$here" "${PREFIX}/${BINDIR}" launcher_class_path "${CMAKE_MATCH_1}")
+  string(REPLACE ":" ";" launcher_class_path "${launcher_class_path}")
+  foreach(entry IN LISTS launcher_class_path)
+    get_filename_component(resolved ${entry} REALPATH)
+    string(FIND "${resolved}" "${PREFIX}/" at)
+    if(NOT at EQUAL 0 OR NOT EXISTS ${resolved})
+      fail("${BINDIR}/tovik's class path entry ${entry} does not resolve inside the prefix")
+    endif()
+  endforeach()
+
   run(${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH TOVIK_JAVA_OPTS=-Xcheck:jni ${launcher} modules)
   if(NOT run_output MATCHES "200101" OR NOT run_output MATCHES "TVX-200 Bay 1")
     fail("tovik modules from the installed tree:\n${run_output}")
@@ -115,4 +266,5 @@ if(WITH_TOOL)
     fail("tovik modules reported JNI problems:\n${run_output}")
   endif()
 endif()
-message(STATUS "installed tree in ${PREFIX} checked")
+file(REMOVE_RECURSE ${WORK})
+message(STATUS "installed tree checked")

@@ -1,37 +1,92 @@
 package com.holm.zep.tovik.api.jni;
 
 import java.io.IOException;
-import java.io.InputStream;
-import java.nio.file.Files;
-import java.nio.file.Path;
-import java.util.ArrayDeque;
-import java.util.Deque;
+import java.lang.invoke.MethodHandle;
+import java.lang.invoke.MethodHandles;
+import java.lang.invoke.MethodType;
 import java.util.Locale;
 
 /**
- * Loads a native library from {@code java.library.path} or, when it is not there, from the copy
- * that this jar carries under {@code /native/<os>-<arch>/}. The carried library is extracted to
- * a fresh temporary folder together with the libraries it links to, where its {@code $ORIGIN}
- * run path finds them; a library of that name already loaded in the process is used instead of
- * the extracted copy, so the process keeps one platform layer. The carried libraries are found on
- * the class path, so the virtual provider's jar uses this loader for its own library too.
+ * Loads the native library behind a class's native methods, from the copy that the class's own
+ * jar carries or from {@code java.library.path}.
+ *
+ * <p>A jar carries its natives under {@code /native/<os>-<arch>/} (for example
+ * {@code /native/linux-x86_64/}) together with {@code <name>.SHA256SUMS}, the SHA-256 of the
+ * library and of the libraries it links to as recorded when the jar was built. They are found
+ * through the class that declares the native
+ * methods, so each jar finds its own natives on the class path, on the module path and under
+ * separate class loaders alike, and the library is loaded on that class's behalf, so that the
+ * JVM binds it to that class's loader.
+ *
+ * <p>The carried copy is extracted to a fresh folder {@code tovik-native-<pid>-<n>} together
+ * with the libraries it links to, where its {@code $ORIGIN} run path finds them; every file is
+ * checked against its recorded checksum before anything is loaded, and the folder is removed
+ * once the library is loaded (the loaded libraries stay mapped). A library that the process has
+ * already loaded under the same SONAME, such as the platform layer shared by the API and the
+ * virtual provider, is used instead of its extracted copy.
+ *
+ * <p>System properties:
+ * <ul>
+ * <li>{@value #EXTRACTION_FOLDER_PROPERTY}: the folder in which the extraction folders are made;
+ * default {@code java.io.tmpdir}. Folders there that a JVM killed during extraction left behind
+ * are removed before each extraction; a folder whose owner still runs is left alone.</li>
+ * <li>{@value #PREFER_BUNDLED_PROPERTY}: {@code true} (the default) loads the copy the jar
+ * carries whenever it carries one for the running platform, {@code false} tries
+ * {@code java.library.path} first. The default is the carried copy because it was built together
+ * with the jar's classes: an older library elsewhere on the system may lack native methods or
+ * behave differently, and it would otherwise be picked up without notice. A jar that carries no
+ * natives for the platform always uses {@code java.library.path}.</li>
+ * </ul>
  */
 public final class NativeLibraryLoader {
+    /** System property naming the folder that receives the extracted natives. */
+    public static final String EXTRACTION_FOLDER_PROPERTY = "tovik.native.dir";
+
+    /** System property: {@code false} prefers a library on {@code java.library.path}. */
+    public static final String PREFER_BUNDLED_PROPERTY = "tovik.native.preferBundled";
+
     private NativeLibraryLoader() {
     }
 
     /**
-     * Loads {@code name} (as for {@link System#loadLibrary(String)}); {@code dependencies} are
-     * the libraries it links to that the jar carries beside it.
+     * Loads the library {@code name} (as for {@link System#loadLibrary(String)}) for the class
+     * whose native methods it implements.
+     *
+     * @param carrier {@code MethodHandles.lookup()} of the class that declares the native methods:
+     *        its jar is searched for the natives and the library is loaded on its behalf
+     * @param name the library's name without prefix and suffix, e.g. {@code "TovikApi4J"}
+     * @throws UnsatisfiedLinkError when no copy can be loaded, or when a carried file does not
+     *         match its recorded checksum
      */
-    public static void load(String name, String... dependencies) {
+    public static void load(MethodHandles.Lookup carrier, String name) {
+        Linker linker = new Linker(carrier);
+        CarriedNatives carried;
         try {
-            System.loadLibrary(name);
+            carried = CarriedNatives.of(carrier.lookupClass(), platform(), name);
+        } catch (IOException e) {
+            throw unsatisfied(name, e);
+        }
+        if (carried == null) {
+            try {
+                linker.loadLibrary(name);
+            } catch (UnsatisfiedLinkError notOnPath) {
+                String list = CarriedNatives.list(platform(), name);
+                notOnPath.addSuppressed(new IOException("the jar carries no " + list));
+                throw notOnPath;
+            }
+            return;
+        }
+        if (Boolean.parseBoolean(System.getProperty(PREFER_BUNDLED_PROPERTY, "true"))) {
+            loadCarried(carried, name, linker);
+            return;
+        }
+        try {
+            linker.loadLibrary(name);
         } catch (UnsatisfiedLinkError notOnPath) {
             try {
-                loadCarried(name, dependencies);
-            } catch (IOException | UnsatisfiedLinkError carried) {
-                notOnPath.addSuppressed(carried);
+                loadCarried(carried, name, linker);
+            } catch (UnsatisfiedLinkError carriedFailed) {
+                notOnPath.addSuppressed(carriedFailed);
                 throw notOnPath;
             }
         }
@@ -56,54 +111,60 @@ public final class NativeLibraryLoader {
         return os + "-" + arch;
     }
 
-    private static void loadCarried(String name, String... dependencies) throws IOException {
-        String folder = "/native/" + platform() + "/";
-        String libraryFile = System.mapLibraryName(name);
-        if (NativeLibraryLoader.class.getResource(folder + libraryFile) == null) {
-            throw new IOException("the jar carries no " + folder + libraryFile);
-        }
-        Path directory = Files.createTempDirectory("tovik-native-");
-        Deque<Path> created = new ArrayDeque<>();
-        created.push(directory);
+    private static void loadCarried(CarriedNatives carried, String name, Linker linker) {
         try {
-            for (String dependency : dependencies) {
-                extract(folder + System.mapLibraryName(dependency), directory, created);
+            ExtractionFolder.removeStale(ExtractionFolder.root());
+            try (ExtractionFolder folder = ExtractionFolder.create(ExtractionFolder.root())) {
+                linker.load(carried.extract(name, folder).toString());
             }
-            Path library = extract(folder + libraryFile, directory, created);
-            System.load(library.toString());
-        } finally {
-            remove(created);
+        } catch (IOException e) {
+            throw unsatisfied(name, e);
         }
+    }
+
+    private static UnsatisfiedLinkError unsatisfied(String name, IOException cause) {
+        UnsatisfiedLinkError error = new UnsatisfiedLinkError(
+                "cannot load the " + name + " library that the jar carries: " + cause.getMessage());
+        error.initCause(cause);
+        return error;
     }
 
     /**
-     * Deletes the extracted files, then the folder: the loaded libraries stay mapped. What the
-     * system keeps in use goes at exit (deleteOnExit works in reverse order of registration).
+     * {@link System#load(String)} and {@link System#loadLibrary(String)} as the carrier class
+     * calls them: the JVM looks a class's native methods up in the libraries loaded by that
+     * class's own loader, so the call must count as the carrier's.
      */
-    private static void remove(Deque<Path> created) {
-        Deque<Path> inUse = new ArrayDeque<>();
-        for (Path path : created) {
-            try {
-                Files.deleteIfExists(path);
-            } catch (IOException e) {
-                inUse.push(path);
-            }
-        }
-        for (Path path : inUse) {
-            path.toFile().deleteOnExit();
-        }
-    }
+    private static final class Linker {
+        private final MethodHandle load;
+        private final MethodHandle loadLibrary;
 
-    /** Copies one resource into the folder; a dependency the jar does not carry is skipped. */
-    private static Path extract(String resource, Path directory, Deque<Path> created) throws IOException {
-        try (InputStream in = NativeLibraryLoader.class.getResourceAsStream(resource)) {
-            if (in == null) {
-                return null;
+        Linker(MethodHandles.Lookup carrier) {
+            MethodType takesString = MethodType.methodType(void.class, String.class);
+            try {
+                load = carrier.findStatic(System.class, "load", takesString);
+                loadLibrary = carrier.findStatic(System.class, "loadLibrary", takesString);
+            } catch (ReflectiveOperationException e) {
+                throw new IllegalArgumentException("the lookup of " + carrier.lookupClass()
+                        + " cannot load libraries; pass MethodHandles.lookup()", e);
             }
-            Path target = directory.resolve(resource.substring(resource.lastIndexOf('/') + 1));
-            Files.copy(in, target);
-            created.push(target);
-            return target;
+        }
+
+        void load(String path) {
+            call(load, path);
+        }
+
+        void loadLibrary(String name) {
+            call(loadLibrary, name);
+        }
+
+        private static void call(MethodHandle method, String argument) {
+            try {
+                method.invokeExact(argument);
+            } catch (RuntimeException | Error e) {
+                throw e;
+            } catch (Throwable e) {
+                throw new IllegalStateException(e);
+            }
         }
     }
 }

@@ -16,15 +16,32 @@ public class TovikAppPcItem {
     private String branchName;
     private String appDateStr;
 
+    /** An empty value with every field at its default; the native library fills it. */
     public TovikAppPcItem() {
     }
 
+    /**
+     * Called by the native library with the values it read.
+     *
+     * @param appName the application's name
+     * @param appVersion the application's version number
+     * @param appDate the application's date, as a number
+     */
     public void setData(String appName, long appVersion, long appDate) {
         this.appName = appName;
         this.appVersion = appVersion;
         this.appDate = appDate;
     }
 
+    /**
+     * Called by the native library with the values it read.
+     *
+     * @param appName the application's name
+     * @param appVersion the application's version number
+     * @param appDate the application's date, as a number
+     * @param moduleType the module type
+     * @param app the application number
+     */
     public void setData(String appName, long appVersion, long appDate, long moduleType,
             long app) {
         this.appName = appName;
@@ -34,6 +51,16 @@ public class TovikAppPcItem {
         this.app = app;
     }
 
+    /**
+     * Called by the native library with the values it read.
+     *
+     * @param appName the application's name
+     * @param appVersionStr the application's version as text
+     * @param branchName the name of the branch it was built from
+     * @param appDateStr the application's date as text
+     * @param moduleType the module type
+     * @param app the application number
+     */
     public void setData(String appName, String appVersionStr, String branchName,
             String appDateStr, long moduleType, long app) {
         this.appName = appName;
@@ -44,34 +71,42 @@ public class TovikAppPcItem {
         this.app = app;
     }
 
+    /** @return the application's name */
     public String getAppName() {
         return appName;
     }
 
+    /** @return the application's version number */
     public long getAppVersion() {
         return appVersion;
     }
 
+    /** @return the application's date, as a number */
     public long getAppDate() {
         return appDate;
     }
 
+    /** @return the module type */
     public long getModuleType() {
         return moduleType;
     }
 
+    /** @return the application number */
     public long getApp() {
         return app;
     }
 
+    /** @return the application's version as text */
     public String getAppVersionStr() {
         return appVersionStr;
     }
 
+    /** @return the name of the branch it was built from */
     public String getBranchName() {
         return branchName;
     }
 
+    /** @return the application's date as text */
     public String getAppDateStr() {
         return appDateStr;
     }

@@ -9,9 +9,21 @@ public class TovikClientAccessItem {
     private long totalBlocks;
     private long timeStampMs;
 
+    /** An empty value with every field at its default; the native library fills it. */
     public TovikClientAccessItem() {
     }
 
+    /**
+     * Called by the native library with the values it read.
+     *
+     * @param clientInfo the access id of the transfer, as {@code vtxGetClientAccessStatus} and
+     *        {@code vtxGetClientInfoResult} take it
+     * @param status the job's status
+     * @param errorCode the error code of the transfer
+     * @param currentBlock the block being transferred
+     * @param totalBlocks the number of blocks of the transfer
+     * @param timeStampMs the time stamp of this state, in milliseconds
+     */
     public void setData(long clientInfo, long status, int errorCode, long currentBlock,
             long totalBlocks, long timeStampMs) {
         this.clientInfo = clientInfo;
@@ -22,27 +34,37 @@ public class TovikClientAccessItem {
         this.timeStampMs = timeStampMs;
     }
 
-    /** Access id of the transfer, as taken by {@code vtxGetClientAccessStatus}. */
+    /**
+     * Access id of the transfer, as taken by {@code vtxGetClientAccessStatus}.
+     *
+     * @return the access id of the transfer, as {@code vtxGetClientAccessStatus} and {@code
+     *         vtxGetClientInfoResult} take it
+     */
     public long getClientInfo() {
         return clientInfo;
     }
 
+    /** @return the job's status */
     public long getStatus() {
         return status;
     }
 
+    /** @return the error code of the transfer */
     public int getErrorCode() {
         return errorCode;
     }
 
+    /** @return the block being transferred */
     public long getCurrentBlock() {
         return currentBlock;
     }
 
+    /** @return the number of blocks of the transfer */
     public long getTotalBlocks() {
         return totalBlocks;
     }
 
+    /** @return the time stamp of this state, in milliseconds */
     public long getTimeStampMs() {
         return timeStampMs;
     }

@@ -8,9 +8,19 @@ public class TovikClientInfo {
     private String clientName;
     private String connectTime;
 
+    /** An empty value with every field at its default; the native library fills it. */
     public TovikClientInfo() {
     }
 
+    /**
+     * Called by the native library with the values it read.
+     *
+     * @param owner whether this client owns the module
+     * @param connectionType the type of the client's connection
+     * @param connectionInterface the interface of the client's connection
+     * @param clientName the client's name
+     * @param connectTime when the client connected, as the module reports it
+     */
     public void setData(boolean owner, long connectionType, long connectionInterface,
             String clientName, String connectTime) {
         this.owner = owner;
@@ -20,22 +30,27 @@ public class TovikClientInfo {
         this.connectTime = connectTime;
     }
 
+    /** @return whether this client owns the module */
     public boolean isOwner() {
         return owner;
     }
 
+    /** @return the type of the client's connection */
     public long getConnectionType() {
         return connectionType;
     }
 
+    /** @return the interface of the client's connection */
     public long getConnectionInterface() {
         return connectionInterface;
     }
 
+    /** @return the client's name */
     public String getClientName() {
         return clientName;
     }
 
+    /** @return when the client connected, as the module reports it */
     public String getConnectTime() {
         return connectTime;
     }

@@ -6,23 +6,34 @@ public class TovikClientInfoItem {
     private String identifier;
     private long fileSize;
 
+    /** An empty value with every field at its default; the native library fills it. */
     public TovikClientInfoItem() {
     }
 
+    /**
+     * Called by the native library with the values it read.
+     *
+     * @param location the storage location of the block
+     * @param identifier the block's identifier
+     * @param fileSize the block's size in bytes
+     */
     public TovikClientInfoItem(long location, String identifier, long fileSize) {
         this.location = location;
         this.identifier = identifier;
         this.fileSize = fileSize;
     }
 
+    /** @return the storage location of the block */
     public long getLocation() {
         return location;
     }
 
+    /** @return the block's identifier */
     public String getIdentifier() {
         return identifier;
     }
 
+    /** @return the block's size in bytes */
     public long getFileSize() {
         return fileSize;
     }

@@ -6,13 +6,20 @@ import java.util.Arrays;
 public class TovikEventQueue {
     private TovikEvent[] events;
 
+    /** An empty value with every field at its default; the native library fills it. */
     public TovikEventQueue() {
     }
 
+    /**
+     * Called by the native library with the values it read.
+     *
+     * @param events the events in the order the provider reported them
+     */
     public void setData(TovikEvent[] events) {
         this.events = events;
     }
 
+    /** @return the events in the order the provider reported them */
     public TovikEvent[] getEvents() {
         return events;
     }

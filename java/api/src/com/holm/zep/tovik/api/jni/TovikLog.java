@@ -7,6 +7,7 @@ package com.holm.zep.tovik.api.jni;
  * line then goes to the {@link System.Logger} named {@value #LOGGER_NAME} at level DEBUG.
  */
 public final class TovikLog {
+    /** Name of the {@link System.Logger} that receives the lines. */
     public static final String LOGGER_NAME = "com.holm.zep.tovik";
 
     private static final System.Logger LOGGER = System.getLogger(LOGGER_NAME);
@@ -14,7 +15,11 @@ public final class TovikLog {
     private TovikLog() {
     }
 
-    /** Receives one complete trace line from the native library. */
+    /**
+     * Receives one complete trace line from the native library.
+     *
+     * @param line the line, without line end
+     */
     public static void log(String line) {
         LOGGER.log(System.Logger.Level.DEBUG, line);
     }

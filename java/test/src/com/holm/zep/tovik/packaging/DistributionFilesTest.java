@@ -1,0 +1,135 @@
+package com.holm.zep.tovik.packaging;
+
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertNotNull;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import java.nio.file.Files;
+import java.nio.file.Path;
+import java.util.ArrayList;
+import java.util.List;
+import java.util.jar.Attributes;
+import java.util.jar.JarFile;
+import java.util.jar.Manifest;
+import javax.xml.XMLConstants;
+import javax.xml.parsers.DocumentBuilder;
+import javax.xml.parsers.DocumentBuilderFactory;
+import org.junit.jupiter.params.ParameterizedTest;
+import org.junit.jupiter.params.provider.CsvSource;
+import org.w3c.dom.Document;
+import org.w3c.dom.Element;
+import org.w3c.dom.Node;
+import org.w3c.dom.NodeList;
+
+/**
+ * The jars users take away and their poms (dist/ of the build, as installed): versioned names,
+ * the manifest attributes, and a well-formed pom per jar that names the jar's artifact and what
+ * it depends on, so the jars can be installed into a local Maven repository.
+ */
+class DistributionFilesTest {
+    private static final String POM_NAMESPACE = "http://maven.apache.org/POM/4.0.0";
+    private static final String GROUP = "com.holm.zep.tovik";
+
+    @ParameterizedTest
+    @CsvSource({
+        "tovik-api,  tovik.api,  ''",
+        "tovik-sim,  tovik.sim,  com.holm.zep.tovik:tovik-api",
+        "tovik-tool, tovik.tool, com.holm.zep.tovik:tovik-api com.holm.zep.tovik:tovik-sim info.picocli:picocli",
+    })
+    void eachJarHasItsManifestAndPom(String artifact, String module, String dependencies) throws Exception {
+        String version = JvmRuns.version();
+        Path jar = JvmRuns.distJar(artifact);
+
+        Attributes manifest = mainAttributes(jar);
+        assertEquals(version, manifest.getValue("Implementation-Version"), artifact);
+        assertEquals(module, manifest.getValue("Automatic-Module-Name"), artifact);
+        assertNotNull(manifest.getValue("Implementation-Title"), artifact);
+
+        Element project = parsePom(JvmRuns.distFolder().resolve(artifact + "-" + version + ".pom"));
+        assertEquals(POM_NAMESPACE, project.getNamespaceURI());
+        assertEquals("project", project.getLocalName());
+        assertEquals("4.0.0", child(project, "modelVersion"));
+        assertEquals(GROUP, child(project, "groupId"));
+        assertEquals(artifact, child(project, "artifactId"));
+        assertEquals(version, child(project, "version"));
+        assertEquals("jar", child(project, "packaging"));
+
+        List<String> expected = dependencies.isEmpty() ? List.of() : List.of(dependencies.split(" "));
+        List<String> named = new ArrayList<>();
+        for (Element dependency : dependencies(project)) {
+            String coordinates = child(dependency, "groupId") + ":" + child(dependency, "artifactId");
+            named.add(coordinates);
+            String dependencyVersion = child(dependency, "version");
+            if (coordinates.startsWith(GROUP + ":")) {
+                assertEquals(version, dependencyVersion, coordinates);
+            } else {
+                // A third-party jar: the very version the tool ships with.
+                assertTrue(manifest.getValue("Class-Path").contains(child(dependency, "artifactId") + "-"
+                        + dependencyVersion + ".jar"), coordinates + " " + dependencyVersion + " vs Class-Path "
+                        + manifest.getValue("Class-Path"));
+            }
+        }
+        assertTrue(named.containsAll(expected) && named.size() >= expected.size(), named + " vs " + expected);
+        if (!artifact.equals("tovik-tool")) {
+            assertEquals(expected, named);
+        }
+    }
+
+    @ParameterizedTest
+    @CsvSource({"tovik-api", "tovik-sim"})
+    void theDocumentedJarsHaveJavadocJars(String artifact) throws Exception {
+        Path javadoc = JvmRuns.distFolder().resolve(artifact + "-" + JvmRuns.version() + "-javadoc.jar");
+        try (JarFile jar = new JarFile(javadoc.toFile())) {
+            assertNotNull(jar.getEntry("index.html"), javadoc.toString());
+            String type = artifact.equals("tovik-api") ? "com/holm/zep/tovik/api/jni/TovikApiManager.html"
+                    : "com/holm/zep/tovik/sim/VirtualProvider.html";
+            assertNotNull(jar.getEntry(type), javadoc + " documents " + type);
+        }
+    }
+
+    private static Attributes mainAttributes(Path jar) throws Exception {
+        try (JarFile file = new JarFile(jar.toFile())) {
+            Manifest manifest = file.getManifest();
+            assertNotNull(manifest, jar.toString());
+            return manifest.getMainAttributes();
+        }
+    }
+
+    /** The root element of a pom, parsed strictly: namespace aware, no external entities. */
+    private static Element parsePom(Path pom) throws Exception {
+        assertTrue(Files.isRegularFile(pom), "missing " + pom);
+        DocumentBuilderFactory factory = DocumentBuilderFactory.newInstance();
+        factory.setNamespaceAware(true);
+        factory.setFeature(XMLConstants.FEATURE_SECURE_PROCESSING, true);
+        factory.setFeature("http://apache.org/xml/features/disallow-doctype-decl", true);
+        DocumentBuilder builder = factory.newDocumentBuilder();
+        builder.setErrorHandler(null);
+        Document document = builder.parse(pom.toFile());
+        return document.getDocumentElement();
+    }
+
+    /** Text of the one direct child element of that name in the pom's namespace. */
+    private static String child(Element parent, String name) {
+        List<Element> found = new ArrayList<>();
+        for (Node node = parent.getFirstChild(); node != null; node = node.getNextSibling()) {
+            if (node instanceof Element element && name.equals(element.getLocalName())
+                    && POM_NAMESPACE.equals(element.getNamespaceURI())) {
+                found.add(element);
+            }
+        }
+        assertEquals(1, found.size(), "<" + name + "> in <" + parent.getLocalName() + ">");
+        return found.get(0).getTextContent().trim();
+    }
+
+    private static List<Element> dependencies(Element project) {
+        List<Element> list = new ArrayList<>();
+        NodeList blocks = project.getElementsByTagNameNS(POM_NAMESPACE, "dependencies");
+        for (int i = 0; i < blocks.getLength(); i++) {
+            NodeList items = ((Element) blocks.item(i)).getElementsByTagNameNS(POM_NAMESPACE, "dependency");
+            for (int j = 0; j < items.getLength(); j++) {
+                list.add((Element) items.item(j));
+            }
+        }
+        return list;
+    }
+}
