@@ -49,7 +49,7 @@ class AppCataloguesTest extends RuntimeFixture {
             """;
 
     AppCataloguesTest() {
-        super(Log.CAPTURING, () -> SCENARIO);
+        super(() -> SCENARIO);
     }
 
     @Test

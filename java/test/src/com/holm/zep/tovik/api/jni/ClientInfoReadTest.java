@@ -51,7 +51,7 @@ class ClientInfoReadTest extends RuntimeFixture {
             """;
 
     ClientInfoReadTest() {
-        super(Log.CAPTURING, () -> SCENARIO);
+        super(() -> SCENARIO);
     }
 
     // ---- helpers

@@ -52,7 +52,7 @@ class ClientInfoStoreTest extends RuntimeFixture {
             """;
 
     ClientInfoStoreTest() {
-        super(Log.CAPTURING, () -> SCENARIO);
+        super(() -> SCENARIO);
     }
 
     // ---- helpers

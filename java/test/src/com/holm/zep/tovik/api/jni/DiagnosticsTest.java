@@ -31,7 +31,7 @@ class DiagnosticsTest extends RuntimeFixture {
     private static final long CONNECTION = 7;
 
     DiagnosticsTest() {
-        super(Log.CAPTURING, RuntimeFixture::openWorkshop);
+        super(RuntimeFixture::openWorkshop);
     }
 
     // ---- self test

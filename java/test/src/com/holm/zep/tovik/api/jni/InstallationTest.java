@@ -35,7 +35,7 @@ class InstallationTest extends RuntimeFixture {
     private final long target = 65537;
 
     InstallationTest() {
-        super(Log.CAPTURING, RuntimeFixture::openWorkshop);
+        super(RuntimeFixture::openWorkshop);
     }
 
     /** A status object holding values no call produces, to see whether a call touched it. */

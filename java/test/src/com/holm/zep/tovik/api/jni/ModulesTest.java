@@ -10,6 +10,7 @@ import static org.junit.jupiter.api.Assertions.assertNull;
 
 import com.holm.zep.tovik.api.jni.BridgeTestSupport.Sim;
 import com.holm.zep.tovik.sim.VirtualProvider;
+import com.holm.zep.tovik.test.CapturingLogSink;
 import java.util.List;
 import org.junit.jupiter.api.Test;
 
@@ -43,7 +44,7 @@ class ModulesTest extends RuntimeFixture {
             """;
 
     ModulesTest() {
-        super(Log.THREAD_RECORDING);
+        super();
     }
 
     // ---- the module list
@@ -60,7 +61,7 @@ class ModulesTest extends RuntimeFixture {
         assertItem(modules[1], 1, "TVX-200 Bay 2", 200102, 2, 2);
         assertItem(modules[2], 0, "TVX-100 Bench", 100017, 4, 1);
         assertEquals(List.of("Getting module IDs", "Number of modules is 3", "Getting module IDs done"),
-                ThreadRecordingSink.messagesOf(GET_MODULE_IDS));
+                CapturingLogSink.messagesOf(GET_MODULE_IDS));
     }
 
     @Test
@@ -84,7 +85,7 @@ class ModulesTest extends RuntimeFixture {
         assertNull(MANAGER.vtxGetModuleIds(handle, result), "no modules: null, not an empty array");
         assertEquals(0, result.get());
         assertEquals(List.of("Getting module IDs", "Getting module IDs done"),
-                ThreadRecordingSink.messagesOf(GET_MODULE_IDS));
+                CapturingLogSink.messagesOf(GET_MODULE_IDS));
 
         Sim.reset();
         VirtualProvider.setMissingItem("ITovikVciItems", 1);
@@ -114,7 +115,7 @@ class ModulesTest extends RuntimeFixture {
         assertNull(MANAGER.vtxGetModuleIds(handle, result));
         assertEquals(0x50000003L, result.get());
         assertEquals(List.of("com error -2147467259 bus offline"),
-                ThreadRecordingSink.messagesOf("CTovikManagerIF::CmdGetModulesIds"));
+                CapturingLogSink.messagesOf("CTovikManagerIF::CmdGetModulesIds"));
 
         // A property the provider fails to read arrives as 0; the rest of the list is intact.
         VirtualProvider.failMethod("ITovikVciItem.SerialNumber", 0x80004005, true, "");
@@ -166,7 +167,7 @@ class ModulesTest extends RuntimeFixture {
         assertEquals(1, info.getClients().length);
         assertClient(info.getClients()[0], true, 1, 2, "Workshop PC 3", "2024-05-14 07:58:12");
         assertEquals(List.of("Getting module info", "Number of client items 1", "Getting module info done"),
-                ThreadRecordingSink.messagesOf(GET_MODULE_INFO));
+                CapturingLogSink.messagesOf(GET_MODULE_INFO));
         // The addresses are read in their fixed order, USB before Bluetooth; everything once.
         assertEquals(List.of("ITovikManager.GetModuleInfo", "ITovikVciInfo.EthernetAddress",
                 "ITovikVciInfo.WirelessAddress", "ITovikVciInfo.USBAddress", "ITovikVciInfo.BluetoothAddress",
@@ -201,11 +202,11 @@ class ModulesTest extends RuntimeFixture {
         assertClient(clients[1], false, 0, 1, "", "");
         assertClient(clients[2], true, 3, 4, "C", "T3");
         assertEquals(List.of("Getting module info3", "Number of client items 3", "Getting module info3 done"),
-                ThreadRecordingSink.messagesOf(GET_MODULE_INFO3));
+                CapturingLogSink.messagesOf(GET_MODULE_INFO3));
         assertEquals(List.of("Coud not find client name"),
-                ThreadRecordingSink.messagesOf("CTovikClientInfoIF::CmdClientName"));
+                CapturingLogSink.messagesOf("CTovikClientInfoIF::CmdClientName"));
         assertEquals(List.of("Coud not find connect time"),
-                ThreadRecordingSink.messagesOf("CTovikClientInfoIF::CmdConnectTime"));
+                CapturingLogSink.messagesOf("CTovikClientInfoIF::CmdConnectTime"));
     }
 
     @Test
@@ -251,7 +252,7 @@ class ModulesTest extends RuntimeFixture {
         assertNull(info3.getVciAlias());
         assertNull(info3.getClients());
         assertEquals(List.of("Getting module info3", "Getting module info3 done"),
-                ThreadRecordingSink.messagesOf(GET_MODULE_INFO3));
+                CapturingLogSink.messagesOf(GET_MODULE_INFO3));
     }
 
     @Test
@@ -292,7 +293,7 @@ class ModulesTest extends RuntimeFixture {
 
         assertEquals(List.of(), Sim.journal(""));
         assertEquals(List.of("Getting module IDs", "Getting module IDs done"),
-                ThreadRecordingSink.messagesOf(GET_MODULE_IDS));
+                CapturingLogSink.messagesOf(GET_MODULE_IDS));
     }
 
     // ---- helpers

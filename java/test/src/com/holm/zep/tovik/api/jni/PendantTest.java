@@ -32,7 +32,7 @@ class PendantTest extends RuntimeFixture {
     private static final long KEEP = -7;
 
     PendantTest() {
-        super(Log.CAPTURING, RuntimeFixture::openWorkshop);
+        super(RuntimeFixture::openWorkshop);
     }
 
     // ---- LEDs

@@ -30,7 +30,7 @@ class WirelessTest extends RuntimeFixture {
     private static final long CONNECTION = 7;
 
     WirelessTest() {
-        super(Log.CAPTURING, RuntimeFixture::openWorkshop);
+        super(RuntimeFixture::openWorkshop);
     }
 
     // ---- access point
