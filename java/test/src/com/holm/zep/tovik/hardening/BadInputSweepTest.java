@@ -248,6 +248,8 @@ class BadInputSweepTest {
                 hung.set(true);
                 MANAGER.vtxCancelEventNotification(session.manager, Harness.result());
             }, 20, TimeUnit.SECONDS);
+            // Objects Java passes in stay as they are when there is no runtime to fill them.
+            List<String> passedIn = describe(args);
             try {
                 returned = method.invoke(MANAGER, args);
             } catch (InvocationTargetException e) {
@@ -258,6 +260,7 @@ class BadInputSweepTest {
             if (variant.unknownManager) {
                 assertEquals(List.of(), Harness.journalLines("ITovikManager."),
                         "an unknown handle reaches no provider");
+                assertEquals(passedIn, describe(args), "objects passed with an unknown handle");
             }
             if (namesStoredData(method, variant)) {
                 assertEquals(List.of(), Harness.journalLines("ITovikManager."),
@@ -305,6 +308,12 @@ class BadInputSweepTest {
             }
         }
         assertEquals(baseline, Harness.snapshot(), "provider objects and platform counters afterwards");
+    }
+
+    /** The contents of the arguments other than the result code. */
+    private static List<String> describe(Object[] args) {
+        return Arrays.stream(args).filter(arg -> !(arg instanceof LongValue))
+                .map(arg -> Arrays.deepToString(new Object[] {arg})).toList();
     }
 
     /** A client-information identifier or file name that holds a NUL: refused before the provider. */

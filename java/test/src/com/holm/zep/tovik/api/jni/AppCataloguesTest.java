@@ -1,7 +1,6 @@
 package com.holm.zep.tovik.api.jni;
 
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
@@ -252,24 +251,6 @@ class AppCataloguesTest extends RuntimeFixture {
         assertEquals(liveBefore, VirtualProvider.liveObjects());
         MANAGER.vtxGetAppsVci2(handle, 1, 0, 0, new LongValue());
         assertEquals(liveBefore, VirtualProvider.liveObjects());
-    }
-
-    @Test
-    void anUnknownHandleReturnsNullAndCallsNothing() {
-        LongValue result = new LongValue();
-        assertNull(MANAGER.vtxGetAppsPc(handle + 100, result));
-        assertEquals(NO_FACADE, result.get());
-        assertNull(MANAGER.vtxGetAppsPc2(handle + 100, result));
-        assertEquals(NO_FACADE, result.get());
-        assertNull(MANAGER.vtxGetAppsPc3(handle + 100, result));
-        assertEquals(NO_FACADE, result.get());
-        assertNull(MANAGER.vtxGetAppsVci(handle + 100, 1, 0, 0, result));
-        assertEquals(NO_FACADE, result.get());
-        assertNull(MANAGER.vtxGetAppsVci2(handle + 100, 1, 0, 0, result));
-        assertEquals(NO_FACADE, result.get());
-        assertEquals(List.of(), Sim.journal(""));
-        assertEquals(List.of("Getting APPS-VCI2", "Getting APPS-VCI2-DONE"),
-                CapturingLogSink.messagesOf(PREFIX + "vtxGetAppsVci2"));
     }
 
     @Test

@@ -1,7 +1,6 @@
 package com.holm.zep.tovik.api.jni;
 
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
@@ -192,29 +191,6 @@ class ClientInfoStoreTest extends RuntimeFixture {
 
         assertEquals(0, store("id", 1, new byte[] {1, 2}, item));
         assertUntouched(item);
-    }
-
-    @Test
-    void anUnknownManagerHandleCallsNothing() {
-        LongValue result = new LongValue(-1);
-        TovikClientAccessItem item = presetItem();
-        TovikClientSpace space = new TovikClientSpace();
-        long unknown = handle + 1000;
-
-        MANAGER.vtxStoreClientInfo(unknown, CONNECTION, "id", 1, new byte[] {1}, 0, item, result);
-        assertEquals(NO_FACADE, result.get());
-        MANAGER.vtxStoreClientInfoFile(unknown, CONNECTION, "id", 1, "file", 0, item, again(result));
-        assertEquals(NO_FACADE, result.get());
-        MANAGER.vtxDeleteClientInfo(unknown, CONNECTION, "id", 1, again(result));
-        assertEquals(NO_FACADE, result.get());
-        MANAGER.vtxGetClientAccessStatus(unknown, CONNECTION, 100, item, again(result));
-        assertEquals(NO_FACADE, result.get());
-        MANAGER.vtxGetAvailableClientSpace(unknown, CONNECTION, space, again(result));
-        assertEquals(NO_FACADE, result.get());
-
-        assertEquals(List.of(), List.of(VirtualProvider.journal()));
-        assertUntouched(item);
-        assertEquals(new TovikClientSpace().toString(), space.toString());
     }
 
     /**

@@ -2,7 +2,6 @@ package com.holm.zep.tovik.api.jni;
 
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.INVALID_HANDLE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNotEquals;
@@ -164,28 +163,6 @@ class ConnectionsTest extends RuntimeFixture {
 
         MANAGER.vtxDisconnect(handle, connection, result);
         assertEquals(0, result.get());
-    }
-
-    @Test
-    void anUnknownManagerHandleCallsNothing() {
-        long unknown = handle + 100;
-        LongValue result = new LongValue();
-        assertEquals(4294967295L, MANAGER.vtxConnect(unknown, MODULE, 1, result));
-        assertEquals(NO_FACADE, result.get());
-        result.set(0);
-        assertEquals(4294967295L, MANAGER.vtxConnect2(unknown, MODULE, 1, "x", result));
-        assertEquals(NO_FACADE, result.get());
-        result.set(0);
-        assertEquals(0, MANAGER.vtxGetConStatus(unknown, 65537, result));
-        assertEquals(NO_FACADE, result.get());
-        result.set(0);
-        MANAGER.vtxDisconnect(unknown, 65537, result);
-        assertEquals(NO_FACADE, result.get());
-
-        assertEquals(List.of(), Sim.journal(""));
-        assertEquals(List.of(), CapturingLogSink.messagesOf("CTovikManagerIF::Disconnect"));
-        assertEquals(List.of("disconnect 10001", "disconnect 10001", "disconnect done"),
-                CapturingLogSink.messagesOf(DISCONNECT));
     }
 
     private static Thread threadOf(String prefix) {

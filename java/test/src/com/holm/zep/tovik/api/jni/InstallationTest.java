@@ -1,7 +1,6 @@
 package com.holm.zep.tovik.api.jni;
 
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertTrue;
@@ -231,26 +230,5 @@ class InstallationTest extends RuntimeFixture {
         MANAGER.vtxUpdateSystemFirmware(handle, target, status, result);
         assertEquals(0, result.get(), "a COM error ends the command with 0");
         assertUntouched(status);
-    }
-
-    @Test
-    void anUnknownHandleCallsNothingAndLeavesTheTarget() {
-        TovikAppStatus status = untouched();
-        LongValue result = new LongValue();
-        long unknown = handle + 100;
-        MANAGER.vtxInstallVciApp(unknown, target, "Data Logger", status, result);
-        assertEquals(NO_FACADE, result.get());
-        MANAGER.vtxInstallVciApp2(unknown, target, 3, status, result);
-        assertEquals(NO_FACADE, result.get());
-        MANAGER.vtxUninstallVciApp(unknown, target, "Diagnostics", status, result);
-        assertEquals(NO_FACADE, result.get());
-        MANAGER.vtxUpdateSystemFirmware(unknown, target, status, result);
-        assertEquals(NO_FACADE, result.get());
-        MANAGER.vtxInstallGetStatus(unknown, target, 257, status, result);
-        assertEquals(NO_FACADE, result.get());
-        assertUntouched(status);
-        assertEquals(List.of(), Sim.journal(""));
-        assertEquals(List.of("Install VCI App", "Install VCI App done"), CapturingLogSink.messagesOf(INSTALL),
-                "no name line without a facade");
     }
 }

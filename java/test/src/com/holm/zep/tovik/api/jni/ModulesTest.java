@@ -1,7 +1,6 @@
 package com.holm.zep.tovik.api.jni;
 
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
@@ -269,31 +268,6 @@ class ModulesTest extends RuntimeFixture {
         MANAGER.vtxGetModuleInfo3(handle, 200101, info3, result);
         assertEquals(0, result.get());
         assertNull(info3.getEthernetAddress());
-    }
-
-    @Test
-    void anUnknownManagerHandleCallsNothing() {
-        long unknown = handle + 100;
-        LongValue result = new LongValue();
-        assertNull(MANAGER.vtxGetModuleIds(unknown, result));
-        assertEquals(NO_FACADE, result.get());
-        assertEquals(1342177287L, result.get());
-
-        TovikVciInfo info = new TovikVciInfo();
-        result.set(0);
-        MANAGER.vtxGetModuleInfo(unknown, 200101, info, result);
-        assertEquals(NO_FACADE, result.get());
-        assertUntouched(info);
-
-        TovikVciInfo3 info3 = new TovikVciInfo3();
-        result.set(0);
-        MANAGER.vtxGetModuleInfo3(unknown, 200101, info3, result);
-        assertEquals(NO_FACADE, result.get());
-        assertNull(info3.getClients());
-
-        assertEquals(List.of(), Sim.journal(""));
-        assertEquals(List.of("Getting module IDs", "Getting module IDs done"),
-                CapturingLogSink.messagesOf(GET_MODULE_IDS));
     }
 
     // ---- helpers

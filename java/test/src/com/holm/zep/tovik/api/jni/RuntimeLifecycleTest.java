@@ -146,25 +146,6 @@ class RuntimeLifecycleTest {
     }
 
     @Test
-    void unknownHandlesReportNoFacadeAndCallNothing() {
-        long handle = initialize();
-        MANAGER.vtxShutdownRuntime(handle);
-        Sim.clearJournal();
-        CapturingLogSink.clear();
-
-        for (long unknown : new long[] {0, handle, 2, -1, INVALID_HANDLE, Long.MIN_VALUE}) {
-            LongValue usb = new LongValue(-1);
-            LongValue wifi = new LongValue(-1);
-            MANAGER.vtxConfigureUsbInterface(unknown, usb);
-            MANAGER.vtxConfigureWifiInterface(unknown, wifi);
-            assertEquals(0x50000007L, usb.get());
-            assertEquals(0x50000007L, wifi.get());
-        }
-        assertEquals(List.of(), Sim.journal("ITovikManager."));
-        assertTrue(CapturingLogSink.messagesOf(CONFIGURE_WIFI).contains("ConfigureWifiInterface done 1342177287"));
-    }
-
-    @Test
     void aNullResultObjectRaisesAJavaException() {
         long handle = initialize();
         Exception thrown = assertThrows(Exception.class, () -> MANAGER.vtxConfigureUsbInterface(handle, null));

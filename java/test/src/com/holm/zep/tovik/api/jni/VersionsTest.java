@@ -1,7 +1,6 @@
 package com.holm.zep.tovik.api.jni;
 
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNull;
@@ -175,22 +174,6 @@ class VersionsTest extends RuntimeFixture {
         // No info object: no "Release my copy " line after the last call.
         List<String> command = CapturingLogSink.messagesOf("CTovikManagerIF::CmdGetVersionInformation");
         assertEquals("Calling with 1", command.get(command.size() - 1));
-    }
-
-    @Test
-    void anUnknownManagerHandleCallsNothing() {
-        TovikVersionInfo info = new TovikVersionInfo();
-        LongValue result = new LongValue();
-        MANAGER.vtxGetVersionInformation(handle + 100, 1, 2, info, result);
-        assertEquals(NO_FACADE, result.get());
-        result.set(0);
-        MANAGER.vtxGetVersionInformation2(handle + 100, 1, 2, info, result);
-        assertEquals(NO_FACADE, result.get());
-        assertNull(info.getServerVersions());
-        assertEquals(List.of(), Sim.journal(""));
-        assertEquals(List.of("Get Version Information 1", "Get Version Information done"),
-                CapturingLogSink.messagesOf(VERSIONS));
-        assertEquals(List.of(), CapturingLogSink.messagesOf("CTovikManagerIF::GetVersionInformation"));
     }
 
     private static void assertNumeric(TovikVersionItem item, String name, long version, long date) {

@@ -1,7 +1,6 @@
 package com.holm.zep.tovik.api.jni;
 
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
@@ -235,20 +234,4 @@ class WirelessTest extends RuntimeFixture {
     }
 
     // ---- no runtime
-
-    @Test
-    void anUnknownHandleCallsNothing() {
-        long unknown = handle + 100;
-        LongValue[] results = {new LongValue(-1), new LongValue(-1), new LongValue(-1), new LongValue(-1)};
-        TovikApStateItem item = new TovikApStateItem();
-        MANAGER.vtxGetAccessPointState(unknown, CONNECTION, 0, item, results[0]);
-        MANAGER.vtxEnableManualScan(unknown, true, results[1]);
-        MANAGER.vtxEnableAutoWifi(unknown, true, results[2]);
-        assertNull(MANAGER.vtxGetAutoWifiInfo(unknown, results[3]));
-        for (LongValue result : results) {
-            assertEquals(NO_FACADE, result.get());
-        }
-        assertEquals(0, item.getWifiState());
-        assertEquals(List.of(), Sim.journal(""));
-    }
 }
