@@ -72,11 +72,6 @@ public final class CapturingLogSink {
         }
     }
 
-    /** Makes the next line delivered on any thread throw {@code exception} (after recording it). */
-    public static void failWith(RuntimeException exception) {
-        failNextOffThread(null, exception);
-    }
-
     /** The next line delivered on {@code thread} (after being recorded) throws {@code exception}. */
     public static void failNextOn(Thread thread, RuntimeException exception) {
         fail(thread, false, exception);
