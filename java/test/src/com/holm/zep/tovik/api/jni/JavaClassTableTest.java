@@ -195,7 +195,8 @@ class JavaClassTableTest {
         List<String> problems = new ArrayList<>();
         int checked = 0;
         for (Class<?> type : TABLE.values()) {
-            if (!type.getPackageName().equals(LongValue.class.getPackageName())) {
+            // LongValue is the result holder every test reads; the rest are the value classes.
+            if (!type.getPackageName().equals(LongValue.class.getPackageName()) || type == LongValue.class) {
                 continue;
             }
             for (Method method : type.getDeclaredMethods()) {
