@@ -4,7 +4,6 @@ import com.holm.zep.tovik.api.jni.TovikApiManager;
 import java.util.ArrayList;
 import java.util.List;
 import java.util.function.Predicate;
-import java.util.regex.Matcher;
 import java.util.regex.Pattern;
 
 /**
@@ -21,7 +20,7 @@ public final class CapturingLogSink {
     public static final String CLASS_NAME = "com/holm/zep/tovik/test/CapturingLogSink";
     public static final String METHOD_NAME = "log";
 
-    /** "function:line: message", the function optionally one "Class::" deep. */
+    /** A well-formed line: "function:line: message", the function optionally one "Class::" deep. */
     public static final Pattern LINE =
             Pattern.compile("([A-Za-z_][A-Za-z0-9_]*(?:::[A-Za-z_][A-Za-z0-9_]*)?):([0-9]+): (.*)",
                     Pattern.DOTALL);
@@ -114,10 +113,19 @@ public final class CapturingLogSink {
         return records().stream().map(Line::text).filter(filter).toList();
     }
 
-    /** The message of a well-formed line of {@code function}, null for any other line. */
+    /**
+     * The message of a line of {@code function} ("function:line: message"), null for any other
+     * line. The function is taken as given, so destructors ("Class::~Class") match too.
+     */
     public static String messageOf(String function, String line) {
-        Matcher m = LINE.matcher(line);
-        return m.matches() && m.group(1).equals(function) ? m.group(3) : null;
+        String prefix = function + ":";
+        if (!line.startsWith(prefix)) {
+            return null;
+        }
+        int separator = line.indexOf(": ", prefix.length());
+        String number = separator < 0 ? "" : line.substring(prefix.length(), separator);
+        boolean numbered = !number.isEmpty() && number.chars().allMatch(Character::isDigit);
+        return numbered ? line.substring(separator + 2) : null;
     }
 
     /** The messages of the well-formed lines of {@code function}, in order. */
