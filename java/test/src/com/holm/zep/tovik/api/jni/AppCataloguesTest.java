@@ -194,29 +194,6 @@ class AppCataloguesTest extends RuntimeFixture {
     }
 
     @Test
-    void aFailingProviderCallGivesNullAndZero() {
-        Sim.failMethod("ITovikManager.GetAppsPC", 0x80004005);
-        LongValue result = new LongValue(-1);
-        assertNull(MANAGER.vtxGetAppsPc(handle, result));
-        assertEquals(0, result.get(), "a COM error ends the command with 0");
-    }
-
-    @Test
-    void aListWithANonZeroResultIsStillConverted() {
-        Sim.setResult("ITovikManager.GetAppsVCI", -7);
-        Sim.setResult("ITovikManager.GetAppsPC", 0x80000000);
-        LongValue result = new LongValue();
-
-        TovikAppVciItem[] items = MANAGER.vtxGetAppsVci(handle, 1, 0, 0, result);
-        assertEquals(2, items.length);
-        assertEquals(-7, result.get(), "sign-extended");
-
-        TovikAppPcItem[] pcItems = MANAGER.vtxGetAppsPc(handle, result);
-        assertEquals(3, pcItems.length);
-        assertEquals(0xFFFF_FFFF_8000_0000L, result.get());
-    }
-
-    @Test
     void missingItemsAreSkippedLeavingADenseArray() {
         VirtualProvider.setMissingItem("ITovikAppPcItemList", 1);
         LongValue result = new LongValue(-1);

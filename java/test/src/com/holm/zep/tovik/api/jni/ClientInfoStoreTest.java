@@ -184,15 +184,6 @@ class ClientInfoStoreTest extends RuntimeFixture {
         assertUntouched(item);
     }
 
-    @Test
-    void aFailingProviderCallYieldsZeroAndNoItem() {
-        VirtualProvider.failMethod("ITovikManager.StoreClientInfo", 0x80004005);
-        TovikClientAccessItem item = presetItem();
-
-        assertEquals(0, store("id", 1, new byte[] {1, 2}, item));
-        assertUntouched(item);
-    }
-
     /**
      * An identifier or file name with a NUL would be cut there and name other data or another
      * file ("ab\0cd" would store a file named "ab"): refused with 0x50000003 before the
@@ -311,18 +302,6 @@ class ClientInfoStoreTest extends RuntimeFixture {
         assertEquals(0xFFFFFFF0L, space.getVolRemaining());
         assertEquals(0x80000000L, space.getNonVolTotal());
         assertEquals(0x80000000L - 3, space.getNonVolRemaining());
-    }
-
-    @Test
-    void withoutASpaceObjectTheJavaObjectIsLeftAlone() {
-        VirtualProvider.withholdOutput("ITovikManager.GetAvailableClientSpace");
-        TovikClientSpace space = new TovikClientSpace();
-        space.setData(1, 2, 3, 4);
-        LongValue result = new LongValue(-1);
-        MANAGER.vtxGetAvailableClientSpace(handle, CONNECTION, space, result);
-        assertEquals(0, result.get());
-        assertEquals("TovikClientSpace[volRemaining=1, volTotal=2, nonVolRemaining=3, nonVolTotal=4]",
-                space.toString());
     }
 
     @Test

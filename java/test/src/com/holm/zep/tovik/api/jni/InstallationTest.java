@@ -205,30 +205,4 @@ class InstallationTest extends RuntimeFixture {
                 Sim.journal("ITovikManager.InstallGetStatus"));
         assertEquals(UNKNOWN_JOB, result.get());
     }
-
-    @Test
-    void aStatusWithANonZeroResultIsStillCopied() {
-        TovikAppStatus status = untouched();
-        LongValue result = new LongValue();
-        MANAGER.vtxInstallVciApp(handle, target, "Data Logger", status, result);
-        Sim.setResult("ITovikManager.InstallGetStatus", -3);
-        MANAGER.vtxInstallGetStatus(handle, target, status.getJob(), status, result);
-        assertEquals(-3, result.get(), "sign-extended");
-        assertEquals(1, status.getComponentNumber(), "the status was copied");
-    }
-
-    @Test
-    void withoutAStatusTheTargetStaysUntouched() {
-        VirtualProvider.withholdOutput("ITovikManager.InstallVCIApp");
-        TovikAppStatus status = untouched();
-        LongValue result = new LongValue(-1);
-        MANAGER.vtxInstallVciApp(handle, target, "Data Logger", status, result);
-        assertEquals(0, result.get());
-        assertUntouched(status);
-
-        Sim.failMethod("ITovikManager.UpdateSystemFirmware", 0x80004005);
-        MANAGER.vtxUpdateSystemFirmware(handle, target, status, result);
-        assertEquals(0, result.get(), "a COM error ends the command with 0");
-        assertUntouched(status);
-    }
 }

@@ -208,17 +208,6 @@ class PendantTest extends RuntimeFixture {
         assertArrayEquals(new long[] {0}, valid, "the collection the library built is read all the same");
     }
 
-    @Test
-    void aProviderResultIsDeliveredSignExtended() {
-        VirtualProvider.loadScenario(VirtualProvider.defaultScenario());  // connections required again
-        LongValue result = new LongValue();
-        MANAGER.vtxPendantSetLeds(handle, 12345, new long[] {1}, new long[] {1}, new long[] {1}, result);
-        assertEquals(0x2000_0102L, result.get(), "unknown connection");
-        Sim.setResult("ITovikManager.PendantSetAudio", 0x8000_0001);
-        MANAGER.vtxPendantSetAudio(handle, 12345, 1, 2, 3, 4, result);
-        assertEquals(0xFFFF_FFFF_8000_0001L, result.get());
-    }
-
     // ---- segment display
 
     @Test

@@ -83,19 +83,6 @@ class WirelessTest extends RuntimeFixture {
         assertEquals(7, item.getSignalLevel());
     }
 
-    @Test
-    void withoutAStateItemThePassedItemKeepsItsContents() {
-        VirtualProvider.withholdOutput("ITovikManager.GetAccessPointState");
-        Sim.setResult("ITovikManager.GetAccessPointState", -3);
-        TovikApStateItem item = new TovikApStateItem();
-        item.setData(9, 9, 9, 9, 9, 9, 9);
-        LongValue result = new LongValue();
-        MANAGER.vtxGetAccessPointState(handle, CONNECTION, 0, item, result);
-        assertEquals(-3, result.get());
-        assertEquals(9, item.getWifiState());
-        assertEquals(9, item.getSignalLevel());
-    }
-
     // ---- switches
 
     @Test
