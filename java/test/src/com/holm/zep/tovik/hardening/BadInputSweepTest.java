@@ -198,7 +198,7 @@ class BadInputSweepTest {
             } else if (type == LongValue.class) {
                 args[i] = Harness.result();
             } else {
-                args[i] = type.getConstructor().newInstance();
+                args[i] = preset(type);
             }
         }
         return args;
@@ -308,6 +308,30 @@ class BadInputSweepTest {
             }
         }
         assertEquals(baseline, Harness.snapshot(), "provider objects and platform counters afterwards");
+    }
+
+    /**
+     * A value object Java passes in, already holding values through its setData (when it has
+     * one), so that a write of zeros or empty texts shows as well.
+     */
+    private static Object preset(Class<?> type) throws Exception {
+        Object object = type.getConstructor().newInstance();
+        for (Method setData : type.getMethods()) {
+            if (setData.getName().equals("setData")) {
+                Class<?>[] types = setData.getParameterTypes();
+                Object[] values = new Object[types.length];
+                for (int i = 0; i < types.length; i++) {
+                    values[i] = types[i] == long.class ? (Object) 0x5A5AL
+                            : types[i] == int.class ? (Object) 0x5A5A
+                            : types[i] == boolean.class ? (Object) true
+                            : types[i] == String.class ? "preset"
+                            : java.lang.reflect.Array.newInstance(types[i].getComponentType(), 0);
+                }
+                setData.invoke(object, values);
+                break;
+            }
+        }
+        return object;
     }
 
     /** The contents of the arguments other than the result code. */
