@@ -67,11 +67,36 @@ class JavaClassTableTest {
         assertTrue(TABLE.size() >= 20, "JavaClass table found in src/jni: " + TABLE.keySet());
     }
 
-    /** The code of a C++ file without comments, with "a" "b" literal runs joined into "ab". */
+    /**
+     * The code of a C++ file without comments and character literals, with "a" "b" literal runs
+     * joined into "ab" (a descriptor may be split over lines that way).
+     */
     private static String code(String text) {
-        String noBlock = text.replaceAll("(?s)/\\*.*?\\*/", " ");
-        String noLine = noBlock.replaceAll("(?m)//.*$", "");
-        return noLine.replaceAll("\"\\s+\"", "");
+        StringBuilder code = new StringBuilder();
+        int i = 0;
+        while (i < text.length()) {
+            char c = text.charAt(i);
+            if (text.startsWith("//", i)) {
+                i = text.indexOf('\n', i) < 0 ? text.length() : text.indexOf('\n', i);
+            } else if (text.startsWith("/*", i)) {
+                i = text.indexOf("*/", i + 2) + 2;
+                code.append(' ');
+            } else if (c == '"' || (c == '\'' && (i == 0 || !Character.isLetterOrDigit(text.charAt(i - 1))))) {
+                // A quote after a digit is a digit separator (0xFFFF'FFFF), no character literal.
+                int end = i + 1;
+                while (text.charAt(end) != c) {
+                    end += text.charAt(end) == '\\' ? 2 : 1;
+                }
+                if (c == '"') {
+                    code.append(text, i, end + 1);
+                }
+                i = end + 1;
+            } else {
+                code.append(c);
+                i++;
+            }
+        }
+        return code.toString().replaceAll("\"\\s+\"", "");
     }
 
     private static Class<?> load(String name, String row) {
