@@ -63,19 +63,6 @@ TEST(ThreadCommand, NullFunctionOrTargetYieldsZeroWithoutCall) {
   EXPECT_EQ(probe.calls, 0);
 }
 
-TEST(ThreadCommand, AddArgumentsAppendsInOrder) {
-  ProbeCommand command;
-  command.AddArguments(0);
-  command.AddArguments(-2);
-  EXPECT_TRUE(command.Arguments().empty());
-
-  int variable = 0;
-  command.AddArguments(3, static_cast<INT_PTR>(7), reinterpret_cast<INT_PTR>(&variable), static_cast<INT_PTR>(-1));
-  command.AddArguments(1, static_cast<INT_PTR>(9));
-  EXPECT_EQ(command.Arguments(),
-            (std::vector<INT_PTR>{7, reinterpret_cast<INT_PTR>(&variable), -1, 9}));
-}
-
 TEST(ThreadCommand, SlotsKeepPointersAndWidenValuesByTheirSign) {
   int variable = 0;
   EXPECT_EQ(ToArgumentSlot(&variable), reinterpret_cast<INT_PTR>(&variable));

@@ -31,17 +31,6 @@ class RegistryTest : public ApartmentTest {
 
 }  // namespace
 
-TEST(RegistryNames, FunctionNamesAreWrittenOutPerInstantiation) {
-  EXPECT_STREQ((CObjectManagerNames<ITovikManager, CTovikManagerIF>::Get),
-               "CObjectManager<struct TovikApiProviderLib::ITovikManager,class CTovikManagerIF>::Get");
-  EXPECT_STREQ((CObjectManagerNames<TovikApiProviderLib::ITovikAdaptInfoList, CTovikAdaptInfoItemsIF>::RemoveAll),
-               "CObjectManager<struct TovikApiProviderLib::ITovikAdaptInfoList,class CTovikAdaptInfoItemsIF>::RemoveAll");
-  EXPECT_STREQ(TovikManagerObjects.Name(), "TovikManagerObjects");
-  EXPECT_STREQ(TovikAdaptInfoItemsObjects.Name(), "TovikAdaptInfoItemsObjects");
-  EXPECT_STREQ(TovikConfigItemsObjects.Name(), "TovikConfigItemsObjects");
-  EXPECT_STREQ(TovikClientInfoItemObjects.Name(), "TovikClientInfoItemObjects");
-}
-
 TEST_F(RegistryTest, UnknownObjectsYieldNullSilently) {
   ManagerRegistry registry("TestObjects");
   EXPECT_EQ(registry.Get(Key(0)), nullptr);

@@ -39,19 +39,10 @@ TEST(Uuids, DeclaredIdsAreFoundThroughAliasesAndPointers) {
   EXPECT_EQ(CLSID_StdGlobalInterfaceTable.Data4[7], 0x46);
 }
 
-TEST(Types, WindowsWidthsAndCodes) {
-  static_assert(sizeof(LONG) == 4 && sizeof(ULONG) == 4 && sizeof(DWORD) == 4);
-  static_assert(sizeof(OLECHAR) == 2 && sizeof(WCHAR) == 2);
-  static_assert(sizeof(INT_PTR) == sizeof(void*) && sizeof(LPARAM) == sizeof(void*));
-  EXPECT_EQ(static_cast<std::uint32_t>(RPC_E_TOO_LATE), 0x80010119u);
-  EXPECT_EQ(static_cast<std::uint32_t>(HRESULT_FROM_WIN32(ERROR_INVALID_PARAMETER)),
-            static_cast<std::uint32_t>(E_INVALIDARG));
-  EXPECT_EQ(MAKE_HRESULT(SEVERITY_ERROR, FACILITY_ITF, 0x200), static_cast<HRESULT>(0x80040200u));
-  EXPECT_TRUE(FAILED(E_FAIL));
-  EXPECT_TRUE(SUCCEEDED(S_FALSE));
-  EXPECT_EQ(QS_ALLINPUT, 0x04FF);
-  EXPECT_EQ(VARIANT_TRUE, -1);
-}
+// Widths the native methods rely on where the original has long, OLECHAR and command slots.
+static_assert(sizeof(LONG) == 4 && sizeof(ULONG) == 4 && sizeof(DWORD) == 4);
+static_assert(sizeof(OLECHAR) == 2 && sizeof(WCHAR) == 2);
+static_assert(sizeof(INT_PTR) == sizeof(void*) && sizeof(LPARAM) == sizeof(void*));
 
 TEST(Apartments, InitialisationNestsPerThreadAndGuardsCreation) {
   void* gitPtr = nullptr;
@@ -331,27 +322,6 @@ TEST(ComErrors, IssueErrorExTakesErrorInfoOnlyWhenSupported) {
   left->Release();
   thing->Release();
   EXPECT_EQ(standin::LiveBstrCount(), bstrsBefore);
-}
-
-TEST(ComErrors, MessagesFollowTheSystemTexts) {
-  EXPECT_STREQ(_com_error(E_FAIL).ErrorMessage(), "Unspecified error");
-  EXPECT_STREQ(_com_error(E_NOTIMPL).ErrorMessage(), "Not implemented");
-  EXPECT_STREQ(_com_error(E_NOINTERFACE).ErrorMessage(), "No such interface supported");
-  EXPECT_STREQ(_com_error(E_POINTER).ErrorMessage(), "Invalid pointer");
-  EXPECT_STREQ(_com_error(E_UNEXPECTED).ErrorMessage(), "Catastrophic failure");
-  EXPECT_STREQ(_com_error(E_OUTOFMEMORY).ErrorMessage(),
-               "Not enough memory resources are available to complete this operation.");
-  EXPECT_STREQ(_com_error(static_cast<HRESULT>(0x50000003)).ErrorMessage(), "Unknown error 0x50000003");
-  EXPECT_STREQ(_com_error(static_cast<HRESULT>(0x80040205)).ErrorMessage(), "IDispatch error #5");
-  EXPECT_EQ(_com_error(static_cast<HRESULT>(0x80040205)).WCode(), 5);
-
-  _com_error original(E_FAIL);
-  _com_error copy(original);
-  EXPECT_EQ(copy.Error(), E_FAIL);
-  EXPECT_STREQ(copy.ErrorMessage(), "Unspecified error");
-  EXPECT_TRUE(!copy.Description());
-
-  EXPECT_THROW(_com_issue_error(E_POINTER), _com_error);
 }
 
 TEST(ComPtr, ReferenceCountingAndRaisingOperations) {

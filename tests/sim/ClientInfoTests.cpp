@@ -89,17 +89,6 @@ std::vector<BYTE> EveryByteValue() {
   return bytes;
 }
 
-TEST_F(ClientInfoTest, StoredBlockReadsBackByteForByte) {
-  const auto bytes = EveryByteValue();
-  ASSERT_EQ(0, Store("calib", 1, bytes));
-  LONG code = -1;
-  EXPECT_EQ(bytes, ReadBack("calib", 1, &code));
-  EXPECT_EQ(0, code);
-  std::vector<BYTE> stored;
-  ASSERT_TRUE(sim::StoredBlock(kBay2, "calib", 1, &stored));
-  EXPECT_EQ(bytes, stored);
-}
-
 TEST_F(ClientInfoTest, SameIdAtAnotherLocationIsAnotherBlock) {
   ASSERT_EQ(0, Store("x", 0, {1}));
   ASSERT_EQ(0, Store("x", 1, {2, 2}));

@@ -198,7 +198,7 @@ class BadInputSweepTest {
             } else if (type == LongValue.class) {
                 args[i] = Harness.result();
             } else {
-                args[i] = type.getConstructor().newInstance();
+                args[i] = preset(type);
             }
         }
         return args;
@@ -248,6 +248,8 @@ class BadInputSweepTest {
                 hung.set(true);
                 MANAGER.vtxCancelEventNotification(session.manager, Harness.result());
             }, 20, TimeUnit.SECONDS);
+            // Objects Java passes in stay as they are when there is no runtime to fill them.
+            List<String> passedIn = describe(args);
             try {
                 returned = method.invoke(MANAGER, args);
             } catch (InvocationTargetException e) {
@@ -258,6 +260,7 @@ class BadInputSweepTest {
             if (variant.unknownManager) {
                 assertEquals(List.of(), Harness.journalLines("ITovikManager."),
                         "an unknown handle reaches no provider");
+                assertEquals(passedIn, describe(args), "objects passed with an unknown handle");
             }
             if (namesStoredData(method, variant)) {
                 assertEquals(List.of(), Harness.journalLines("ITovikManager."),
@@ -305,6 +308,36 @@ class BadInputSweepTest {
             }
         }
         assertEquals(baseline, Harness.snapshot(), "provider objects and platform counters afterwards");
+    }
+
+    /**
+     * A value object Java passes in, already holding values through its setData (when it has
+     * one), so that a write of zeros or empty texts shows as well.
+     */
+    private static Object preset(Class<?> type) throws Exception {
+        Object object = type.getConstructor().newInstance();
+        for (Method setData : type.getMethods()) {
+            if (setData.getName().equals("setData")) {
+                Class<?>[] types = setData.getParameterTypes();
+                Object[] values = new Object[types.length];
+                for (int i = 0; i < types.length; i++) {
+                    values[i] = types[i] == long.class ? (Object) 0x5A5AL
+                            : types[i] == int.class ? (Object) 0x5A5A
+                            : types[i] == boolean.class ? (Object) true
+                            : types[i] == String.class ? "preset"
+                            : java.lang.reflect.Array.newInstance(types[i].getComponentType(), 0);
+                }
+                setData.invoke(object, values);
+                break;
+            }
+        }
+        return object;
+    }
+
+    /** The contents of the arguments other than the result code. */
+    private static List<String> describe(Object[] args) {
+        return Arrays.stream(args).filter(arg -> !(arg instanceof LongValue))
+                .map(arg -> Arrays.deepToString(new Object[] {arg})).toList();
     }
 
     /** A client-information identifier or file name that holds a NUL: refused before the provider. */

@@ -4,37 +4,58 @@ import com.holm.zep.tovik.api.jni.TovikApiManager;
 import java.util.ArrayList;
 import java.util.List;
 import java.util.function.Predicate;
+import java.util.regex.Pattern;
 
 /**
- * Log sink for tests: keeps every line the native library delivers, in arrival order.
+ * Log sink for tests: keeps every line the native library delivers, in arrival order, together
+ * with the thread that delivered it.
  *
  * <p>Install it with {@link #install(TovikApiManager)}; the library then calls
  * {@link #log(String)} from any thread (Java threads inside native methods, the command thread,
- * event threads). {@link #failWith(RuntimeException)} makes the next delivered line throw, to
- * test how the library stops when its log method fails.
+ * event threads). The fail methods make a later delivered line throw, to test how the library
+ * stops when its log method fails.
  */
 public final class CapturingLogSink {
     /** Class name in the slash-separated form that {@code vtxSetLogClass} takes. */
     public static final String CLASS_NAME = "com/holm/zep/tovik/test/CapturingLogSink";
     public static final String METHOD_NAME = "log";
 
-    private static final List<String> LINES = new ArrayList<>();
-    private static RuntimeException nextFailure;
+    /** A well-formed line: "function:line: message", the function optionally one "Class::" deep. */
+    public static final Pattern LINE =
+            Pattern.compile("([A-Za-z_][A-Za-z0-9_]*(?:::[A-Za-z_][A-Za-z0-9_]*)?):([0-9]+): (.*)",
+                    Pattern.DOTALL);
+
+    /** One delivered line. */
+    public record Line(String text, Thread thread) {
+    }
+
+    private static final List<Line> LINES = new ArrayList<>();
+    private static RuntimeException failure;
+    private static Thread failOn;
+    private static boolean failOnOtherThreads;
 
     private CapturingLogSink() {
     }
 
     /** The log method named to the library. */
     public static void log(String line) {
-        RuntimeException failure;
+        RuntimeException toThrow = null;
         synchronized (LINES) {
-            LINES.add(line);
-            failure = nextFailure;
-            nextFailure = null;
+            Thread current = Thread.currentThread();
+            LINES.add(new Line(line, current));
+            if (failure != null && (current == failOn) != failOnOtherThreads) {
+                toThrow = failure;
+                failure = null;
+            }
         }
-        if (failure != null) {
-            throw failure;
+        if (toThrow != null) {
+            throw toThrow;
         }
+    }
+
+    /** A second log method, to rename the log method without changing the class. */
+    public static void other(String line) {
+        log("other:" + line);
     }
 
     /** Names this sink to the library and forgets earlier lines. */
@@ -46,55 +67,76 @@ public final class CapturingLogSink {
     public static void clear() {
         synchronized (LINES) {
             LINES.clear();
-            nextFailure = null;
+            failure = null;
         }
     }
 
-    /** Makes the next delivered line throw {@code failure} (after recording the line). */
-    public static void failWith(RuntimeException failure) {
+    /** The next line delivered on {@code thread} (after being recorded) throws {@code exception}. */
+    public static void failNextOn(Thread thread, RuntimeException exception) {
+        fail(thread, false, exception);
+    }
+
+    /** The next line delivered on any thread but {@code thread} throws {@code exception}. */
+    public static void failNextOffThread(Thread thread, RuntimeException exception) {
+        fail(thread, true, exception);
+    }
+
+    private static void fail(Thread thread, boolean otherThreads, RuntimeException exception) {
         synchronized (LINES) {
-            nextFailure = failure;
+            failure = exception;
+            failOn = thread;
+            failOnOtherThreads = otherThreads;
         }
     }
 
-    /** A copy of all lines so far. */
-    public static List<String> lines() {
+    /** True when a requested failure has not happened yet. */
+    public static boolean failurePending() {
+        synchronized (LINES) {
+            return failure != null;
+        }
+    }
+
+    /** A copy of all lines so far with their threads. */
+    public static List<Line> records() {
         synchronized (LINES) {
             return new ArrayList<>(LINES);
         }
     }
 
-    /** A copy of the lines that match. */
+    /** A copy of all line texts so far. */
+    public static List<String> lines() {
+        return lines(line -> true);
+    }
+
+    /** A copy of the line texts that match. */
     public static List<String> lines(Predicate<String> filter) {
-        List<String> matching = new ArrayList<>();
-        for (String line : lines()) {
-            if (filter.test(line)) {
-                matching.add(line);
-            }
-        }
-        return matching;
+        return records().stream().map(Line::text).filter(filter).toList();
     }
 
     /**
-     * The message texts of the lines logged by one function, i.e. what follows
-     * {@code "<function>:<line>: "}.
+     * The message of a line of {@code function} ("function:line: message"), null for any other
+     * line. The function is taken as given, so destructors ("Class::~Class") match too.
      */
-    public static List<String> messagesOf(String function) {
+    public static String messageOf(String function, String line) {
         String prefix = function + ":";
+        if (!line.startsWith(prefix)) {
+            return null;
+        }
+        int separator = line.indexOf(": ", prefix.length());
+        String number = separator < 0 ? "" : line.substring(prefix.length(), separator);
+        boolean numbered = !number.isEmpty() && number.chars().allMatch(Character::isDigit);
+        return numbered ? line.substring(separator + 2) : null;
+    }
+
+    /** The messages of the well-formed lines of {@code function}, in order. */
+    public static List<String> messagesOf(String function) {
         List<String> messages = new ArrayList<>();
         for (String line : lines()) {
-            if (!line.startsWith(prefix)) {
-                continue;
-            }
-            int separator = line.indexOf(": ", prefix.length());
-            if (separator >= 0 && isLineNumber(line.substring(prefix.length(), separator))) {
-                messages.add(line.substring(separator + 2));
+            String message = messageOf(function, line);
+            if (message != null) {
+                messages.add(message);
             }
         }
         return messages;
-    }
-
-    private static boolean isLineNumber(String text) {
-        return !text.isEmpty() && text.chars().allMatch(Character::isDigit);
     }
 }

@@ -21,7 +21,7 @@ class AppControlTest extends RuntimeFixture {
 
     AppControlTest() {
         // A handle that is not open addresses the first module (serial 200101, app 1 installed).
-        super(Log.CAPTURING, RuntimeFixture::openWorkshop);
+        super(RuntimeFixture::openWorkshop);
     }
 
     @Test

@@ -1,9 +1,9 @@
 package com.holm.zep.tovik.api.jni;
 
 import com.holm.zep.tovik.sim.VirtualProvider;
+import com.holm.zep.tovik.test.CapturingLogSink;
 import java.util.ArrayList;
 import java.util.List;
-import java.util.regex.Matcher;
 import java.util.regex.Pattern;
 
 /** Shared set-up of the bridge tests: libraries, the manager, the virtual provider. */
@@ -18,9 +18,7 @@ final class BridgeTestSupport {
     static final long INVALID_HANDLE = 0xFFFFFFFFL;
 
     /** "function:line: message", the function a native method's name or "Class::Member". */
-    static final Pattern LINE =
-            Pattern.compile("([A-Za-z_][A-Za-z0-9_]*(?:::[A-Za-z_][A-Za-z0-9_]*)?):([0-9]+): (.*)",
-                    Pattern.DOTALL);
+    static final Pattern LINE = CapturingLogSink.LINE;
 
     static final TovikApiManager MANAGER = new TovikApiManager();
 
@@ -49,8 +47,7 @@ final class BridgeTestSupport {
 
     /** The message of a well-formed line of `function`, or null for other lines. */
     static String messageOf(String function, String line) {
-        Matcher m = LINE.matcher(line);
-        return m.matches() && m.group(1).equals(function) ? m.group(3) : null;
+        return CapturingLogSink.messageOf(function, line);
     }
 
     /** The virtual provider's control surface as the bridge tests use it. */

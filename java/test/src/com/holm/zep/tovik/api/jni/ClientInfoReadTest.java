@@ -1,7 +1,6 @@
 package com.holm.zep.tovik.api.jni;
 
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
 import static com.holm.zep.tovik.api.jni.ClientInfoStoreTest.allByteValues;
 import static com.holm.zep.tovik.api.jni.ClientInfoStoreTest.presetItem;
@@ -51,7 +50,7 @@ class ClientInfoReadTest extends RuntimeFixture {
             """;
 
     ClientInfoReadTest() {
-        super(Log.CAPTURING, () -> SCENARIO);
+        super(() -> SCENARIO);
     }
 
     // ---- helpers
@@ -327,26 +326,5 @@ class ClientInfoReadTest extends RuntimeFixture {
         assertEquals(1500, items.length);
         assertEquals("b0", items[0].getIdentifier());
         assertEquals("b1499", items[1499].getIdentifier());
-    }
-
-    @Test
-    void anUnknownManagerHandleCallsNothing() {
-        long unknown = handle + 1000;
-        LongValue result = new LongValue(-1);
-        TovikClientAccessItem item = presetItem();
-
-        assertNull(MANAGER.vtxGetClientInfoList(unknown, CONNECTION, result));
-        assertEquals(NO_FACADE, result.get());
-        MANAGER.vtxGetClientInfo(unknown, CONNECTION, "calibration", 1, 0, item, again(result));
-        assertEquals(NO_FACADE, result.get());
-        assertNull(MANAGER.vtxGetClientInfoResult(unknown, CONNECTION, 100, again(result)));
-        assertEquals(NO_FACADE, result.get());
-        MANAGER.vtxGetClientInfoFile(unknown, CONNECTION, "calibration", 1, "file", item, again(result));
-        assertEquals(NO_FACADE, result.get());
-
-        assertEquals(List.of(), List.of(VirtualProvider.journal()));
-        assertEquals(presetItem().toString(), item.toString());
-        assertEquals(List.of("GetClientInfoResult", "GetClientInfoResult done " + NO_FACADE),
-                CapturingLogSink.messagesOf(PREFIX + "vtxGetClientInfoResult"));
     }
 }

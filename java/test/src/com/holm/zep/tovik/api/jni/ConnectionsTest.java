@@ -2,13 +2,13 @@ package com.holm.zep.tovik.api.jni;
 
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.INVALID_HANDLE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNotEquals;
 
 import com.holm.zep.tovik.api.jni.BridgeTestSupport.Sim;
 import com.holm.zep.tovik.sim.VirtualProvider;
+import com.holm.zep.tovik.test.CapturingLogSink;
 import java.util.List;
 import org.junit.jupiter.api.Test;
 
@@ -23,7 +23,7 @@ class ConnectionsTest extends RuntimeFixture {
     static final long UNKNOWN_CONNECTION = 0x20000102L;
 
     ConnectionsTest() {
-        super(Log.THREAD_RECORDING);
+        super();
     }
 
     @Test
@@ -49,9 +49,9 @@ class ConnectionsTest extends RuntimeFixture {
         MANAGER.vtxDisconnect(handle, connection, result);
         assertEquals(UNKNOWN_CONNECTION, result.get());
 
-        assertEquals(List.of("connect", "connect done"), ThreadRecordingSink.messagesOf(CONNECT));
+        assertEquals(List.of("connect", "connect done"), CapturingLogSink.messagesOf(CONNECT));
         assertEquals(List.of("GetConStatus", "GetConStatus done", "GetConStatus", "GetConStatus done"),
-                ThreadRecordingSink.messagesOf(GET_CON_STATUS));
+                CapturingLogSink.messagesOf(GET_CON_STATUS));
     }
 
     @Test
@@ -105,7 +105,7 @@ class ConnectionsTest extends RuntimeFixture {
             assertEquals(0, result.get());
         }
         assertEquals(List.of("connect2", "connect2 done", "connect2", "connect2 done", "connect2",
-                "connect2 done"), ThreadRecordingSink.messagesOf(CONNECT2));
+                "connect2 done"), CapturingLogSink.messagesOf(CONNECT2));
     }
 
     @Test
@@ -115,11 +115,11 @@ class ConnectionsTest extends RuntimeFixture {
         assertEquals(UNKNOWN_CONNECTION, result.get());
 
         assertEquals(List.of("disconnect a00000005", "disconnect 05", "disconnect done"),
-                ThreadRecordingSink.messagesOf(DISCONNECT));
+                CapturingLogSink.messagesOf(DISCONNECT));
         assertEquals(List.of("Disconnect from handle 05"),
-                ThreadRecordingSink.messagesOf("CTovikManagerIF::Disconnect"));
+                CapturingLogSink.messagesOf("CTovikManagerIF::Disconnect"));
         assertEquals(List.of("Disconnect from handle 05"),
-                ThreadRecordingSink.messagesOf("CTovikManagerIF::CmdDisconnect"));
+                CapturingLogSink.messagesOf("CTovikManagerIF::CmdDisconnect"));
 
         Thread caller = Thread.currentThread();
         Thread publicSide = threadOf("CTovikManagerIF::Disconnect:");
@@ -127,10 +127,10 @@ class ConnectionsTest extends RuntimeFixture {
         assertEquals(caller, publicSide, "the public operation logs on the calling thread");
         assertNotEquals(caller, commandSide, "the command member logs on the command thread");
 
-        ThreadRecordingSink.clear();
+        CapturingLogSink.clear();
         MANAGER.vtxDisconnect(handle, 0xFFFFFFFF_FFFFABCDL, result);
         assertEquals(List.of("disconnect ffffffffffffabcd", "disconnect ffffabcd", "disconnect done"),
-                ThreadRecordingSink.messagesOf(DISCONNECT));
+                CapturingLogSink.messagesOf(DISCONNECT));
         assertEquals(List.of("ITovikManager.Disconnect(5)", "ITovikManager.Disconnect(4294945741)"),
                 Sim.journal("ITovikManager."));
     }
@@ -165,30 +165,8 @@ class ConnectionsTest extends RuntimeFixture {
         assertEquals(0, result.get());
     }
 
-    @Test
-    void anUnknownManagerHandleCallsNothing() {
-        long unknown = handle + 100;
-        LongValue result = new LongValue();
-        assertEquals(4294967295L, MANAGER.vtxConnect(unknown, MODULE, 1, result));
-        assertEquals(NO_FACADE, result.get());
-        result.set(0);
-        assertEquals(4294967295L, MANAGER.vtxConnect2(unknown, MODULE, 1, "x", result));
-        assertEquals(NO_FACADE, result.get());
-        result.set(0);
-        assertEquals(0, MANAGER.vtxGetConStatus(unknown, 65537, result));
-        assertEquals(NO_FACADE, result.get());
-        result.set(0);
-        MANAGER.vtxDisconnect(unknown, 65537, result);
-        assertEquals(NO_FACADE, result.get());
-
-        assertEquals(List.of(), Sim.journal(""));
-        assertEquals(List.of(), ThreadRecordingSink.messagesOf("CTovikManagerIF::Disconnect"));
-        assertEquals(List.of("disconnect 10001", "disconnect 10001", "disconnect done"),
-                ThreadRecordingSink.messagesOf(DISCONNECT));
-    }
-
     private static Thread threadOf(String prefix) {
-        return ThreadRecordingSink.lines().stream().filter(line -> line.text().startsWith(prefix)).findFirst()
+        return CapturingLogSink.records().stream().filter(line -> line.text().startsWith(prefix)).findFirst()
                 .orElseThrow().thread();
     }
 }

@@ -1,7 +1,6 @@
 package com.holm.zep.tovik.api.jni;
 
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
@@ -31,7 +30,7 @@ class DiagnosticsTest extends RuntimeFixture {
     private static final long CONNECTION = 7;
 
     DiagnosticsTest() {
-        super(Log.CAPTURING, RuntimeFixture::openWorkshop);
+        super(RuntimeFixture::openWorkshop);
     }
 
     // ---- self test
@@ -185,15 +184,4 @@ class DiagnosticsTest extends RuntimeFixture {
     }
 
     // ---- no runtime
-
-    @Test
-    void anUnknownHandleCallsNothing() {
-        LongValue selfTest = new LongValue(-1);
-        LongValue config = new LongValue(-1);
-        assertNull(MANAGER.vtxRunSelfTest(handle + 100, CONNECTION, selfTest));
-        assertNull(MANAGER.vtxGetConfigItems(handle + 100, CONNECTION, config));
-        assertEquals(NO_FACADE, selfTest.get());
-        assertEquals(NO_FACADE, config.get());
-        assertEquals(List.of(), Sim.journal(""));
-    }
 }

@@ -12,6 +12,7 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import com.holm.zep.tovik.api.jni.BridgeTestSupport.Sim;
 import com.holm.zep.tovik.sim.VirtualProvider;
+import com.holm.zep.tovik.test.CapturingLogSink;
 import java.util.ArrayList;
 import java.util.LinkedHashSet;
 import java.util.List;
@@ -40,7 +41,7 @@ class EventsTest extends RuntimeFixture {
     private final ExecutorService waiters = Executors.newCachedThreadPool();
 
     EventsTest() {
-        super(Log.THREAD_RECORDING);
+        super();
     }
 
     @BeforeEach
@@ -49,7 +50,7 @@ class EventsTest extends RuntimeFixture {
         MANAGER.vtxRegisterForEvents(handle, 1, 2, result);
         assertEquals(0, result.get());
         Sim.clearJournal();
-        ThreadRecordingSink.clear();
+        CapturingLogSink.clear();
     }
 
     @AfterEach
@@ -67,7 +68,7 @@ class EventsTest extends RuntimeFixture {
     /** The Java threads that delivered event-thread lines. */
     private static Set<Thread> eventThreads() {
         Set<Thread> threads = new LinkedHashSet<>();
-        for (ThreadRecordingSink.Line line : ThreadRecordingSink.lines()) {
+        for (CapturingLogSink.Line line : CapturingLogSink.records()) {
             if (line.text().startsWith(EVENT_PROC + ":")) {
                 threads.add(line.thread());
             }
@@ -110,7 +111,7 @@ class EventsTest extends RuntimeFixture {
         MANAGER.vtxRegisterForEvents(handle, 3, 4, result);
         assertEquals(-7, result.get());
         assertEquals(List.of("Register For Events 180000005", "Register For Events done",
-                "Register For Events 03", "Register For Events done"), ThreadRecordingSink.messagesOf(REGISTER));
+                "Register For Events 03", "Register For Events done"), CapturingLogSink.messagesOf(REGISTER));
 
         Sim.clearJournal();
         MANAGER.vtxRegisterForEvents(handle + 1, 3, 4, result);
@@ -129,10 +130,10 @@ class EventsTest extends RuntimeFixture {
         assertEquals(List.of("1 2 3", "4294967295 2147483648 0", "7 8 9"), values(queue.getEvents()));
         assertEquals(List.of("Wait for events", "LOG processing events", "Adding event 1 2 3",
                 "Adding event 4294967295 2147483648 0", "Adding event 7 8 9", "Wait for events done 0"),
-                ThreadRecordingSink.messagesOf(WAIT));
+                CapturingLogSink.messagesOf(WAIT));
         assertEquals(0, VirtualProvider.queuedEventCount());
         assertEquals(List.of("Initialize 00", "Waiting for Events", "Waiting for Events done 0"),
-                ThreadRecordingSink.messagesOf(EVENT_PROC));
+                CapturingLogSink.messagesOf(EVENT_PROC));
     }
 
     @Test
@@ -147,7 +148,7 @@ class EventsTest extends RuntimeFixture {
         assertSame(before, queue.getEvents());
         assertEquals(List.of(), Sim.journal("ITovikManager.GetNextEvent"));
         assertEquals(1, VirtualProvider.queuedEventCount(), "the event stays with the provider");
-        assertEquals(List.of("Wait for events", "Wait for events done 1"), ThreadRecordingSink.messagesOf(WAIT));
+        assertEquals(List.of("Wait for events", "Wait for events done 1"), CapturingLogSink.messagesOf(WAIT));
     }
 
     @Test
@@ -202,12 +203,12 @@ class EventsTest extends RuntimeFixture {
         assertTrue(finished(waiter), "a cancelled wait returns true");
         assertNull(queue.getEvents());
         assertEquals(List.of("Cancel Event Notification", "CancelEventNotification OK"),
-                ThreadRecordingSink.messagesOf(CANCEL));
+                CapturingLogSink.messagesOf(CANCEL));
 
         VirtualProvider.postEvent(11, 12, 13);
         assertFalse(MANAGER.vtxWaitForEvents(handle, queue));
         assertEquals(List.of("11 12 13"), values(queue.getEvents()));
-        assertEquals(2, count(ThreadRecordingSink.messagesOf(EVENT_PROC), "Initialize 00"));
+        assertEquals(2, count(CapturingLogSink.messagesOf(EVENT_PROC), "Initialize 00"));
         assertEquals(2, eventThreads().size());
     }
 
@@ -240,11 +241,11 @@ class EventsTest extends RuntimeFixture {
         assertTrue(finished(waiter));
         assertNull(queue.getEvents());
 
-        List<String> destroy = ThreadRecordingSink.messagesOf(DESTROY);
+        List<String> destroy = CapturingLogSink.messagesOf(DESTROY);
         assertTrue(destroy.containsAll(List.of("stopping event thread", "Waiting for thread done", "Deleting thread",
                 "stopping event thread done", "Final release ")), destroy.toString());
         // The waiter had left the facade's wait before the destroy began.
-        List<String> texts = ThreadRecordingSink.texts();
+        List<String> texts = CapturingLogSink.lines();
         int waitEnded = indexOf(texts, EVENT_PROC, "Waiting for Events done -1");
         int removing = indexOf(texts, DESTROY, "removing TOVIK Manager IF ");
         assertTrue(waitEnded >= 0 && removing > waitEnded, texts.toString());
@@ -313,9 +314,9 @@ class EventsTest extends RuntimeFixture {
         MANAGER.vtxCancelEventNotification(handle + 1, result);
         assertEquals(NO_FACADE, result.get());
         assertEquals(List.of("Cancel Event Notification", "CancelEventNotification OK"),
-                ThreadRecordingSink.messagesOf(CANCEL));
+                CapturingLogSink.messagesOf(CANCEL));
         assertEquals(List.of(), Sim.journal("ITovikManager."));
-        assertEquals(List.of("Wait for events", "Wait for events done 1"), ThreadRecordingSink.messagesOf(WAIT));
+        assertEquals(List.of("Wait for events", "Wait for events done 1"), CapturingLogSink.messagesOf(WAIT));
     }
 
     @Test
@@ -328,7 +329,7 @@ class EventsTest extends RuntimeFixture {
             MANAGER.vtxCancelEventNotification(handle, result);
             assertTrue(finished(waiter), "cycle " + i);
         }
-        assertEquals(cycles, count(ThreadRecordingSink.messagesOf(EVENT_PROC), "Initialize 00"));
+        assertEquals(cycles, count(CapturingLogSink.messagesOf(EVENT_PROC), "Initialize 00"));
         assertEquals(cycles, eventThreads().size());
         assertEquals(0, VirtualProvider.waitingCount());
         // awaitEventThreads shuts the runtime down and joins every event thread; LeakCheck compares the counters.

@@ -1,7 +1,6 @@
 package com.holm.zep.tovik.api.jni;
 
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertTrue;
@@ -35,7 +34,7 @@ class InstallationTest extends RuntimeFixture {
     private final long target = 65537;
 
     InstallationTest() {
-        super(Log.CAPTURING, RuntimeFixture::openWorkshop);
+        super(RuntimeFixture::openWorkshop);
     }
 
     /** A status object holding values no call produces, to see whether a call touched it. */
@@ -205,52 +204,5 @@ class InstallationTest extends RuntimeFixture {
         assertEquals(List.of("ITovikManager.InstallGetStatus(1, 268435440)"),
                 Sim.journal("ITovikManager.InstallGetStatus"));
         assertEquals(UNKNOWN_JOB, result.get());
-    }
-
-    @Test
-    void aStatusWithANonZeroResultIsStillCopied() {
-        TovikAppStatus status = untouched();
-        LongValue result = new LongValue();
-        MANAGER.vtxInstallVciApp(handle, target, "Data Logger", status, result);
-        Sim.setResult("ITovikManager.InstallGetStatus", -3);
-        MANAGER.vtxInstallGetStatus(handle, target, status.getJob(), status, result);
-        assertEquals(-3, result.get(), "sign-extended");
-        assertEquals(1, status.getComponentNumber(), "the status was copied");
-    }
-
-    @Test
-    void withoutAStatusTheTargetStaysUntouched() {
-        VirtualProvider.withholdOutput("ITovikManager.InstallVCIApp");
-        TovikAppStatus status = untouched();
-        LongValue result = new LongValue(-1);
-        MANAGER.vtxInstallVciApp(handle, target, "Data Logger", status, result);
-        assertEquals(0, result.get());
-        assertUntouched(status);
-
-        Sim.failMethod("ITovikManager.UpdateSystemFirmware", 0x80004005);
-        MANAGER.vtxUpdateSystemFirmware(handle, target, status, result);
-        assertEquals(0, result.get(), "a COM error ends the command with 0");
-        assertUntouched(status);
-    }
-
-    @Test
-    void anUnknownHandleCallsNothingAndLeavesTheTarget() {
-        TovikAppStatus status = untouched();
-        LongValue result = new LongValue();
-        long unknown = handle + 100;
-        MANAGER.vtxInstallVciApp(unknown, target, "Data Logger", status, result);
-        assertEquals(NO_FACADE, result.get());
-        MANAGER.vtxInstallVciApp2(unknown, target, 3, status, result);
-        assertEquals(NO_FACADE, result.get());
-        MANAGER.vtxUninstallVciApp(unknown, target, "Diagnostics", status, result);
-        assertEquals(NO_FACADE, result.get());
-        MANAGER.vtxUpdateSystemFirmware(unknown, target, status, result);
-        assertEquals(NO_FACADE, result.get());
-        MANAGER.vtxInstallGetStatus(unknown, target, 257, status, result);
-        assertEquals(NO_FACADE, result.get());
-        assertUntouched(status);
-        assertEquals(List.of(), Sim.journal(""));
-        assertEquals(List.of("Install VCI App", "Install VCI App done"), CapturingLogSink.messagesOf(INSTALL),
-                "no name line without a facade");
     }
 }

@@ -15,7 +15,8 @@ import static org.junit.jupiter.api.Assertions.assertThrows;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import com.holm.zep.tovik.api.jni.BridgeTestSupport.Sim;
-import com.holm.zep.tovik.api.jni.ThreadRecordingSink.Line;
+import com.holm.zep.tovik.test.CapturingLogSink.Line;
+import com.holm.zep.tovik.test.CapturingLogSink;
 import java.util.HashSet;
 import java.util.List;
 import java.util.Objects;
@@ -36,9 +37,9 @@ class LogClassTest {
     @BeforeEach
     void nameTheSink() {
         Sim.reset();
-        ThreadRecordingSink.clear();
+        CapturingLogSink.clear();
         WrongSignatureSink.CALLS.set(0);
-        MANAGER.vtxSetLogClass(ThreadRecordingSink.CLASS_NAME, "log");
+        MANAGER.vtxSetLogClass(CapturingLogSink.CLASS_NAME, "log");
     }
 
     @AfterEach
@@ -51,15 +52,15 @@ class LogClassTest {
         long handle = initialize();
         MANAGER.vtxShutdownRuntime(handle);
 
-        List<Line> lines = ThreadRecordingSink.lines();
+        List<Line> lines = CapturingLogSink.records();
         assertFalse(lines.isEmpty());
         for (Line line : lines) {
             assertTrue(LINE.matcher(line.text()).matches(), "malformed line: " + line.text());
         }
         assertEquals(List.of("Initializing", "OK 0", "Initialization done"),
-                ThreadRecordingSink.messagesOf(INITIALIZE));
+                CapturingLogSink.messagesOf(INITIALIZE));
         assertEquals(List.of("shutting down runtime", "shutting down runtime complete"),
-                ThreadRecordingSink.messagesOf(SHUTDOWN));
+                CapturingLogSink.messagesOf(SHUTDOWN));
 
         // Each logging statement reports its own source line; native lines arrive on the caller.
         Set<String> lineNumbers = new HashSet<>();
@@ -79,12 +80,12 @@ class LogClassTest {
         MANAGER.vtxShutdownRuntime(handle);
 
         Line create = null;
-        for (Line line : ThreadRecordingSink.lines()) {
+        for (Line line : CapturingLogSink.records()) {
             if (CREATE_LINE.matcher(line.text()).matches()) {
                 create = line;
             }
         }
-        assertTrue(create != null, "no creation line in " + ThreadRecordingSink.texts());
+        assertTrue(create != null, "no creation line in " + CapturingLogSink.lines());
         assertNotSame(Thread.currentThread(), create.thread());
         assertTrue(create.thread().isDaemon(), "attached as daemon thread");
 
@@ -93,12 +94,12 @@ class LogClassTest {
         assertTrue(m.matches());
         String removing = "removing TOVIK Manager IF " + m.group(1);
         Line removal = null;
-        for (Line line : ThreadRecordingSink.lines()) {
+        for (Line line : CapturingLogSink.records()) {
             if (line.text().endsWith(": " + removing)) {
                 removal = line;
             }
         }
-        assertTrue(removal != null, "no line '" + removing + "' in " + ThreadRecordingSink.texts());
+        assertTrue(removal != null, "no line '" + removing + "' in " + CapturingLogSink.lines());
         assertSame(create.thread(), removal.thread());
     }
 
@@ -111,38 +112,38 @@ class LogClassTest {
         MANAGER.vtxShutdownRuntime(handle);
 
         assertEquals(0, result.get(), "a command ended by a COM error yields 0");
-        List<String> comErrors = ThreadRecordingSink.texts().stream()
+        List<String> comErrors = CapturingLogSink.lines().stream()
                 .filter(text -> text.contains("com error: 0x")).toList();
-        assertEquals(1, comErrors.size(), ThreadRecordingSink.texts().toString());
+        assertEquals(1, comErrors.size(), CapturingLogSink.lines().toString());
         assertTrue(comErrors.get(0).contains("com error: 0x8000000a - "), comErrors.get(0));
     }
 
     @Test
     void renamingTheMethodAndClearingTheClass() {
         long handle = initialize();
-        MANAGER.vtxSetLogClass(ThreadRecordingSink.CLASS_NAME, "other");
-        ThreadRecordingSink.clear();
+        MANAGER.vtxSetLogClass(CapturingLogSink.CLASS_NAME, "other");
+        CapturingLogSink.clear();
 
         LongValue result = new LongValue();
         MANAGER.vtxConfigureUsbInterface(handle, result);
-        List<String> renamed = ThreadRecordingSink.texts();
+        List<String> renamed = CapturingLogSink.lines();
         assertFalse(renamed.isEmpty());
         assertTrue(renamed.stream().allMatch(text -> text.startsWith("other:" + PREFIX)), renamed.toString());
 
         // Cleared: neither native lines nor core lines (the core log keeps its sink) arrive,
         // and nothing composed meanwhile arrives later.
         MANAGER.vtxSetLogClass(null, null);
-        ThreadRecordingSink.clear();
+        CapturingLogSink.clear();
         MANAGER.vtxConfigureUsbInterface(handle, result);
         MANAGER.vtxShutdownRuntime(handle);
         long second = initialize();
-        assertEquals(List.of(), ThreadRecordingSink.texts());
+        assertEquals(List.of(), CapturingLogSink.lines());
 
-        MANAGER.vtxSetLogClass(ThreadRecordingSink.CLASS_NAME, "log");
+        MANAGER.vtxSetLogClass(CapturingLogSink.CLASS_NAME, "log");
         MANAGER.vtxShutdownRuntime(second);
         assertEquals(List.of("shutting down runtime", "shutting down runtime complete"),
-                ThreadRecordingSink.messagesOf(SHUTDOWN));
-        assertTrue(ThreadRecordingSink.texts().stream().noneMatch(t -> t.contains("Configuring USB")),
+                CapturingLogSink.messagesOf(SHUTDOWN));
+        assertTrue(CapturingLogSink.lines().stream().noneMatch(t -> t.contains("Configuring USB")),
                 "lines from while no class was named");
     }
 
@@ -151,7 +152,7 @@ class LogClassTest {
         for (String[] names : new String[][] {
                 {WrongSignatureSink.CLASS_NAME, "log"},
                 {WrongSignatureSink.CLASS_NAME, "write"},
-                {ThreadRecordingSink.CLASS_NAME, "l\u00f6g\u20ac"}}) {
+                {CapturingLogSink.CLASS_NAME, "l\u00f6g\u20ac"}}) {
             MANAGER.vtxSetLogClass(names[0], names[1]);
             long handle = initialize();
             LongValue result = new LongValue(-1);
@@ -160,7 +161,7 @@ class LogClassTest {
             MANAGER.vtxShutdownRuntime(handle);
         }
         assertEquals(0, WrongSignatureSink.CALLS.get());
-        assertEquals(List.of(), ThreadRecordingSink.texts());
+        assertEquals(List.of(), CapturingLogSink.lines());
     }
 
     /**
@@ -175,7 +176,7 @@ class LogClassTest {
         long handle = initialize();
         MANAGER.vtxShutdownRuntime(handle);
 
-        List<String> texts = ThreadRecordingSink.texts();
+        List<String> texts = CapturingLogSink.lines();
         assertTrue(texts.stream().allMatch(text -> text.startsWith("other:")), texts.toString());
         List<String> shutdown = texts.stream()
                 .map(text -> BridgeTestSupport.messageOf(SHUTDOWN, text.substring("other:".length())))
@@ -192,7 +193,7 @@ class LogClassTest {
     @Test
     void anUnknownClassThrowsFromSetLogClassOnceAndLaterCallsRunQuietly() {
         for (String name : UnknownLogClassMain.NAMES) {
-            ThreadRecordingSink.clear();
+            CapturingLogSink.clear();
             NoClassDefFoundError thrown = assertThrows(NoClassDefFoundError.class,
                     () -> MANAGER.vtxSetLogClass(name, "log"));
             assertEquals(name, thrown.getMessage());
@@ -202,7 +203,7 @@ class LogClassTest {
             MANAGER.vtxConfigureUsbInterface(handle, result);
             assertEquals(0, result.get(), name);
             MANAGER.vtxShutdownRuntime(handle);
-            assertEquals(List.of(), ThreadRecordingSink.texts(), name);
+            assertEquals(List.of(), CapturingLogSink.lines(), name);
         }
     }
 
@@ -226,11 +227,11 @@ class LogClassTest {
     void aClassNameWithoutMethodNameIsRefused() {
         MANAGER.vtxSetLogClass(null, null);
         Exception refused = assertThrows(Exception.class,
-                () -> MANAGER.vtxSetLogClass(ThreadRecordingSink.CLASS_NAME, null));
+                () -> MANAGER.vtxSetLogClass(CapturingLogSink.CLASS_NAME, null));
         assertTrue(refused.getMessage().contains("method name"), refused.getMessage());
         long handle = initialize();
         MANAGER.vtxShutdownRuntime(handle);
-        assertEquals(List.of(), ThreadRecordingSink.texts(), "the earlier state (no class) stays");
+        assertEquals(List.of(), CapturingLogSink.lines(), "the earlier state (no class) stays");
     }
 
     private static int occurrences(String text, String part) {
@@ -245,9 +246,9 @@ class LogClassTest {
     void aThrowingLogMethodStopsTheNativeMethodAfterItsEntryLine() {
         long handle = initialize();
         Sim.clearJournal();
-        ThreadRecordingSink.clear();
+        CapturingLogSink.clear();
         IllegalStateException failure = new IllegalStateException("log failed");
-        ThreadRecordingSink.failNextOn(Thread.currentThread(), failure);
+        CapturingLogSink.failNextOn(Thread.currentThread(), failure);
 
         LongValue result = new LongValue(12345);
         IllegalStateException thrown = assertThrows(IllegalStateException.class,
@@ -255,15 +256,15 @@ class LogClassTest {
         assertSame(failure, thrown);
         assertEquals(12345, result.get(), "the result code is not delivered");
         assertEquals(List.of("Configuring USB interface entered"),
-                ThreadRecordingSink.messagesOf(CONFIGURE_USB));
+                CapturingLogSink.messagesOf(CONFIGURE_USB));
         assertEquals(List.of(), Sim.journal("ITovikManager.ConfigureUsbInterface"),
                 "the provider is not called");
 
         // Initialisation stopped the same way creates no facade (the leak check sees it).
-        ThreadRecordingSink.failNextOn(Thread.currentThread(), new IllegalStateException("again"));
+        CapturingLogSink.failNextOn(Thread.currentThread(), new IllegalStateException("again"));
         assertThrows(IllegalStateException.class,
                 () -> MANAGER.vtxInitializeRuntime("a", "b", false, new LongValue()));
-        assertEquals(List.of("Initializing"), ThreadRecordingSink.messagesOf(INITIALIZE));
+        assertEquals(List.of("Initializing"), CapturingLogSink.messagesOf(INITIALIZE));
 
         // The next call runs normally.
         MANAGER.vtxConfigureUsbInterface(handle, result);
@@ -273,15 +274,15 @@ class LogClassTest {
 
     @Test
     void aLogMethodThrowingOnTheCommandThreadDoesNotStopLaterLines() {
-        ThreadRecordingSink.failNextOffThread(Thread.currentThread(),
+        CapturingLogSink.failNextOffThread(Thread.currentThread(),
                 new IllegalStateException("on the command thread"));
         long handle = initialize();
-        assertFalse(ThreadRecordingSink.failurePending(), "a command thread line was delivered");
-        ThreadRecordingSink.clear();
+        assertFalse(CapturingLogSink.failurePending(), "a command thread line was delivered");
+        CapturingLogSink.clear();
 
         MANAGER.vtxShutdownRuntime(handle);
-        assertTrue(ThreadRecordingSink.texts().stream()
+        assertTrue(CapturingLogSink.lines().stream()
                 .anyMatch(text -> text.startsWith("CTovikManagerIF::CmdDestroyObject:")),
-                "command thread lines still arrive: " + ThreadRecordingSink.texts());
+                "command thread lines still arrive: " + CapturingLogSink.lines());
     }
 }

@@ -1,5 +1,7 @@
 package com.holm.zep.tovik.api.jni;
 
+import com.holm.zep.tovik.test.CapturingLogSink;
+
 /**
  * Main class of the process test: names a log class, starts a runtime (whose command thread
  * logs, and is therefore attached to the virtual machine) and returns from main without
@@ -12,12 +14,12 @@ public final class LoggingMain {
     public static void main(String[] args) {
         BridgeTestSupport.loadLibraries();
         TovikApiManager manager = new TovikApiManager();
-        manager.vtxSetLogClass(ThreadRecordingSink.CLASS_NAME, "log");
+        manager.vtxSetLogClass(CapturingLogSink.CLASS_NAME, "log");
         LongValue result = new LongValue(-1);
         long handle = manager.vtxInitializeRuntime("first", "second", false, result);
         manager.vtxConfigureUsbInterface(handle, result);
 
-        long fromOtherThreads = ThreadRecordingSink.lines().stream()
+        long fromOtherThreads = CapturingLogSink.records().stream()
                 .filter(line -> line.thread() != Thread.currentThread())
                 .count();
         System.out.println("handle=" + handle + " result=" + result.get()

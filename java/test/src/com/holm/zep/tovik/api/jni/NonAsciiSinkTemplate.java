@@ -1,5 +1,7 @@
 package com.holm.zep.tovik.api.jni;
 
+import com.holm.zep.tovik.test.CapturingLogSink;
+
 /**
  * Byte code of a log sink that the tests copy under class names outside ASCII
  * ({@link NonAsciiClasses}): no source file needs such a name, which the build machine's file
@@ -9,8 +11,8 @@ final class NonAsciiSinkTemplate {
     private NonAsciiSinkTemplate() {
     }
 
-    /** The log method: records the line as {@link ThreadRecordingSink#other} does. */
+    /** The log method: records the line as {@link CapturingLogSink#other} does. */
     public static void lög(String line) {
-        ThreadRecordingSink.other(line);
+        CapturingLogSink.other(line);
     }
 }

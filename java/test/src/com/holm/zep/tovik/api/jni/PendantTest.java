@@ -6,7 +6,6 @@ import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNotNull;
-import static org.junit.jupiter.api.Assertions.assertNull;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import com.holm.zep.tovik.api.jni.BridgeTestSupport.Sim;
@@ -32,7 +31,7 @@ class PendantTest extends RuntimeFixture {
     private static final long KEEP = -7;
 
     PendantTest() {
-        super(Log.CAPTURING, RuntimeFixture::openWorkshop);
+        super(RuntimeFixture::openWorkshop);
     }
 
     // ---- LEDs
@@ -209,17 +208,6 @@ class PendantTest extends RuntimeFixture {
         assertArrayEquals(new long[] {0}, valid, "the collection the library built is read all the same");
     }
 
-    @Test
-    void aProviderResultIsDeliveredSignExtended() {
-        VirtualProvider.loadScenario(VirtualProvider.defaultScenario());  // connections required again
-        LongValue result = new LongValue();
-        MANAGER.vtxPendantSetLeds(handle, 12345, new long[] {1}, new long[] {1}, new long[] {1}, result);
-        assertEquals(0x2000_0102L, result.get(), "unknown connection");
-        Sim.setResult("ITovikManager.PendantSetAudio", 0x8000_0001);
-        MANAGER.vtxPendantSetAudio(handle, 12345, 1, 2, 3, 4, result);
-        assertEquals(0xFFFF_FFFF_8000_0001L, result.get());
-    }
-
     // ---- segment display
 
     @Test
@@ -319,28 +307,4 @@ class PendantTest extends RuntimeFixture {
     }
 
     // ---- no runtime
-
-    @Test
-    void anUnknownHandleCallsNothing() {
-        long unknown = handle + 100;
-        LongValue[] results = new LongValue[6];
-        for (int i = 0; i < results.length; i++) {
-            results[i] = new LongValue(-1);
-        }
-        long[] one = {1};
-        long[] eight = {1, 2, 3, 4, 5, 6, 7, 8};
-        MANAGER.vtxPendantSetLeds(unknown, CONNECTION, one, one, one, results[0]);
-        MANAGER.vtxPendantGetLeds(unknown, CONNECTION, one, one, one, results[1]);
-        MANAGER.vtxPendantSetSegDisp(unknown, CONNECTION, eight, 1, 2, results[2]);
-        MANAGER.vtxPendantGetSegDisp(unknown, CONNECTION, new TovikPendantDisp(), results[3]);
-        MANAGER.vtxPendantSetAudio(unknown, CONNECTION, 1, 2, 3, 4, results[4]);
-        assertNull(MANAGER.vtxPendantGetAudio(unknown, CONNECTION, results[5]));
-        for (LongValue result : results) {
-            assertEquals(NO_FACADE, result.get());
-        }
-        assertArrayEquals(new long[] {1}, one);
-        assertEquals(List.of(), Sim.journal(""));
-        assertEquals(List.of("PendantGetAudio", "PendantGetAudio done 1342177287"),
-                CapturingLogSink.messagesOf(GET_AUDIO));
-    }
 }

@@ -25,38 +25,18 @@ import org.junit.jupiter.api.extension.ExtendWith;
  */
 @ExtendWith(LeakCheck.class)
 abstract class RuntimeFixture {
-    /** The log class named to the library while a test runs. */
-    enum Log {
-        /** {@link ThreadRecordingSink}: every line with the thread that delivered it. */
-        THREAD_RECORDING(ThreadRecordingSink.CLASS_NAME, "log", ThreadRecordingSink::clear),
-        /** {@link CapturingLogSink}: the lines alone. */
-        CAPTURING(CapturingLogSink.CLASS_NAME, CapturingLogSink.METHOD_NAME, CapturingLogSink::clear);
-
-        private final String className;
-        private final String methodName;
-        private final Runnable clear;
-
-        Log(String className, String methodName, Runnable clear) {
-            this.className = className;
-            this.methodName = methodName;
-            this.clear = clear;
-        }
-    }
-
-    private final Log log;
     private final Supplier<String> scenario;
 
     /** The runtime of the running test; 0 once it is shut down. */
     long handle;
 
     /** A runtime on the workshop the provider starts with after a reset. */
-    RuntimeFixture(Log log) {
-        this(log, null);
+    RuntimeFixture() {
+        this(null);
     }
 
     /** A runtime on the scenario `scenario` gives (asked for before each test, libraries loaded). */
-    RuntimeFixture(Log log, Supplier<String> scenario) {
-        this.log = log;
+    RuntimeFixture(Supplier<String> scenario) {
         this.scenario = scenario;
     }
 
@@ -66,11 +46,10 @@ abstract class RuntimeFixture {
         if (scenario != null) {
             VirtualProvider.loadScenario(scenario.get());
         }
-        log.clear.run();
-        MANAGER.vtxSetLogClass(log.className, log.methodName);
+        CapturingLogSink.install(MANAGER);
         handle = initialize();
         Sim.clearJournal();
-        log.clear.run();
+        CapturingLogSink.clear();
     }
 
     @AfterEach

@@ -1,7 +1,6 @@
 package com.holm.zep.tovik.api.jni;
 
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNull;
@@ -9,6 +8,7 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import com.holm.zep.tovik.api.jni.BridgeTestSupport.Sim;
 import com.holm.zep.tovik.sim.VirtualProvider;
+import com.holm.zep.tovik.test.CapturingLogSink;
 import java.util.List;
 import org.junit.jupiter.api.Test;
 
@@ -34,7 +34,7 @@ class VersionsTest extends RuntimeFixture {
             """;
 
     VersionsTest() {
-        super(Log.THREAD_RECORDING);
+        super();
     }
 
     @Test
@@ -63,10 +63,10 @@ class VersionsTest extends RuntimeFixture {
                 List.of("ITovikVersionItemList.Count"), Sim.times(2, eachItem)), Sim.calls(""));
 
         assertEquals(List.of("Get Version Information 4294967303", "Calling with 7 9",
-                "Get Version Information done"), ThreadRecordingSink.messagesOf(VERSIONS));
+                "Get Version Information done"), CapturingLogSink.messagesOf(VERSIONS));
         assertEquals(List.of("handle is 7"),
-                ThreadRecordingSink.messagesOf("CTovikManagerIF::GetVersionInformation"));
-        List<String> command = ThreadRecordingSink.messagesOf("CTovikManagerIF::CmdGetVersionInformation");
+                CapturingLogSink.messagesOf("CTovikManagerIF::GetVersionInformation"));
+        List<String> command = CapturingLogSink.messagesOf("CTovikManagerIF::CmdGetVersionInformation");
         assertEquals(2, command.size());
         assertEquals("Calling with 7", command.get(0));
         assertTrue(command.get(1).matches("Release my copy [0-9]+"), command.get(1));
@@ -86,16 +86,16 @@ class VersionsTest extends RuntimeFixture {
         assertText(info.getClientVersions()[1], "TovikTransport", "2.1.0.0", "main", "2023-11-15");
         assertEquals(0, info.getServerVersions()[0].getVersion(), "the text form sets no numbers");
 
-        List<String> lines = ThreadRecordingSink.messagesOf(VERSIONS2);
+        List<String> lines = CapturingLogSink.messagesOf(VERSIONS2);
         assertEquals(4, lines.size());
         assertEquals("Get Version Information 2 3", lines.get(0));
         assertEquals("Calling with 3 4", lines.get(1));
         assertTrue(lines.get(2).matches("Calling with 0  pVersionInfo=[0-9A-F]{16}"), lines.get(2));
         assertEquals("Get Version Information 2 done", lines.get(3));
         assertEquals(List.of("handle is 3"),
-                ThreadRecordingSink.messagesOf("CTovikManagerIF::GetVersionInformation_2"));
+                CapturingLogSink.messagesOf("CTovikManagerIF::GetVersionInformation_2"));
         assertEquals("Calling with 3",
-                ThreadRecordingSink.messagesOf("CTovikManagerIF::CmdGetVersionInformation_2").get(0));
+                CapturingLogSink.messagesOf("CTovikManagerIF::CmdGetVersionInformation_2").get(0));
     }
 
     @Test
@@ -129,7 +129,7 @@ class VersionsTest extends RuntimeFixture {
         assertEquals(List.of("s0", "s2"), names(info.getServerVersions()));
         assertEquals(List.of("c0", ""), names(info.getClientVersions()));
         assertEquals(List.of("Null item, list 0 1", "Null item, list 1 1"),
-                ThreadRecordingSink.messagesOf(VERSIONS2).stream().filter(m -> m.startsWith("Null item")).toList());
+                CapturingLogSink.messagesOf(VERSIONS2).stream().filter(m -> m.startsWith("Null item")).toList());
     }
 
     @Test
@@ -172,24 +172,8 @@ class VersionsTest extends RuntimeFixture {
         assertEquals(0, result.get());
         assertNull(info.getServerVersions());
         // No info object: no "Release my copy " line after the last call.
-        List<String> command = ThreadRecordingSink.messagesOf("CTovikManagerIF::CmdGetVersionInformation");
+        List<String> command = CapturingLogSink.messagesOf("CTovikManagerIF::CmdGetVersionInformation");
         assertEquals("Calling with 1", command.get(command.size() - 1));
-    }
-
-    @Test
-    void anUnknownManagerHandleCallsNothing() {
-        TovikVersionInfo info = new TovikVersionInfo();
-        LongValue result = new LongValue();
-        MANAGER.vtxGetVersionInformation(handle + 100, 1, 2, info, result);
-        assertEquals(NO_FACADE, result.get());
-        result.set(0);
-        MANAGER.vtxGetVersionInformation2(handle + 100, 1, 2, info, result);
-        assertEquals(NO_FACADE, result.get());
-        assertNull(info.getServerVersions());
-        assertEquals(List.of(), Sim.journal(""));
-        assertEquals(List.of("Get Version Information 1", "Get Version Information done"),
-                ThreadRecordingSink.messagesOf(VERSIONS));
-        assertEquals(List.of(), ThreadRecordingSink.messagesOf("CTovikManagerIF::GetVersionInformation"));
     }
 
     private static void assertNumeric(TovikVersionItem item, String name, long version, long date) {

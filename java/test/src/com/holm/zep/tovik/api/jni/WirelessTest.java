@@ -1,7 +1,6 @@
 package com.holm.zep.tovik.api.jni;
 
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.NO_FACADE;
 import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
@@ -30,7 +29,7 @@ class WirelessTest extends RuntimeFixture {
     private static final long CONNECTION = 7;
 
     WirelessTest() {
-        super(Log.CAPTURING, RuntimeFixture::openWorkshop);
+        super(RuntimeFixture::openWorkshop);
     }
 
     // ---- access point
@@ -82,19 +81,6 @@ class WirelessTest extends RuntimeFixture {
         assertEquals(2147483648L, item.getMode());
         assertEquals(Integer.MIN_VALUE, item.getNoiseLevel());
         assertEquals(7, item.getSignalLevel());
-    }
-
-    @Test
-    void withoutAStateItemThePassedItemKeepsItsContents() {
-        VirtualProvider.withholdOutput("ITovikManager.GetAccessPointState");
-        Sim.setResult("ITovikManager.GetAccessPointState", -3);
-        TovikApStateItem item = new TovikApStateItem();
-        item.setData(9, 9, 9, 9, 9, 9, 9);
-        LongValue result = new LongValue();
-        MANAGER.vtxGetAccessPointState(handle, CONNECTION, 0, item, result);
-        assertEquals(-3, result.get());
-        assertEquals(9, item.getWifiState());
-        assertEquals(9, item.getSignalLevel());
     }
 
     // ---- switches
@@ -235,20 +221,4 @@ class WirelessTest extends RuntimeFixture {
     }
 
     // ---- no runtime
-
-    @Test
-    void anUnknownHandleCallsNothing() {
-        long unknown = handle + 100;
-        LongValue[] results = {new LongValue(-1), new LongValue(-1), new LongValue(-1), new LongValue(-1)};
-        TovikApStateItem item = new TovikApStateItem();
-        MANAGER.vtxGetAccessPointState(unknown, CONNECTION, 0, item, results[0]);
-        MANAGER.vtxEnableManualScan(unknown, true, results[1]);
-        MANAGER.vtxEnableAutoWifi(unknown, true, results[2]);
-        assertNull(MANAGER.vtxGetAutoWifiInfo(unknown, results[3]));
-        for (LongValue result : results) {
-            assertEquals(NO_FACADE, result.get());
-        }
-        assertEquals(0, item.getWifiState());
-        assertEquals(List.of(), Sim.journal(""));
-    }
 }
