@@ -8,6 +8,8 @@
 #   scripts/test-windows.sh [CTEST ARGS...]     build-win/ and its windows label
 #   scripts/test-windows.sh --i686-build-only   cross-compile build-win32/ for
 #                                               32-bit Windows (nothing runs)
+#   scripts/test-windows.sh --bench [--short]   the cross-process benchmark,
+#                                               in-process and out-of-process
 #
 # TOVIK_WIN_BUILD_DIR and TOVIK_WIN32_BUILD_DIR override the build folders.
 # Exit code 77: this machine cannot do it (CTest reports the entry skipped).
@@ -18,10 +20,11 @@ export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
 skip() { echo "SKIP: $*" >&2; exit 77; }
 
 i686_only=false
-if [[ ${1:-} == --i686-build-only ]]; then
-  i686_only=true
-  shift
-fi
+bench=false
+case ${1:-} in
+  --i686-build-only) i686_only=true; shift ;;
+  --bench) bench=true; shift ;;
+esac
 
 # widl (wine64-tools) compiles the type libraries; the i686 compiler builds
 # the 32-bit variant.
@@ -88,4 +91,10 @@ export WINEPREFIX=${prefixes[0]}
 wine cmd /c exit 0 >/dev/null 2>&1 || skip "Wine does not start programs here"
 
 cd "$build"
+if $bench; then
+  WINEPREFIX=${prefixes[0]} wine bin/bench_in_process.exe "$@"
+  echo
+  WINEPREFIX=${prefixes[1]} wine bin/bench_out_of_process.exe "$@"
+  exit 0
+fi
 ctest --output-on-failure -L windows "$@"
