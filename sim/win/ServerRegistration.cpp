@@ -20,12 +20,16 @@ const wchar_t* const kTypeLibrarySuffixes[] = {L"", L"\\2"};
 bool RegisterTypeLibraries(const std::wstring& serverPath) {
   bool done = true;
   for (const wchar_t* suffix : kTypeLibrarySuffixes) {
+    // Registered with the path as given: REGKIND_REGISTER would enter the
+    // EXE's path without the resource number, which names the first library.
     ITypeLib* library = nullptr;
     const std::wstring path = serverPath + suffix;
-    if (FAILED(LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, &library))) {
+    if (FAILED(LoadTypeLibEx(path.c_str(), REGKIND_NONE, &library))) {
       done = false;
       continue;
     }
+    std::wstring registered = path;
+    if (FAILED(RegisterTypeLib(library, registered.data(), nullptr))) done = false;
     library->Release();
   }
   return done;
