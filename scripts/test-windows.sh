@@ -87,8 +87,12 @@ for prefix in "${prefixes[@]}"; do
   WINEPREFIX=$prefix wineserver -p 2>/dev/null || true  # (already running: fine)
 done
 trap stop_servers EXIT
+# Start each prefix's system processes now: started by a test program they
+# would inherit its output and keep CTest waiting for them.
+for prefix in "${prefixes[@]}"; do
+  WINEPREFIX=$prefix wine cmd /c exit 0 >/dev/null 2>&1 </dev/null || skip "Wine does not start programs here"
+done
 export WINEPREFIX=${prefixes[0]}
-wine cmd /c exit 0 >/dev/null 2>&1 || skip "Wine does not start programs here"
 
 cd "$build"
 if $bench; then

@@ -44,8 +44,9 @@ add_custom_target(tovik_type_libraries DEPENDS
 
 # The server's resources: both type libraries (LoadTypeLibEx on the EXE
 # registers resource 1, "<exe>\2" the second).
-file(WRITE ${_tovik_gen}/TovikProviderServer.rc
-  "1 TYPELIB \"${_tovik_gen}/TovikApiProviderLib.tlb\"\n2 TYPELIB \"${_tovik_gen}/TovikSimControl.tlb\"\n")
+# (file(CONFIGURE) rewrites it only when it changes: no relink on every configure.)
+file(CONFIGURE OUTPUT ${_tovik_gen}/TovikProviderServer.rc
+  CONTENT "1 TYPELIB \"${_tovik_gen}/TovikApiProviderLib.tlb\"\n2 TYPELIB \"${_tovik_gen}/TovikSimControl.tlb\"\n")
 set_source_files_properties(${_tovik_gen}/TovikProviderServer.rc PROPERTIES
   OBJECT_DEPENDS "${_tovik_gen}/TovikApiProviderLib.tlb;${_tovik_gen}/TovikSimControl.tlb")
 
