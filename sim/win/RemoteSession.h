@@ -17,7 +17,8 @@
 
 namespace tovik::sim::win {
 
-// Runs `call` with the control object and returns its HRESULT. A failed call
+// Runs `call` with the control object on a thread of the multithreaded
+// apartment and waits for it. A failed call (negative HRESULT)
 // means the server is gone or broken: the process reports it and ends, so
 // that no test goes on against a state it cannot know.
 void CallServer(const char* what, const std::function<HRESULT(ITovikSimControl*)>& call);
