@@ -1,20 +1,35 @@
 #!/usr/bin/env bash
-# The Windows build: cross-compiles the library, the virtual provider and the
-# platform-independent native suites with mingw-w64 into build-win/ and runs
-# them under Wine's COM runtime. Installs what is missing (as root, apt-get).
+# The Windows builds: cross-compiles the library, the virtual provider and the
+# platform-independent native suites with mingw-w64 into build-win/ (x86_64)
+# and runs them under Wine's COM runtime, with the provider in-process
+# (TovikProviderSim.dll) and out-of-process (TovikProviderServer.exe, reached
+# through proxies). Installs what is missing (as root, apt-get).
 #
-#   scripts/test-windows.sh [CTEST ARGS...]
+#   scripts/test-windows.sh [CTEST ARGS...]     build-win/ and its windows label
+#   scripts/test-windows.sh --i686-build-only   cross-compile build-win32/ for
+#                                               32-bit Windows (nothing runs)
+#   scripts/test-windows.sh --bench [--short]   the cross-process benchmark,
+#                                               in-process and out-of-process
 #
-# TOVIK_WIN_BUILD_DIR overrides the build folder. Exit code 77: Wine cannot run
-# on this machine (CTest reports the entry windows.native_suites as skipped).
+# TOVIK_WIN_BUILD_DIR and TOVIK_WIN32_BUILD_DIR override the build folders.
+# Exit code 77: this machine cannot do it (CTest reports the entry skipped).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # ccache (when installed) shares objects between checkouts and build folders.
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
-build=${TOVIK_WIN_BUILD_DIR:-$root/build-win}
 skip() { echo "SKIP: $*" >&2; exit 77; }
 
-packages=(cmake g++-mingw-w64-x86-64-posix wine wine64 googletest nlohmann-json3-dev openjdk-17-jdk-headless)
+i686_only=false
+bench=false
+case ${1:-} in
+  --i686-build-only) i686_only=true; shift ;;
+  --bench) bench=true; shift ;;
+esac
+
+# widl (wine64-tools) compiles the type libraries; the i686 compiler builds
+# the 32-bit variant.
+packages=(cmake g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine64-tools
+          googletest nlohmann-json3-dev openjdk-17-jdk-headless)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -27,27 +42,63 @@ if ((${#missing[@]})); then
     skip "could not install ${missing[*]}"
 fi
 
-if [[ ! -f $build/CMakeCache.txt ]]; then
-  cmake -S "$root" -B "$build" \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -Dnlohmann_json_DIR=/usr/share/cmake/nlohmann_json
-fi
-cmake --build "$build" -j2
+configure() {  # build-folder toolchain-file
+  if [[ ! -f $1/CMakeCache.txt ]]; then
+    cmake -S "$root" -B "$1" \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/$2" \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -Dnlohmann_json_DIR=/usr/share/cmake/nlohmann_json
+  fi
+}
 
-# A throw-away Wine prefix inside the build folder; no display is needed.
-export WINEPREFIX=$build/wineprefix
+if $i686_only; then
+  build32=${TOVIK_WIN32_BUILD_DIR:-$root/build-win32}
+  configure "$build32" mingw-w64-i686.cmake
+  nice -n 10 cmake --build "$build32" -j2
+  echo "i686 build complete: $build32 (compile and link only; 32-bit code cannot run here)"
+  exit 0
+fi
+
+build=${TOVIK_WIN_BUILD_DIR:-$root/build-win}
+configure "$build" mingw-w64-x86_64.cmake
+nice -n 10 cmake --build "$build" -j2
+
+# Throw-away Wine prefixes inside the build folder; no display is needed. The
+# in-process suites use wineprefix (the provider DLL enters itself as an
+# in-process server), the out-of-process ones wineprefix-oop (the server EXE
+# enters itself as a local server): one prefix cannot have both, since
+# CLSCTX_ALL prefers an in-process server.
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
-if [[ ! -f $WINEPREFIX/system.reg ]]; then
-  echo "creating the Wine prefix $WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || { rm -rf "$WINEPREFIX"; skip "Wine cannot create a prefix here (wineboot -i failed)"; }
-fi
-# One wine server for all tests (otherwise every test starts its own).
-wineserver -p 2>/dev/null || true  # (already running: fine)
-trap 'wineserver -k 2>/dev/null || true' EXIT
-wine cmd /c exit 0 >/dev/null 2>&1 || skip "Wine does not start programs here"
+prefixes=("$build/wineprefix" "$build/wineprefix-oop")
+for prefix in "${prefixes[@]}"; do
+  if [[ ! -f $prefix/system.reg ]]; then
+    echo "creating the Wine prefix $prefix"
+    WINEPREFIX=$prefix wineboot -i >/dev/null 2>&1 ||
+      { rm -rf "$prefix"; skip "Wine cannot create a prefix here (wineboot -i failed)"; }
+  fi
+done
+# One wine server per prefix for all tests (otherwise every test starts its own).
+stop_servers() {
+  for prefix in "${prefixes[@]}"; do WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; done
+}
+for prefix in "${prefixes[@]}"; do
+  WINEPREFIX=$prefix wineserver -p 2>/dev/null || true  # (already running: fine)
+done
+trap stop_servers EXIT
+# Start each prefix's system processes now: started by a test program they
+# would inherit its output and keep CTest waiting for them.
+for prefix in "${prefixes[@]}"; do
+  WINEPREFIX=$prefix wine cmd /c exit 0 >/dev/null 2>&1 </dev/null || skip "Wine does not start programs here"
+done
+export WINEPREFIX=${prefixes[0]}
 
 cd "$build"
+if $bench; then
+  WINEPREFIX=${prefixes[0]} wine bin/bench_in_process.exe "$@"
+  echo
+  WINEPREFIX=${prefixes[1]} wine bin/bench_out_of_process.exe "$@"
+  exit 0
+fi
 ctest --output-on-failure -L windows "$@"

@@ -15,6 +15,16 @@ namespace tovik::sim {
 // Number of provider objects alive in the process.
 std::atomic<long>& LiveObjectCounter();
 
+#if defined(_WIN32)
+// Whether the objects aggregate the free-threaded marshaler. The in-process
+// server (sim/win/InprocServer.cpp) says yes: the provider is thread-safe, so
+// the global interface table hands every apartment the object itself. The
+// out-of-process server (sim/win/LocalServer.cpp) says no: its objects are
+// reached through the system's proxies, as the vendor's server is. Each server
+// defines it once, so the choice is made by what the objects are linked into.
+bool ObjectsAreAgile();
+#endif
+
 template <class I>
 struct InterfaceName;
 
@@ -57,9 +67,8 @@ class ComObject : public I, public ISupportErrorInfo {
   ComObject() {
     ++LiveObjectCounter();
 #if defined(_WIN32)
-    // The provider is thread-safe: its objects are agile, so that the global
-    // interface table hands every apartment the object itself.
-    if (FAILED(CoCreateFreeThreadedMarshaler(static_cast<I*>(this), &marshaler_))) marshaler_ = nullptr;
+    if (ObjectsAreAgile() && FAILED(CoCreateFreeThreadedMarshaler(static_cast<I*>(this), &marshaler_)))
+      marshaler_ = nullptr;
 #endif
   }
   ComObject(const ComObject&) = delete;

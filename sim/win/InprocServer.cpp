@@ -1,4 +1,4 @@
-// The virtual provider as an in-process COM server on Windows.
+// The virtual provider as an in-process COM server on Windows (the fast mode).
 //
 // A real COM runtime finds class objects registered with CoRegisterClassObject
 // only in the registering apartment, and a module loaded before any thread has
@@ -8,64 +8,37 @@
 // DllGetClassObject in whichever apartment asks. The entries go under
 // HKLM\Software\Classes, or HKCU\Software\Classes where HKLM is not writable;
 // they stay after the process ends (they name this DLL's path).
+//
+// The out-of-process server (LocalServer.cpp) registers the same classes as a
+// local server; a Wine prefix serves the classes in one of the two ways.
 
 #include <string>
 
 #include "ClassFactories.h"
+#include "ComObject.h"
+#include "RegistryEntries.h"
 #include "provider/TovikApiProviderLib.h"
 
 namespace {
 
-std::wstring GuidText(REFCLSID clsid) {
-  wchar_t text[40] = {};
-  StringFromGUID2(clsid, text, 40);
-  return text;
-}
-
-std::wstring ModulePath() {
-  HMODULE self = nullptr;
-  if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                          reinterpret_cast<LPCWSTR>(&ModulePath), &self))
-    return {};
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(self, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}
-
-bool SetText(HKEY key, const wchar_t* name, const std::wstring& value) {
-  return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-}
-
-bool RegisterClassUnder(HKEY root, REFCLSID clsid, const std::wstring& path) {
-  const std::wstring name = L"Software\\Classes\\CLSID\\" + GuidText(clsid) + L"\\InprocServer32";
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(root, name.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-    return false;
-  const bool done = SetText(key, nullptr, path) && SetText(key, L"ThreadingModel", L"Both");
-  RegCloseKey(key);
-  return done;
-}
-
 struct SelfRegistration {
   SelfRegistration() {
-    const std::wstring path = ModulePath();
+    // This object lives in the DLL: its address names the module.
+    const std::wstring path = tovik::sim::win::ModulePathOf(this);
     if (path.empty()) return;
     for (const CLSID* clsid : {&TovikApiProviderLib::CLSID_TovikManager, &TovikApiProviderLib::CLSID_TovikPendantLeds,
                                &TovikApiProviderLib::CLSID_TovikPendantDisp})
-      if (!RegisterClassUnder(HKEY_LOCAL_MACHINE, *clsid, path)) RegisterClassUnder(HKEY_CURRENT_USER, *clsid, path);
+      tovik::sim::win::WriteServerKey(*clsid, L"InprocServer32", path, L"Both");
   }
 };
 SelfRegistration selfRegistration;
 
 }  // namespace
+
+namespace tovik::sim {
+// In this process the objects are called directly from every apartment.
+bool ObjectsAreAgile() { return true; }
+}  // namespace tovik::sim
 
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* object) {
   if (object == nullptr) return E_POINTER;

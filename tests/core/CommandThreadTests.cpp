@@ -95,7 +95,7 @@ TEST_F(CommandThreadTest, SubmittedCommandRunsOnTheCommandThreadWithItsArguments
   const INT_PTR result =
       SubmitCommand(&probe, &Probe::CmdRecord, static_cast<ULONG>(0x80000001u), &output, true, static_cast<LONG>(-3));
   EXPECT_EQ(result, 4);
-  EXPECT_EQ(probe.seen, (std::vector<INT_PTR>{0x80000001ll, reinterpret_cast<INT_PTR>(&output), 1, -3}));
+  EXPECT_EQ(probe.seen, (std::vector<INT_PTR>{static_cast<INT_PTR>(0x80000001u), reinterpret_cast<INT_PTR>(&output), 1, -3}));
   EXPECT_NE(CommandThreadId(), GetCurrentThreadId());
 }
 

@@ -42,6 +42,9 @@
 
 #endif
 
+// The widths every platform must give the Windows types (compile-time checks).
+#include "tovik/widths.h"
+
 // On both: the hosting framework's thread and lock classes and ATL's global
 // interface table holder, built into TovikPlatform from platform/common.
 #include "tovik/gitptr.h"
