@@ -39,7 +39,7 @@ final class EventPump {
      * the library cannot know about. Generous, so that a waiter that is merely slow to leave
      * (a busy machine, a slow log handler) is never cancelled twice.
      */
-    static final long RECANCEL_AFTER_MS = 2000;
+    private static final long RECANCEL_AFTER_MS = 2000;
     /** Put behind the last event once the runtime has closed; each consumer puts it back. */
     private static final Object END = new Object();
 
