@@ -32,7 +32,14 @@ import java.util.concurrent.locks.ReentrantLock;
 final class EventPump {
     /** Time the waiter pauses when a wait ended without events, so that it never spins. */
     private static final long IDLE_PAUSE_NANOS = TimeUnit.MILLISECONDS.toNanos(20);
-    private static final long JOIN_STEP_MS = 100;
+    /**
+     * How long close waits for the waiter after its cancellation before cancelling again. One
+     * cancellation ends a wait in progress; a second is needed only when the first came while
+     * the waiter was between two waits (it had not yet seen that the runtime is closing), which
+     * the library cannot know about. Generous, so that a waiter that is merely slow to leave
+     * (a busy machine, a slow log handler) is never cancelled twice.
+     */
+    private static final long RECANCEL_AFTER_MS = 2000;
     /** Put behind the last event once the runtime has closed; each consumer puts it back. */
     private static final Object END = new Object();
 
@@ -46,6 +53,8 @@ final class EventPump {
     private Thread waiter;
     private boolean ended;
     private volatile boolean closing;
+    /** Runs on the waiter between its check for closing and its wait (tests hold it there). */
+    private volatile Runnable beforeWait = () -> { };
 
     EventPump(TovikApiManager api, long handle) {
         this.api = api;
@@ -68,6 +77,7 @@ final class EventPump {
 
     private void waitLoop() {
         while (!closing) {
+            beforeWait.run();
             TovikEventQueue drained = new TovikEventQueue();
             boolean nothing;
             try {
@@ -220,9 +230,11 @@ final class EventPump {
     }
 
     /**
-     * Ends the waiter and the consumers: {@code cancelWait} is repeated until the waiter has
-     * left its native wait (a cancellation ends only a wait in progress, and the waiter may be
-     * between two waits), then every consumer gets the end after the events already queued.
+     * Ends the waiter and the consumers: {@code cancelWait} once, then a join; then every
+     * consumer gets the end after the events already queued. The library ends the wait in
+     * progress on one cancellation, so a second one is sent only as a safety net when the
+     * waiter is still there after {@link #RECANCEL_AFTER_MS} (see there), and again after each
+     * further such interval.
      */
     void close(Runnable cancelWait) {
         Thread started;
@@ -239,10 +251,15 @@ final class EventPump {
             boolean interrupted = false;
             while (started.isAlive()) {
                 cancelWait.run();
-                try {
-                    started.join(JOIN_STEP_MS);
-                } catch (InterruptedException e) {
-                    interrupted = true;
+                long until = System.nanoTime() + TimeUnit.MILLISECONDS.toNanos(RECANCEL_AFTER_MS);
+                long left;
+                while (started.isAlive() && (left = until - System.nanoTime()) > 0) {
+                    try {
+                        TimeUnit.NANOSECONDS.timedJoin(started, left);
+                    } catch (InterruptedException e) {
+                        // The runtime is closed all the same; the caller learns of the interrupt.
+                        interrupted = true;
+                    }
                 }
             }
             if (interrupted) {
@@ -254,6 +271,14 @@ final class EventPump {
             s.complete();
         }
         subscriptions.clear();
+    }
+
+    /**
+     * Sets what the waiter runs after it has found the runtime open and before it enters its
+     * next wait: the one place where a cancellation cannot reach it (tests of the lifecycle).
+     */
+    void beforeEachWait(Runnable hook) {
+        beforeWait = hook;
     }
 
     /** Whether the waiter thread was started (for tests of the lifecycle). */

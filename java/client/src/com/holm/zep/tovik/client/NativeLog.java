@@ -3,8 +3,11 @@ package com.holm.zep.tovik.client;
 import com.holm.zep.tovik.api.jni.TovikApiManager;
 import java.lang.System.Logger;
 import java.lang.System.Logger.Level;
+import java.util.Objects;
 import java.util.concurrent.ConcurrentHashMap;
 import java.util.concurrent.ConcurrentMap;
+import java.util.concurrent.CopyOnWriteArrayList;
+import java.util.function.Consumer;
 
 /**
  * Bridge from the native library's log to {@link System.Logger}, and so to any logging backend.
@@ -23,6 +26,12 @@ import java.util.concurrent.ConcurrentMap;
  *
  * <p>The library calls {@link #line(String)} synchronously on the thread that logs: a Java thread
  * inside a native method, the library's command thread or an event thread.
+ *
+ * <p>A program that shows the lines itself, whatever the logging configuration, adds a
+ * {@linkplain #addListener listener}: it gets every line, unchanged, before the logger does.
+ * Unlike a logging backend it keeps receiving lines while the JVM shuts down:
+ * {@code java.util.logging}, for one, closes its handlers when shutdown begins, so the lines of
+ * a runtime closed by a shutdown hook (for instance after Ctrl-C) would be lost there.
  */
 public final class NativeLog {
     /** Prefix of the loggers' names. */
@@ -34,6 +43,8 @@ public final class NativeLog {
 
     private static final TovikApiManager API = new TovikApiManager();
     private static final ConcurrentMap<String, Logger> LOGGERS = new ConcurrentHashMap<>();
+    private static final CopyOnWriteArrayList<Consumer<? super String>> LISTENERS =
+            new CopyOnWriteArrayList<>();
     private static final Object LOCK = new Object();
     private static int installs;
 
@@ -47,9 +58,12 @@ public final class NativeLog {
     public static void install() {
         TovikApiManager.loadLibrary();
         synchronized (LOCK) {
-            if (installs++ == 0) {
+            if (installs == 0) {
+                // Counted only once the library took it: a library without the method leaves
+                // nothing to undo.
                 API.vtxSetLogClass(CLASS_NAME, METHOD_NAME);
             }
+            installs++;
         }
     }
 
@@ -73,6 +87,28 @@ public final class NativeLog {
     }
 
     /**
+     * Hands every line the library delivers from now on to {@code listener} too, unchanged and
+     * before the logger gets it, on the thread that logs. Lines arrive only while the bridge is
+     * {@linkplain #install() installed}. A listener that throws loses that line; the library and
+     * the other listeners carry on.
+     *
+     * @param listener receives the lines, "Function:123: text"; must be quick and must not call
+     *     into the library
+     */
+    public static void addListener(Consumer<? super String> listener) {
+        LISTENERS.add(Objects.requireNonNull(listener, "listener"));
+    }
+
+    /**
+     * Stops handing lines to {@code listener}; nothing happens when it was not added.
+     *
+     * @param listener a listener given to {@link #addListener}
+     */
+    public static void removeListener(Consumer<? super String> listener) {
+        LISTENERS.remove(listener);
+    }
+
+    /**
      * Receives one line from the library. Called by the library only; public because the library
      * finds it by name.
      *
@@ -81,6 +117,13 @@ public final class NativeLog {
     public static void line(String line) {
         if (line == null) {
             return;
+        }
+        for (Consumer<? super String> listener : LISTENERS) {
+            try {
+                listener.accept(line);
+            } catch (RuntimeException e) {
+                // An exception would reach the native code that is logging.
+            }
         }
         Logger logger = LOGGERS.computeIfAbsent(loggerName(line), System::getLogger);
         if (logger.isLoggable(Level.DEBUG)) {

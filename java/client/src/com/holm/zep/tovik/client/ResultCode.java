@@ -144,8 +144,9 @@ public enum ResultCode {
 
     /**
      * Reads a code given as a name of this table (any case), as "0x"-prefixed hexadecimal or as
-     * a decimal number (a negative one as its low 32 bits); underscores between digits are
-     * ignored.
+     * a decimal number; underscores between digits are ignored. A number must be a 32-bit code,
+     * unsigned (up to 0xFFFFFFFF) or as Java's {@code int} shows it (down to -2147483648, read
+     * as its low 32 bits): a larger one is no code, rather than another code's low 32 bits.
      *
      * @param text the code as a person wrote it
      * @return the code's low 32 bits, or empty when the text is none of these
@@ -158,15 +159,24 @@ public enum ResultCode {
             }
         }
         String t = name.replace("_", "");
+        boolean negative = t.startsWith("-");
+        String digits = negative ? t.substring(1) : t;
+        if (negative && (digits.startsWith("-") || digits.startsWith("+"))) {
+            return Optional.empty();
+        }
+        long magnitude;
         try {
-            boolean negative = t.startsWith("-");
-            String digits = negative ? t.substring(1) : t;
-            long value = digits.startsWith("0x") || digits.startsWith("0X")
+            magnitude = digits.startsWith("0x") || digits.startsWith("0X")
                     ? Long.parseUnsignedLong(digits.substring(2), 16)
                     : Long.parseLong(digits);
-            return Optional.of(normalize(negative ? -value : value));
         } catch (NumberFormatException e) {
             return Optional.empty();
         }
+        // A negative magnitude is a hexadecimal number beyond 63 bits.
+        long value = negative ? -magnitude : magnitude;
+        if (magnitude < 0 || value < Integer.MIN_VALUE || value > 0xFFFFFFFFL) {
+            return Optional.empty();
+        }
+        return Optional.of(normalize(value));
     }
 }

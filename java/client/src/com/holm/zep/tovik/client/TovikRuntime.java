@@ -536,6 +536,11 @@ public final class TovikRuntime implements AutoCloseable {
         return events.started();
     }
 
+    /** Lets a test hold the waiter just before each of its waits. */
+    void beforeEachWait(Runnable hook) {
+        events.beforeEachWait(hook);
+    }
+
     // ---- closing
 
     /**

@@ -104,6 +104,13 @@ class ClientErrorsTest extends ClientFixture {
         assertEquals(Optional.of(0x80004005L), ResultCode.parse("-2147467259"));
         assertEquals(Optional.of(0x80004005L), ResultCode.parse(" e_fail "));
         assertEquals(Optional.empty(), ResultCode.parse("no such code"));
+        // The ends of the 32-bit range, and nothing beyond: never another code's low bits.
+        assertEquals(Optional.of(0xFFFFFFFFL), ResultCode.parse("4294967295"));
+        assertEquals(Optional.of(0x80000000L), ResultCode.parse("-2147483648"));
+        for (String beyond : List.of("0x1FFFFFFFF", "4294967296", "-2147483649",
+                "0xFFFFFFFFFFFFFFFF", "--5", "-+5")) {
+            assertEquals(Optional.empty(), ResultCode.parse(beyond), beyond);
+        }
         assertEquals("0x50000007 TOVIK_E_NO_RUNTIME (no runtime for this manager handle (or the "
                 + "operation's own default))", ResultCode.describe(0x50000007L));
         // The library's three codes as its documentation lists them.

@@ -164,6 +164,103 @@ class ClientLifecycleTest extends ClientFixture {
         assertThrows(IllegalStateException.class, () -> runtime.poll(Duration.ZERO));
     }
 
+    /** The journal's manager calls, once {@code call} has reached the provider. */
+    private static void awaitManagerCall(String call) throws InterruptedException {
+        long deadline = System.nanoTime() + TimeUnit.MILLISECONDS.toNanos(TIMEOUT_MS);
+        while (!managerCalls().contains(call)) {
+            assertTrue(System.nanoTime() < deadline, call + " never came: " + managerCalls());
+            Thread.sleep(10);
+        }
+    }
+
+    @Test
+    void closeCancelsOnceEvenWhenTheWaiterIsSlowToLeave() throws Exception {
+        TovikRuntime runtime = open();
+        runtime.registerForEvents(TovikRuntime.ALL_EVENTS, 0);
+        // A subscriber whose executor holds the waiter while it hands an event on, that is
+        // after its wait ended and before it looks whether the runtime is closing.
+        CountDownLatch held = new CountDownLatch(1);
+        CountDownLatch release = new CountDownLatch(1);
+        java.util.concurrent.Executor holding = task -> {
+            if (Thread.currentThread().getName().startsWith("tovik-events-")) {
+                held.countDown();
+                try {
+                    release.await();
+                } catch (InterruptedException e) {
+                    Thread.currentThread().interrupt();
+                }
+            }
+            task.run();
+        };
+        runtime.eventPublisher(holding).subscribe(new java.util.concurrent.Flow.Subscriber<>() {
+            @Override
+            public void onSubscribe(java.util.concurrent.Flow.Subscription s) {
+                s.request(Long.MAX_VALUE);
+            }
+
+            @Override
+            public void onNext(ModuleEvent item) {
+            }
+
+            @Override
+            public void onError(Throwable throwable) {
+            }
+
+            @Override
+            public void onComplete() {
+            }
+        });
+        awaitProviderWait();
+        VirtualProvider.postEvent(1, 2, 3);
+        assertTrue(held.await(TIMEOUT_MS, TimeUnit.MILLISECONDS), "the waiter was not held");
+        VirtualProvider.clearJournal();
+
+        Future<?> closing = threads.submit(runtime::close);
+        awaitManagerCall("ITovikManager.CancelEventNotification");
+        // Long past the time a repeating close would have cancelled again.
+        Thread.sleep(500);
+        release.countDown();
+        closing.get(TIMEOUT_MS, TimeUnit.MILLISECONDS);
+
+        assertEquals(List.of(), waiterThreads());
+        // The client's one cancellation and the runtime teardown's.
+        assertEquals(List.of("ITovikManager.CancelEventNotification",
+                "ITovikManager.CancelEventNotification"), managerCalls());
+    }
+
+    @Test
+    void aCancellationThatFoundNoWaitIsRepeatedOnceTheWaitHasBegun() throws Exception {
+        TovikRuntime runtime = open();
+        runtime.registerForEvents(TovikRuntime.ALL_EVENTS, 0);
+        // The waiter stops after it found the runtime open and before its wait begins: the
+        // close's cancellation comes while no wait runs, and the library cannot keep it.
+        CountDownLatch held = new CountDownLatch(1);
+        CountDownLatch release = new CountDownLatch(1);
+        runtime.beforeEachWait(() -> {
+            held.countDown();
+            try {
+                release.await();
+            } catch (InterruptedException e) {
+                Thread.currentThread().interrupt();
+            }
+        });
+        runtime.poll(Duration.ZERO);
+        assertTrue(held.await(TIMEOUT_MS, TimeUnit.MILLISECONDS), "the waiter was not held");
+        VirtualProvider.clearJournal();
+
+        Future<?> closing = threads.submit(runtime::close);
+        awaitManagerCall("ITovikManager.CancelEventNotification");
+        release.countDown();
+        // The wait that began after the cancellation ends only through the repeated one.
+        closing.get(TIMEOUT_MS, TimeUnit.MILLISECONDS);
+
+        assertEquals(List.of(), waiterThreads());
+        assertEquals(0, VirtualProvider.waitingCount());
+        assertEquals(List.of("ITovikManager.CancelEventNotification",
+                "ITovikManager.WaitForEvents", "ITovikManager.CancelEventNotification",
+                "ITovikManager.CancelEventNotification"), managerCalls());
+    }
+
     @Test
     void eventsAreNeitherLostNorDoubledBetweenPolls() throws Exception {
         TovikRuntime runtime = open();

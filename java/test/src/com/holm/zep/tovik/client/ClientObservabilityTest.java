@@ -168,6 +168,56 @@ class ClientObservabilityTest extends ClientFixture {
     }
 
     @Test
+    void listenersGetEveryLineUnchangedWhateverTheLoggerConfiguration() {
+        List<String> heard = java.util.Collections.synchronizedList(new ArrayList<>());
+        java.util.function.Consumer<String> listener = heard::add;
+        java.util.function.Consumer<String> failing = line -> {
+            throw new IllegalStateException("a listener that fails");
+        };
+        NativeLog.addListener(failing);
+        NativeLog.addListener(listener);
+        try {
+            try (TovikRuntime runtime = TovikRuntime.open(
+                    TovikRuntime.Options.defaults().withNativeLog(true))) {
+                assertEquals(3, runtime.modules().size(), "a failing listener broke the call");
+            }
+            // The calling thread's lines, as the logger got them and as the listener did.
+            String modules = NativeLog.LOGGER_PREFIX + "." + PREFIX + "vtxGetModuleIds";
+            List<String> logged = records().stream()
+                    .filter(r -> r.getLoggerName().equals(modules))
+                    .map(LogRecord::getMessage).toList();
+            assertFalse(logged.isEmpty());
+            assertEquals(logged, List.copyOf(heard).stream()
+                    .filter(l -> l.startsWith(PREFIX + "vtxGetModuleIds:")).toList());
+            // Closing logs too, and the listener hears it.
+            assertTrue(heard.stream().anyMatch(l -> l.contains("shutting down runtime complete")),
+                    heard.toString());
+
+            // With the logger off (as java.util.logging is once the JVM shuts down), the
+            // listener still hears every line.
+            root.setLevel(Level.OFF);
+            int loggedBefore = records().size();
+            heard.clear();
+            try (TovikRuntime runtime = TovikRuntime.open(
+                    TovikRuntime.Options.defaults().withNativeLog(true))) {
+                runtime.modules();
+            }
+            assertEquals(loggedBefore, records().size(), "the logger got lines while off");
+            assertTrue(heard.stream().anyMatch(l -> l.startsWith(PREFIX + "vtxGetModuleIds:")),
+                    heard.toString());
+        } finally {
+            NativeLog.removeListener(failing);
+            NativeLog.removeListener(listener);
+        }
+        heard.clear();
+        try (TovikRuntime runtime = TovikRuntime.open(
+                TovikRuntime.Options.defaults().withNativeLog(true))) {
+            runtime.modules();
+        }
+        assertEquals(List.of(), heard, "a removed listener still got lines");
+    }
+
+    @Test
     void installsNestAndLoggerNamesFollowTheLineForm() {
         NativeLog.install();
         NativeLog.install();

@@ -67,11 +67,33 @@ class ToolEnvironmentTest {
             assertEquals("com.holm.zep.tovik.tool.Tovik", main.getValue("Main-Class"));
             assertTrue(main.getValue("Class-Path").contains("picocli.jar"));
             assertTrue(main.getValue("Class-Path").contains("gson.jar"));
+            assertTrue(main.getValue("Class-Path").contains("tovik-client"));
         }
         ToolRunner.Result version = ToolRunner.run("--version");
         assertEquals(0, version.exitCode(), version::toString);
         assertTrue(version.out().matches("(?s)tovik \\d+\\.\\d+\\.\\d+ - TovikApi4J .*\n"
                 + "TovikApi4J library \\d+\\.\\d+\\.\\d+\n.*"), version::toString);
+    }
+
+    @Test
+    void theToolJarRunsOnItsOwnWithTheJarsItNamesBesideIt() throws Exception {
+        String launcher = Files.readString(ToolRunner.launcher());
+        Matcher java = Pattern.compile("exec \"([^\"]+)\"").matcher(launcher);
+        Matcher toolJar = Pattern.compile("[^:\"]*tovik-tool\\.jar").matcher(launcher);
+        assertTrue(java.find() && toolJar.find(), launcher);
+        String libraryPath = ToolRunner.launcher().getParent().resolveSibling("lib").toString();
+        Process process = new ProcessBuilder(java.group(1), "-Xcheck:jni",
+                "-Djava.library.path=" + libraryPath, "-jar", toolJar.group(), "--json",
+                "modules").start();
+        process.getOutputStream().close();
+        ToolRunner.Drain out = new ToolRunner.Drain(process.getInputStream());
+        ToolRunner.Drain err = new ToolRunner.Drain(process.getErrorStream());
+        assertTrue(process.waitFor(60, TimeUnit.SECONDS));
+        ToolRunner.Result r = ToolRunner.checked(new ToolRunner.Result(process.exitValue(),
+                out.text(), err.text()));
+        assertEquals(0, r.exitCode(), r::toString);
+        assertEquals(3, ((List<?>) ToolJson.object(r.out()).get("modules")).size(),
+                r::toString);
     }
 
     /** What bash offers after the words typed so far, from the build's completion script. */

@@ -4,10 +4,11 @@ import static com.holm.zep.tovik.tool.Report.col;
 import static com.holm.zep.tovik.tool.VersionViews.date;
 import static com.holm.zep.tovik.tool.VersionViews.version;
 
-import com.holm.zep.tovik.api.jni.TovikApiManager;
-import com.holm.zep.tovik.api.jni.TovikAppPcItem;
-import com.holm.zep.tovik.api.jni.TovikAppVciItem;
-import com.holm.zep.tovik.api.jni.TovikAppVciItem2;
+import com.holm.zep.tovik.client.Connection;
+import com.holm.zep.tovik.client.ModuleApplication;
+import com.holm.zep.tovik.client.ModuleApplicationText;
+import com.holm.zep.tovik.client.PcApplication;
+import java.util.List;
 import picocli.CommandLine.Command;
 import picocli.CommandLine.Mixin;
 import picocli.CommandLine.Option;
@@ -123,19 +124,15 @@ final class AppCommands {
         }
     }
 
-    static TovikAppPcItem[] pcApps(Session session, Report report, int form) {
-        TovikApiManager api = session.api();
-        long manager = session.manager();
-        TovikAppPcItem[] items = switch (form) {
-            case 1 -> session.call("list PC applications", "vtxGetAppsPc",
-                    r -> api.vtxGetAppsPc(manager, r));
-            case 2 -> session.call("list PC applications", "vtxGetAppsPc2",
-                    r -> api.vtxGetAppsPc2(manager, r));
-            default -> session.call("list PC applications", "vtxGetAppsPc3",
-                    r -> api.vtxGetAppsPc3(manager, r));
+    static List<PcApplication> pcApps(Session session, Report report, int form) {
+        PcApplication.Form query = switch (form) {
+            case 1 -> PcApplication.Form.NUMBERS;
+            case 2 -> PcApplication.Form.NUMBERS_AND_TYPE;
+            default -> PcApplication.Form.TEXTS;
         };
-        items = items == null ? new TovikAppPcItem[0] : items;
-        report.title("Applications on the PC: " + items.length);
+        List<PcApplication> items = Operation.of("list PC applications",
+                () -> session.runtime().pcApplications(query));
+        report.title("Applications on the PC: " + items.size());
         Report.Table table = switch (form) {
             case 1 -> report.table("pcApps", col("NAME", "appName"), col("VERSION", "appVersion"),
                     col("DATE", "appDate"));
@@ -146,15 +143,13 @@ final class AppCommands {
                     col("VERSION", "version"), col("BRANCH", "branch"), col("DATE", "date"),
                     col("MODULE TYPE", "moduleType"));
         };
-        for (TovikAppPcItem item : items) {
+        for (PcApplication item : items) {
             switch (form) {
-                case 1 -> table.row(item.getAppName(), version(item.getAppVersion()),
-                        date(item.getAppDate()));
-                case 2 -> table.row(item.getApp(), item.getAppName(),
-                        version(item.getAppVersion()), date(item.getAppDate()),
-                        item.getModuleType());
-                default -> table.row(item.getApp(), item.getAppName(), item.getAppVersionStr(),
-                        item.getBranchName(), item.getAppDateStr(), item.getModuleType());
+                case 1 -> table.row(item.name(), version(item.version()), date(item.date()));
+                case 2 -> table.row(item.app(), item.name(), version(item.version()),
+                        date(item.date()), item.moduleType());
+                default -> table.row(item.app(), item.name(), item.versionText(),
+                        item.branchName(), item.dateText(), item.moduleType());
             }
         }
         table.print();
@@ -163,71 +158,61 @@ final class AppCommands {
 
     static void moduleApps(Session session, Report report, boolean texts, long second,
             long third) {
-        TovikApiManager api = session.api();
-        long manager = session.manager();
-        long connection = session.connection();
         if (texts) {
-            TovikAppVciItem2[] items = session.call("list module applications", "vtxGetAppsVci2",
-                    r -> api.vtxGetAppsVci2(manager, connection, second, third, r));
-            items = items == null ? new TovikAppVciItem2[0] : items;
-            report.title("Applications on module " + session.serial() + ": " + items.length);
+            Connection connection = session.connection();
+            List<ModuleApplicationText> items = Operation.of("list module applications",
+                    () -> connection.applicationTexts(second, third));
+            report.title("Applications on module " + session.serial() + ": " + items.size());
             Report.Table table = report.table("moduleApps", col("APP", "app"),
                     col("NAME", "appName"), col("VERSION", "version"), col("BRANCH", "branch"),
                     col("DATE", "date"), col("STATE", "state"));
-            for (TovikAppVciItem2 item : items) {
-                table.row(item.getApp(), item.getAppName(), item.getAppVersionStr(),
-                        item.getBranchName(), item.getAppDateStr(), item.getState());
+            for (ModuleApplicationText item : items) {
+                table.row(item.app(), item.name(), item.versionText(), item.branchName(),
+                        item.dateText(), item.state());
             }
             table.print();
             return;
         }
-        TovikAppVciItem[] items = installedApps(session, second, third);
-        report.title("Applications on module " + session.serial() + ": " + items.length);
+        List<ModuleApplication> items = installedApps(session, second, third);
+        report.title("Applications on module " + session.serial() + ": " + items.size());
         Report.Table table = report.table("moduleApps", col("APP", "app"), col("NAME", "appName"),
                 col("VERSION", "appVersion"), col("DATE", "appDate"), col("STATE", "state"),
                 col("LICENCE", "license"), col("LIC.STATE", "licenseState"),
                 col("DAYS LEFT", "daysRemaining"), col("USES LEFT", "timesRemaining"));
-        for (TovikAppVciItem item : items) {
-            // The binding hands the uses left over as an int holding the provider's 32 bits.
-            table.row(item.getApp(), item.getAppName(), version(item.getAppVersion()),
-                    date(item.getAppDate()), item.getState(), item.getLicense(),
-                    item.getLicenseState(), item.getDaysRemaining(),
-                    Integer.toUnsignedLong(item.getTimesRemaining()));
+        for (ModuleApplication item : items) {
+            // The uses left arrive as an int holding the provider's 32 bits.
+            table.row(item.app(), item.name(), version(item.version()), date(item.date()),
+                    item.state(), item.license(), item.licenseState(), item.daysRemaining(),
+                    Integer.toUnsignedLong(item.timesRemaining()));
         }
         table.print();
     }
 
-    /** The applications installed on the module (first form of the query), never null. */
-    static TovikAppVciItem[] installedApps(Session session, long second, long third) {
-        TovikApiManager api = session.api();
-        long manager = session.manager();
-        long connection = session.connection();
-        TovikAppVciItem[] items = session.call("list module applications", "vtxGetAppsVci",
-                r -> api.vtxGetAppsVci(manager, connection, second, third, r));
-        return items == null ? new TovikAppVciItem[0] : items;
+    /** The applications installed on the module (first form of the query). */
+    static List<ModuleApplication> installedApps(Session session, long second, long third) {
+        Connection connection = session.connection();
+        return Operation.of("list module applications",
+                () -> connection.applications(second, third));
     }
 
     static void control(Session session, Report report, long app, long action) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        session.run("control application " + app, "vtxControlApp",
-                r -> api.vtxControlApp(session.manager(), connection, app, action, r));
+        Connection connection = session.connection();
+        Operation.run("control application " + app,
+                () -> connection.controlApplication(app, action));
         report.title("Application " + app + ": control action " + action + " done");
         report.field("Application", "app", app);
         report.field("Action", "action", action);
     }
 
     static void setConfig(Session session, Report report, long app, long item, long value) {
-        TovikApiManager api = session.api();
-        session.run("set configuration of application " + app, "vtxSetConfigApp",
-                r -> api.vtxSetConfigApp(session.manager(), app, item, value, r));
+        Operation.run("set configuration of application " + app,
+                () -> session.runtime().setApplicationConfig(app, item, value));
         report.note("Application " + app + ": item " + item + " set to " + value);
     }
 
     static long getConfig(Session session, Report report, long app, long item) {
-        TovikApiManager api = session.api();
-        long value = session.call("read configuration of application " + app, "vtxGetConfigApp",
-                r -> api.vtxGetConfigApp(session.manager(), app, item, r));
+        long value = Operation.of("read configuration of application " + app,
+                () -> session.runtime().applicationConfig(app, item));
         report.field("Application", "app", app);
         report.field("Item", "item", item);
         report.field("Value", "value", value);

@@ -2,14 +2,15 @@ package com.holm.zep.tovik.tool;
 
 import static com.holm.zep.tovik.tool.Report.col;
 
-import com.holm.zep.tovik.api.jni.TovikApiManager;
-import com.holm.zep.tovik.api.jni.TovikClientAccessItem;
-import com.holm.zep.tovik.api.jni.TovikClientInfoItem;
-import com.holm.zep.tovik.api.jni.TovikClientSpace;
+import com.holm.zep.tovik.client.ClientAccess;
+import com.holm.zep.tovik.client.ClientInfoEntry;
+import com.holm.zep.tovik.client.ClientSpace;
+import com.holm.zep.tovik.client.Connection;
 import java.io.IOException;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
+import java.util.List;
 import picocli.CommandLine.ArgGroup;
 import picocli.CommandLine.Command;
 import picocli.CommandLine.Mixin;
@@ -222,98 +223,77 @@ final class ClientCommands {
         }
     }
 
-    static TovikClientAccessItem store(Session session, Report report, String id, long location,
+    static ClientAccess store(Session session, Report report, String id, long location,
             byte[] data, long option) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        TovikClientAccessItem item = new TovikClientAccessItem();
-        session.run("store " + id, "vtxStoreClientInfo", r -> api.vtxStoreClientInfo(
-                session.manager(), connection, id, location, data, option, item, r));
+        Connection connection = session.connection();
+        ClientAccess started = Operation.of("store " + id,
+                () -> connection.store(id, location, data, option));
         report.title("Stored '" + id + "' (" + data.length + " bytes) at location " + location);
-        TovikClientAccessItem done = settle(session, "store " + id, item);
+        ClientAccess done = settle(session, "store " + id, started);
         showAccess(report, done);
         return done;
     }
 
     static void storeFile(Session session, Report report, String id, long location, String file,
             long option) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        TovikClientAccessItem item = new TovikClientAccessItem();
-        session.run("store " + id + " from " + file, "vtxStoreClientInfoFile",
-                r -> api.vtxStoreClientInfoFile(session.manager(), connection, id, location, file,
-                        option, item, r));
+        Connection connection = session.connection();
+        ClientAccess started = Operation.of("store " + id + " from " + file,
+                () -> connection.storeFile(id, location, file, option));
         report.title("Stored '" + id + "' from " + file + " at location " + location);
-        showAccess(report, settle(session, "store " + id, item));
+        showAccess(report, settle(session, "store " + id, started));
     }
 
-    static TovikClientInfoItem[] list(Session session, Report report) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        TovikClientInfoItem[] items = session.call("list client information",
-                "vtxGetClientInfoList",
-                r -> api.vtxGetClientInfoList(session.manager(), connection, r));
-        items = items == null ? new TovikClientInfoItem[0] : items;
-        report.title("Client information on module " + session.serial() + ": " + items.length);
+    static List<ClientInfoEntry> list(Session session, Report report) {
+        Connection connection = session.connection();
+        List<ClientInfoEntry> items = Operation.of("list client information",
+                connection::clientInfoList);
+        report.title("Client information on module " + session.serial() + ": " + items.size());
         Report.Table table = report.table("blocks", col("LOCATION", "location"),
                 col("IDENTIFIER", "identifier"), col("SIZE", "fileSize"));
-        for (TovikClientInfoItem item : items) {
-            table.row(item.getLocation(), item.getIdentifier(), item.getFileSize());
+        for (ClientInfoEntry item : items) {
+            table.row(item.location(), item.identifier(), item.fileSize());
         }
         table.print();
         return items;
     }
 
     static byte[] get(Session session, Report report, String id, long location, long option) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        TovikClientAccessItem item = new TovikClientAccessItem();
-        session.run("get " + id, "vtxGetClientInfo", r -> api.vtxGetClientInfo(
-                session.manager(), connection, id, location, option, item, r));
-        TovikClientAccessItem done = settle(session, "get " + id, item);
-        long accessId = done.getClientInfo();
-        byte[] bytes = session.call("get " + id, "vtxGetClientInfoResult",
-                r -> api.vtxGetClientInfoResult(session.manager(), connection, accessId, r));
-        bytes = bytes == null ? new byte[0] : bytes;
+        Connection connection = session.connection();
+        ClientAccess started = Operation.of("get " + id,
+                () -> connection.read(id, location, option));
+        ClientAccess done = settle(session, "get " + id, started);
+        byte[] bytes = Operation.of("get " + id, () -> connection.readResult(done.accessId()));
         report.title("'" + id + "' at location " + location + ": " + bytes.length + " bytes");
         showAccess(report, done);
         return bytes;
     }
 
     static void getFile(Session session, Report report, String id, long location, String file) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        TovikClientAccessItem item = new TovikClientAccessItem();
-        session.run("get " + id + " into " + file, "vtxGetClientInfoFile",
-                r -> api.vtxGetClientInfoFile(session.manager(), connection, id, location, file,
-                        item, r));
+        Connection connection = session.connection();
+        ClientAccess started = Operation.of("get " + id + " into " + file,
+                () -> connection.readIntoFile(id, location, file));
         report.title("'" + id + "' written by the provider into " + file);
-        showAccess(report, settle(session, "get " + id, item));
+        showAccess(report, settle(session, "get " + id, started));
     }
 
     static void delete(Session session, Report report, String id, long location) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        session.run("delete " + id, "vtxDeleteClientInfo",
-                r -> api.vtxDeleteClientInfo(session.manager(), connection, id, location, r));
+        Connection connection = session.connection();
+        Operation.run("delete " + id, () -> connection.delete(id, location));
         report.title("Deleted '" + id + "' at location " + location);
         report.field("Deleted", "deleted", id);
     }
 
-    static TovikClientSpace space(Session session, Report report) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        TovikClientSpace space = new TovikClientSpace();
-        session.run("read client space", "vtxGetAvailableClientSpace",
-                r -> api.vtxGetAvailableClientSpace(session.manager(), connection, space, r));
+    static ClientSpace space(Session session, Report report) {
+        Connection connection = session.connection();
+        ClientSpace space = Operation.of("read client space", connection::clientSpace);
         report.title("Client space on module " + session.serial());
         Report.Table table = report.table("space", col("STORE", "store"), col("FREE", "free"),
                 col("TOTAL", "total"), col("USED", "usedPercent"));
-        table.row("volatile", space.getVolRemaining(), space.getVolTotal(),
-                percent(space.getVolTotal() - space.getVolRemaining(), space.getVolTotal()));
-        table.row("non-volatile", space.getNonVolRemaining(), space.getNonVolTotal(),
-                percent(space.getNonVolTotal() - space.getNonVolRemaining(),
-                        space.getNonVolTotal()));
+        table.row("volatile", space.volatileRemaining(), space.volatileTotal(),
+                percent(space.volatileTotal() - space.volatileRemaining(), space.volatileTotal()));
+        table.row("non-volatile", space.nonVolatileRemaining(), space.nonVolatileTotal(),
+                percent(space.nonVolatileTotal() - space.nonVolatileRemaining(),
+                        space.nonVolatileTotal()));
         table.print();
         return space;
     }
@@ -322,22 +302,16 @@ final class ClientCommands {
         return total <= 0 ? "-" : Math.round(100.0 * used / total) + "%";
     }
 
-    static TovikClientAccessItem accessStatus(Session session, long accessId) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        TovikClientAccessItem item = new TovikClientAccessItem();
-        session.run("read access status", "vtxGetClientAccessStatus",
-                r -> api.vtxGetClientAccessStatus(session.manager(), connection, accessId, item,
-                        r));
-        return item;
+    static ClientAccess accessStatus(Session session, long accessId) {
+        Connection connection = session.connection();
+        return Operation.of("read access status", () -> connection.accessStatus(accessId));
     }
 
     /** Polls an access that is still in progress until it has completed or failed. */
-    private static TovikClientAccessItem settle(Session session, String operation,
-            TovikClientAccessItem item) {
-        TovikClientAccessItem current = item;
-        for (int i = 0; i < 100 && current.getStatus() != ACCESS_COMPLETE
-                && current.getStatus() != ACCESS_FAILED && current.getErrorCode() == 0; i++) {
+    private static ClientAccess settle(Session session, String operation, ClientAccess access) {
+        ClientAccess current = access;
+        for (int i = 0; i < 100 && current.status() != ACCESS_COMPLETE
+                && current.status() != ACCESS_FAILED && current.errorCode() == 0; i++) {
             Interrupts.checkInterrupted(operation);
             try {
                 Thread.sleep(50);
@@ -345,25 +319,25 @@ final class ClientCommands {
                 Thread.currentThread().interrupt();
                 break;
             }
-            current = accessStatus(session, current.getClientInfo());
+            current = accessStatus(session, current.accessId());
         }
-        if (current.getStatus() == ACCESS_FAILED || current.getErrorCode() != 0) {
+        if (current.status() == ACCESS_FAILED || current.errorCode() != 0) {
             throw ToolException.failed(operation, "the module reported error "
-                    + current.getErrorCode() + " (access " + current.getClientInfo()
-                    + ", status " + current.getStatus() + ")");
+                    + current.errorCode() + " (access " + current.accessId()
+                    + ", status " + current.status() + ")");
         }
         return current;
     }
 
-    static void showAccess(Report report, TovikClientAccessItem item) {
-        report.field("Access id", "accessId", item.getClientInfo());
-        report.field("Status", "status", item.getStatus(), item.getStatus()
-                + (item.getStatus() == ACCESS_COMPLETE ? " (complete)"
-                        : item.getStatus() == ACCESS_FAILED ? " (failed)" : ""));
-        report.field("Error code", "errorCode", item.getErrorCode());
-        report.field("Blocks", "currentBlock", item.getCurrentBlock(), item.getCurrentBlock()
-                + " of " + item.getTotalBlocks());
-        report.raw("totalBlocks", item.getTotalBlocks());
-        report.field("Time stamp (ms)", "timeStampMs", item.getTimeStampMs());
+    static void showAccess(Report report, ClientAccess access) {
+        report.field("Access id", "accessId", access.accessId());
+        report.field("Status", "status", access.status(), access.status()
+                + (access.status() == ACCESS_COMPLETE ? " (complete)"
+                        : access.status() == ACCESS_FAILED ? " (failed)" : ""));
+        report.field("Error code", "errorCode", access.errorCode());
+        report.field("Blocks", "currentBlock", access.currentBlock(), access.currentBlock()
+                + " of " + access.totalBlocks());
+        report.raw("totalBlocks", access.totalBlocks());
+        report.field("Time stamp (ms)", "timeStampMs", access.timeStampMs());
     }
 }

@@ -2,8 +2,13 @@ package com.holm.zep.tovik.tool;
 
 import static com.holm.zep.tovik.tool.Report.col;
 
-import com.holm.zep.tovik.api.jni.TovikAppPcItem;
-import com.holm.zep.tovik.api.jni.TovikAppVciItem;
+import com.holm.zep.tovik.api.jni.LongValue;
+import com.holm.zep.tovik.api.jni.TovikApiManager;
+import com.holm.zep.tovik.client.Connection;
+import com.holm.zep.tovik.client.ModuleApplication;
+import com.holm.zep.tovik.client.PcApplication;
+import com.holm.zep.tovik.client.ResultCode;
+import com.holm.zep.tovik.client.TovikException;
 import java.nio.charset.StandardCharsets;
 import java.util.ArrayList;
 import java.util.List;
@@ -80,10 +85,10 @@ final class DemoCommand extends ToolCommand {
         steps.add(new Step("Module details", "moduleInfo",
                 (s, r) -> ModuleCommands.moduleInfo(s, r, false)));
         steps.add(new Step("Connection", "connection", (s, r) -> {
-            long handle = s.connection();
+            Connection connection = s.connection();
             r.title("Connected to module " + s.serial() + " as '" + Session.CLIENT_NAME + "'");
-            r.field("Connection handle", "connection", Report.hex(handle));
-            ModuleCommands.showStatus(s, r, handle);
+            r.field("Connection handle", "connection", Report.hex(connection.handle()));
+            ModuleCommands.showStatus(r, connection);
         }));
         steps.add(new Step("Versions", "versions", (s, r) -> VersionViews.versions(s, r, true)));
         steps.add(new Step("Applications on the PC", "pcApps",
@@ -112,40 +117,40 @@ final class DemoCommand extends ToolCommand {
 
     /** Installs the first PC application that the module does not have yet. */
     private static void install(Session session, Report report) {
-        TovikAppPcItem[] pc = AppCommands.pcApps(session, new Report(true, report.out()), 3);
-        TovikAppVciItem[] installed = AppCommands.installedApps(session, 0, 0);
-        TovikAppPcItem choice = null;
-        for (TovikAppPcItem candidate : pc) {
+        List<PcApplication> pc = AppCommands.pcApps(session, new Report(true, report.out()), 3);
+        List<ModuleApplication> installed = AppCommands.installedApps(session, 0, 0);
+        PcApplication choice = null;
+        for (PcApplication candidate : pc) {
             boolean present = false;
-            for (TovikAppVciItem app : installed) {
-                present |= app.getApp() == candidate.getApp();
+            for (ModuleApplication app : installed) {
+                present |= app.app() == candidate.app();
             }
             if (!present) {
                 choice = candidate;
                 break;
             }
         }
-        if (choice == null && pc.length > 0) {
-            choice = pc[0];
+        if (choice == null && !pc.isEmpty()) {
+            choice = pc.get(0);
         }
         if (choice == null) {
             report.note("  (no application on the PC to install)");
             return;
         }
-        report.note("Installing '" + choice.getAppName() + "' " + choice.getAppVersionStr()
+        report.note("Installing '" + choice.name() + "' " + choice.versionText()
                 + " on module " + session.serial() + ":");
-        InstallCommands.installByName(session, report, choice.getAppName(),
+        InstallCommands.installByName(session, report, choice.name(),
                 InstallCommands.Watch.defaults());
         AppCommands.moduleApps(session, report, true, 0, 0);
     }
 
     private static void appControl(Session session, Report report) {
-        TovikAppVciItem[] installed = AppCommands.installedApps(session, 0, 0);
-        if (installed.length == 0) {
+        List<ModuleApplication> installed = AppCommands.installedApps(session, 0, 0);
+        if (installed.isEmpty()) {
             report.note("  (no application installed)");
             return;
         }
-        long app = installed[0].getApp();
+        long app = installed.get(0).app();
         AppCommands.control(session, report, app, 1);
         report.note("Configuration of application " + app + ", item 1:");
         long before = AppCommands.getConfig(session, new Report(true, report.out()), app, 1);
@@ -199,25 +204,31 @@ final class DemoCommand extends ToolCommand {
     /** What a refused operation looks like: the result code by name, with its meaning. */
     private static void refused(Session session, Report report) {
         String id = "no-such-block";
-        Session.Outcome<Object> outcome = session.attempt("get " + id, "vtxGetClientInfo",
-                r -> {
-                    session.api().vtxGetClientInfo(session.manager(), session.connection(), id, 1,
-                            0, new com.holm.zep.tovik.api.jni.TovikClientAccessItem(), r);
-                    return null;
-                });
-        Session.Outcome<Object> unknown = session.attempt("list modules", "vtxGetModuleIds",
-                r -> session.api().vtxGetModuleIds(session.manager() + 1000, r));
+        Connection connection = session.connection();
+        long code;
+        try {
+            connection.read(id, 1, 0);
+            code = 0;
+        } catch (TovikException e) {
+            code = e.code();
+        } catch (UnsatisfiedLinkError e) {
+            throw ToolException.missing("get " + id, "vtxGetClientInfo");
+        }
+        // A runtime that does not exist cannot be named through the client, which hands out
+        // only the runtimes it opened: the raw binding shows the library's answer to one.
+        long unknownRuntime = session.runtime().handle() + 1000;
+        LongValue unknown = new LongValue(ResultCode.TOVIK_E_NO_RUNTIME.value());
+        Operation.run("list modules", () -> new TovikApiManager().vtxGetModuleIds(
+                unknownRuntime, unknown));
         report.title("Reading '" + id + "' and asking an unknown runtime for modules:");
         Report.Table table = report.table("codes", col("OPERATION", "operation"),
                 col("CODE", "code"), col("NAME", "name"), col("MEANING", "meaning"));
-        table.row("get " + id, Report.hex(outcome.code()),
-                ResultCodes.lookup(outcome.code()).name(),
-                ResultCodes.lookup(outcome.code()).meaning());
-        table.row("modules, runtime " + (session.manager() + 1000), Report.hex(unknown.code()),
-                ResultCodes.lookup(unknown.code()).name(),
-                ResultCodes.lookup(unknown.code()).meaning());
+        table.row("get " + id, Report.hex(code), ResultCode.nameOf(code),
+                ResultCode.meaningOf(code));
+        table.row("modules, runtime " + unknownRuntime, Report.hex(unknown.get()),
+                ResultCode.nameOf(unknown.get()), ResultCode.meaningOf(unknown.get()));
         table.print();
         report.note("  (the command alone would exit with code 1 and print the first line as "
-                + "'tovik: get " + id + " failed: " + ResultCodes.describe(outcome.code()) + "')");
+                + "'tovik: get " + id + " failed: " + ResultCode.describe(code) + "')");
     }
 }

@@ -2,12 +2,10 @@ package com.holm.zep.tovik.tool;
 
 import static com.holm.zep.tovik.tool.Report.col;
 
-import com.holm.zep.tovik.api.jni.TovikApiManager;
-import com.holm.zep.tovik.api.jni.TovikEvent;
-import com.holm.zep.tovik.api.jni.TovikEventQueue;
+import com.holm.zep.tovik.client.ModuleEvent;
+import java.time.Duration;
 import java.time.LocalTime;
 import java.time.format.DateTimeFormatter;
-import java.util.ArrayList;
 import java.util.LinkedHashMap;
 import java.util.List;
 import java.util.Map;
@@ -19,6 +17,8 @@ import picocli.CommandLine.Option;
 /** Module events: register, wait, show; follow until interrupted. */
 final class EventCommands {
     private static final DateTimeFormatter TIME = DateTimeFormatter.ofPattern("HH:mm:ss.SSS");
+    /** Longest stretch a wait for events goes without looking for Ctrl-C. */
+    private static final long SLICE_NANOS = TimeUnit.MILLISECONDS.toNanos(100);
 
     private EventCommands() {
     }
@@ -84,52 +84,21 @@ final class EventCommands {
     }
 
     static void register(Session session, long first, long second) {
-        TovikApiManager api = session.api();
-        session.run("register for events", "vtxRegisterForEvents",
-                r -> api.vtxRegisterForEvents(session.manager(), first, second, r));
+        Operation.run("register for events",
+                () -> session.runtime().registerForEvents(first, second));
     }
 
-    /** One wait, ended by the first events or by a cancellation after the time-out. */
-    static List<TovikEvent> waitOnce(Session session, Report report, double timeoutSeconds) {
+    /** One wait, ended by the first events or by the time-out. */
+    static List<ModuleEvent> waitOnce(Session session, Report report, double timeoutSeconds) {
         report.note("Waiting up to " + seconds(timeoutSeconds) + " s for events ...");
         report.out().flush();
-        Object done = new Object();
-        boolean[] finished = {false};
-        Thread timer = new Thread(() -> {
-            long until = System.nanoTime() + (long) (timeoutSeconds * 1e9);
-            synchronized (done) {
-                try {
-                    long left;
-                    while (!finished[0] && (left = until - System.nanoTime()) > 0) {
-                        TimeUnit.NANOSECONDS.timedWait(done, left);
-                    }
-                    // A cancellation ends only a wait in progress: repeat until the wait is over.
-                    while (!finished[0]) {
-                        session.cancelEvents();
-                        done.wait(100);
-                    }
-                } catch (InterruptedException e) {
-                    Thread.currentThread().interrupt();
-                }
-            }
-        }, "tovik-event-timeout");
-        timer.setDaemon(true);
-        timer.start();
-        List<TovikEvent> events;
-        try {
-            events = waitForEvents(session);
-        } finally {
-            synchronized (done) {
-                finished[0] = true;
-                done.notifyAll();
-            }
-        }
+        List<ModuleEvent> events = nextEvents(session, (long) (timeoutSeconds * 1e9));
         report.title(events.isEmpty() ? "No events within " + seconds(timeoutSeconds) + " s"
                 : "Events received: " + events.size());
         Report.Table table = report.table("events", col("FIRST", "first"),
                 col("SECOND", "second"), col("THIRD", "third"));
-        for (TovikEvent e : events) {
-            table.row(e.getFirst(), e.getSecond(), e.getThird());
+        for (ModuleEvent e : events) {
+            table.row(e.first(), e.second(), e.third());
         }
         table.print();
         return events;
@@ -139,21 +108,25 @@ final class EventCommands {
         return value == Math.rint(value) ? Long.toString((long) value) : Double.toString(value);
     }
 
-    /** One wait; the events delivered (none when the wait was cancelled). */
-    private static List<TovikEvent> waitForEvents(Session session) {
-        TovikApiManager api = session.api();
-        TovikEventQueue queue = new TovikEventQueue();
-        boolean ended;
+    /**
+     * The events that the provider's next wait delivers, if that comes within {@code nanos};
+     * none on time-out or Ctrl-C. The runtime's waiter thread does the waiting, so this only
+     * takes from its queue, in slices short enough to notice Ctrl-C at once.
+     */
+    private static List<ModuleEvent> nextEvents(Session session, long nanos) {
+        long until = System.nanoTime() + nanos;
         try {
-            ended = api.vtxWaitForEvents(session.manager(), queue);
-        } catch (UnsatisfiedLinkError e) {
-            throw ToolException.missing("wait for events", "vtxWaitForEvents");
+            do {
+                long slice = Math.max(0, Math.min(SLICE_NANOS, until - System.nanoTime()));
+                List<ModuleEvent> events = session.runtime().pollBatch(Duration.ofNanos(slice));
+                if (!events.isEmpty()) {
+                    return events;
+                }
+            } while (!Interrupts.requested() && System.nanoTime() < until);
+        } catch (InterruptedException e) {
+            Thread.currentThread().interrupt();
         }
-        List<TovikEvent> events = new ArrayList<>();
-        if (!ended && queue.getEvents() != null) {
-            events.addAll(List.of(queue.getEvents()));
-        }
-        return events;
+        return List.of();
     }
 
     /** Shows events as they come until Ctrl-C; with --json one JSON object per event. */
@@ -164,36 +137,24 @@ final class EventCommands {
             report.out().flush();
         }
         int count = 0;
-        while (!Interrupts.requested()) {
-            List<TovikEvent> events = waitForEvents(session);
-            for (TovikEvent e : events) {
+        while (!Interrupts.requested() && !Thread.currentThread().isInterrupted()) {
+            for (ModuleEvent e : nextEvents(session, SLICE_NANOS)) {
                 count++;
                 if (report.json()) {
                     Map<String, Object> m = new LinkedHashMap<>();
                     m.put("time", LocalTime.now().format(TIME));
-                    m.put("first", e.getFirst());
-                    m.put("second", e.getSecond());
-                    m.put("third", e.getThird());
+                    m.put("first", e.first());
+                    m.put("second", e.second());
+                    m.put("third", e.third());
                     report.line(m);
                 } else {
                     report.out().printf("  %s  event %d: %d %d %d%n",
-                            LocalTime.now().format(TIME), count, e.getFirst(), e.getSecond(),
-                            e.getThird());
+                            LocalTime.now().format(TIME), count, e.first(), e.second(),
+                            e.third());
                     report.out().flush();
                 }
             }
-            if (events.isEmpty() && !Interrupts.requested()) {
-                sleepBriefly();
-            }
         }
         report.note("Interrupted: event wait cancelled after " + count + " event(s).");
-    }
-
-    private static void sleepBriefly() {
-        try {
-            Thread.sleep(50);
-        } catch (InterruptedException e) {
-            Thread.currentThread().interrupt();
-        }
     }
 }

@@ -1,7 +1,7 @@
 package com.holm.zep.tovik.tool;
 
-import com.holm.zep.tovik.api.jni.TovikApiManager;
-import com.holm.zep.tovik.api.jni.TovikAppStatus;
+import com.holm.zep.tovik.client.Connection;
+import com.holm.zep.tovik.client.InstallStatus;
 import java.util.ArrayList;
 import java.util.LinkedHashMap;
 import java.util.List;
@@ -16,10 +16,6 @@ import picocli.CommandLine.Parameters;
  * the job's status and draws a progress bar until the job has finished.
  */
 final class InstallCommands {
-    /** Job status values of the provider: the job is still running, the job has finished. */
-    static final long STATUS_RUNNING = 1;
-    static final long STATUS_DONE = 2;
-
     private InstallCommands() {
     }
 
@@ -131,63 +127,49 @@ final class InstallCommands {
 
         @Override
         void execute(Session session, Report report) {
-            TovikAppStatus status = poll(session, "read job status", job.value());
-            report.field("Job", "job", status.getJob());
+            InstallStatus status = poll(session, "read job status", job.value());
+            report.field("Job", "job", status.job());
             showStatus(report, status);
         }
     }
 
-    static TovikAppStatus installByName(Session session, Report report, String name,
+    static InstallStatus installByName(Session session, Report report, String name,
             Watch watch) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        TovikAppStatus status = new TovikAppStatus();
-        session.run("install " + name, "vtxInstallVciApp",
-                r -> api.vtxInstallVciApp(session.manager(), connection, name, status, r));
+        Connection connection = session.connection();
+        InstallStatus status = Operation.of("install " + name, () -> connection.install(name));
         return follow(session, report, "install " + name, status, watch);
     }
 
-    static TovikAppStatus installByNumber(Session session, Report report, long app,
+    static InstallStatus installByNumber(Session session, Report report, long app,
             Watch watch) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        TovikAppStatus status = new TovikAppStatus();
-        session.run("install application " + app, "vtxInstallVciApp2",
-                r -> api.vtxInstallVciApp2(session.manager(), connection, app, status, r));
+        Connection connection = session.connection();
+        InstallStatus status = Operation.of("install application " + app,
+                () -> connection.install(app));
         return follow(session, report, "install application " + app, status, watch);
     }
 
-    static TovikAppStatus uninstall(Session session, Report report, String name, Watch watch) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        TovikAppStatus status = new TovikAppStatus();
-        session.run("uninstall " + name, "vtxUninstallVciApp",
-                r -> api.vtxUninstallVciApp(session.manager(), connection, name, status, r));
+    static InstallStatus uninstall(Session session, Report report, String name, Watch watch) {
+        Connection connection = session.connection();
+        InstallStatus status = Operation.of("uninstall " + name,
+                () -> connection.uninstall(name));
         return follow(session, report, "uninstall " + name, status, watch);
     }
 
-    static TovikAppStatus firmware(Session session, Report report, Watch watch) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        TovikAppStatus status = new TovikAppStatus();
-        session.run("update firmware", "vtxUpdateSystemFirmware",
-                r -> api.vtxUpdateSystemFirmware(session.manager(), connection, status, r));
+    static InstallStatus firmware(Session session, Report report, Watch watch) {
+        Connection connection = session.connection();
+        InstallStatus status = Operation.of("update firmware", connection::updateFirmware);
         return follow(session, report, "update firmware", status, watch);
     }
 
-    private static TovikAppStatus poll(Session session, String operation, long job) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        TovikAppStatus status = new TovikAppStatus();
-        session.run(operation, "vtxInstallGetStatus",
-                r -> api.vtxInstallGetStatus(session.manager(), connection, job, status, r));
-        return status;
+    private static InstallStatus poll(Session session, String operation, long job) {
+        Connection connection = session.connection();
+        return Operation.of(operation, () -> connection.installStatus(job));
     }
 
     /** Polls the job started with {@code first} until it has finished, drawing progress. */
-    private static TovikAppStatus follow(Session session, Report report, String operation,
-            TovikAppStatus first, Watch watch) {
-        long job = first.getJob();
+    private static InstallStatus follow(Session session, Report report, String operation,
+            InstallStatus first, Watch watch) {
+        long job = first.job();
         report.title(capitalize(operation) + ": job " + job);
         report.field("Job", "job", job);
         if (watch.noWait) {
@@ -197,25 +179,25 @@ final class InstallCommands {
         List<Object> polls = new ArrayList<>();
         ProgressBar bar = new ProgressBar(report.out(), System.console() != null);
         long deadline = System.nanoTime() + watch.timeoutSeconds() * 1_000_000_000L;
-        TovikAppStatus status = first;
+        InstallStatus status = first;
         try {
             while (true) {
                 polls.add(pollRecord(status));
                 if (!report.json()) {
                     bar.update(fraction(status), label(status));
                 }
-                if (status.getErrorNumber() != 0) {
+                if (status.errorNumber() != 0) {
                     throw ToolException.failed(operation, "the module reported error "
-                            + status.getErrorNumber() + " in component "
-                            + status.getComponentNumber() + " (" + status.getComponentName()
+                            + status.errorNumber() + " in component "
+                            + status.componentNumber() + " (" + status.componentName()
                             + ")");
                 }
-                if (status.getStatus() == STATUS_DONE) {
+                if (status.status() == InstallStatus.DONE) {
                     break;
                 }
-                if (status.getStatus() != STATUS_RUNNING) {
+                if (status.status() != InstallStatus.RUNNING) {
                     throw ToolException.failed(operation, "the job ended with status "
-                            + status.getStatus());
+                            + status.status());
                 }
                 if (System.nanoTime() > deadline) {
                     throw ToolException.failed(operation, "the job did not finish within "
@@ -234,54 +216,53 @@ final class InstallCommands {
     }
 
     /** The job's status; its number is shown by the caller, once. */
-    static void showStatus(Report report, TovikAppStatus status) {
-        report.field("Status", "status", status.getStatus(), status.getStatus() + " ("
+    static void showStatus(Report report, InstallStatus status) {
+        report.field("Status", "status", status.status(), status.status() + " ("
                 + statusName(status) + ")");
-        report.field("Error number", "errorNumber", status.getErrorNumber());
-        report.field("Component", "componentNumber", status.getComponentNumber(),
-                status.getComponentNumber() + " of " + status.getTotalNumberOfComponents() + ": "
-                        + status.getComponentName());
-        report.raw("totalNumberOfComponents", status.getTotalNumberOfComponents());
-        report.raw("componentName", status.getComponentName());
-        report.field("Component timeout", "componentTimeout", status.getComponentTimeout());
-        report.field("Total timeout", "totalTimeout", status.getTotalTimeout());
+        report.field("Error number", "errorNumber", status.errorNumber());
+        report.field("Component", "componentNumber", status.componentNumber(),
+                status.componentNumber() + " of " + status.totalNumberOfComponents() + ": "
+                        + status.componentName());
+        report.raw("totalNumberOfComponents", status.totalNumberOfComponents());
+        report.raw("componentName", status.componentName());
+        report.field("Component timeout", "componentTimeout", status.componentTimeout());
+        report.field("Total timeout", "totalTimeout", status.totalTimeout());
     }
 
-    private static String statusName(TovikAppStatus status) {
-        if (status.getStatus() == STATUS_RUNNING) {
+    private static String statusName(InstallStatus status) {
+        if (status.status() == InstallStatus.RUNNING) {
             return "running";
         }
-        return status.getStatus() == STATUS_DONE ? "done" : "other";
+        return status.status() == InstallStatus.DONE ? "done" : "other";
     }
 
-    private static Map<String, Object> pollRecord(TovikAppStatus status) {
+    private static Map<String, Object> pollRecord(InstallStatus status) {
         Map<String, Object> m = new LinkedHashMap<>();
-        m.put("status", status.getStatus());
-        m.put("errorNumber", status.getErrorNumber());
-        m.put("componentNumber", status.getComponentNumber());
-        m.put("totalNumberOfComponents", status.getTotalNumberOfComponents());
-        m.put("componentName", status.getComponentName());
+        m.put("status", status.status());
+        m.put("errorNumber", status.errorNumber());
+        m.put("componentNumber", status.componentNumber());
+        m.put("totalNumberOfComponents", status.totalNumberOfComponents());
+        m.put("componentName", status.componentName());
         return m;
     }
 
-    static double fraction(TovikAppStatus status) {
-        if (status.getStatus() == STATUS_DONE) {
+    static double fraction(InstallStatus status) {
+        if (status.status() == InstallStatus.DONE) {
             return 1.0;
         }
-        long total = status.getTotalNumberOfComponents();
+        long total = status.totalNumberOfComponents();
         if (total <= 0) {
             return 0.0;
         }
-        return Math.min(status.getComponentNumber(), total) / (double) total;
+        return Math.min(status.componentNumber(), total) / (double) total;
     }
 
-    private static String label(TovikAppStatus status) {
-        if (status.getStatus() == STATUS_DONE) {
+    private static String label(InstallStatus status) {
+        if (status.status() == InstallStatus.DONE) {
             return "done";
         }
-        String name = status.getComponentName() == null ? "" : " " + status.getComponentName();
-        return "component " + status.getComponentNumber() + "/"
-                + status.getTotalNumberOfComponents() + name;
+        return "component " + status.componentNumber() + "/"
+                + status.totalNumberOfComponents() + " " + status.componentName();
     }
 
     private static String capitalize(String text) {

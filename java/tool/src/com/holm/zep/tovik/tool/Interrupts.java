@@ -5,53 +5,35 @@ import java.util.concurrent.TimeUnit;
 
 /**
  * Ctrl-C (or a termination request) while a command runs: the shutdown hook asks the command to
- * stop (cancelling a blocking wait for events through the given action), then waits until the
- * command has cleaned up (disconnect, runtime shutdown) before the virtual machine ends, with the
- * exit status of the signal (130 for Ctrl-C). Commands notice the request at their next
- * {@link #checkInterrupted} and end with {@link ToolException#INTERRUPTED}.
+ * stop, then waits until the command has cleaned up (disconnect, runtime shutdown) before the
+ * virtual machine ends, with the exit status of the signal (130 for Ctrl-C). Commands notice the
+ * request at their next {@link #checkInterrupted} (a wait for events within a fraction of a
+ * second) and end with {@link ToolException#INTERRUPTED}.
  */
 final class Interrupts {
+    /** Longest time the hook lets a command clean up. */
+    private static final long CLEANUP_SECONDS = 10;
     private static final CountDownLatch FINISHED = new CountDownLatch(1);
     private static volatile boolean requested;
-    private static volatile Runnable cancelAction;
     private static boolean installed;
 
     private Interrupts() {
     }
 
-    /** Installs the hook once; {@code cancel} runs on Ctrl-C (may be null). */
-    static synchronized void watch(Runnable cancel) {
-        cancelAction = cancel;
+    /** Installs the hook once. */
+    static synchronized void watch() {
         if (installed) {
             return;
         }
         installed = true;
         Runtime.getRuntime().addShutdownHook(new Thread(() -> {
             requested = true;
-            // A cancellation only ends a wait that is in progress, so it is repeated until
-            // the command has finished (it may have been just about to start a wait).
-            long deadline = System.nanoTime() + TimeUnit.SECONDS.toNanos(10);
             try {
-                do {
-                    Runnable action = cancelAction;
-                    if (action != null) {
-                        try {
-                            action.run();
-                        } catch (RuntimeException | Error e) {
-                            // the command's own cleanup still runs
-                        }
-                    }
-                } while (!FINISHED.await(200, TimeUnit.MILLISECONDS)
-                        && System.nanoTime() < deadline);
+                FINISHED.await(CLEANUP_SECONDS, TimeUnit.SECONDS);
             } catch (InterruptedException e) {
                 Thread.currentThread().interrupt();
             }
         }, "tovik-interrupt"));
-    }
-
-    /** Stops watching: later interrupts end the process without a cancel action. */
-    static void unwatch() {
-        cancelAction = null;
     }
 
     static boolean requested() {

@@ -1,11 +1,12 @@
 package com.holm.zep.tovik.tool;
 
+import com.holm.zep.tovik.client.Connection;
 import picocli.CommandLine.TypeConversionException;
 
 /** One --set of 'pendant leds': LED=CTRL[:BLINK], the LED counted from 0. */
 record LedSetting(int led, long control, long blink) {
     /** Largest number of LEDs the tool asks for; the module fills as many as it has. */
-    static final int MAX_LEDS = 32;
+    static final int MAX_LEDS = Connection.MAX_LEDS;
 
     static LedSetting parse(String text) {
         String[] parts = text.split("[=:]", -1);

@@ -3,11 +3,12 @@ package com.holm.zep.tovik.tool;
 import static com.holm.zep.tovik.tool.Report.col;
 import static com.holm.zep.tovik.tool.Report.hex;
 
-import com.holm.zep.tovik.api.jni.TovikApiManager;
-import com.holm.zep.tovik.api.jni.TovikClientInfo;
-import com.holm.zep.tovik.api.jni.TovikVciInfo;
-import com.holm.zep.tovik.api.jni.TovikVciInfo3;
-import com.holm.zep.tovik.api.jni.TovikVciItem;
+import com.holm.zep.tovik.client.ConnectedClient;
+import com.holm.zep.tovik.client.Connection;
+import com.holm.zep.tovik.client.Module;
+import com.holm.zep.tovik.client.ModuleDetails;
+import com.holm.zep.tovik.client.ModuleInfo;
+import java.util.List;
 import picocli.CommandLine.ArgGroup;
 import picocli.CommandLine.Command;
 import picocli.CommandLine.Option;
@@ -65,11 +66,11 @@ final class ModuleCommands {
         void execute(Session session, Report report) {
             String client = clientName == null ? Session.CLIENT_NAME
                     : clientName.noClient ? null : clientName.client;
-            long handle = session.connect(session.options().connectMode(), client);
+            Connection connection = session.connect(session.options().connectMode(), client);
             report.title("Connected to module " + session.serial() + " ("
-                    + session.module().getModuleName() + ")");
-            report.field("Connection handle", "connection", hex(handle));
-            showStatus(session, report, handle);
+                    + session.module().name() + ")");
+            report.field("Connection handle", "connection", hex(connection.handle()));
+            showStatus(report, connection);
             session.disconnect();
             report.field("Disconnected", "disconnected", true);
         }
@@ -80,11 +81,10 @@ final class ModuleCommands {
     static final class Status extends ToolCommand {
         @Override
         void execute(Session session, Report report) {
-            long handle = session.connection();
-            report.title("Module " + session.serial() + " (" + session.module().getModuleName()
-                    + ")");
-            report.field("Connection handle", "connection", hex(handle));
-            showStatus(session, report, handle);
+            Connection connection = session.connection();
+            report.title("Module " + session.serial() + " (" + session.module().name() + ")");
+            report.field("Connection handle", "connection", hex(connection.handle()));
+            showStatus(report, connection);
         }
     }
 
@@ -102,56 +102,50 @@ final class ModuleCommands {
     }
 
     static void listModules(Session session, Report report) {
-        TovikVciItem[] items = session.modules();
-        report.title("Modules present: " + items.length);
+        List<Module> modules = session.modules();
+        report.title("Modules present: " + modules.size());
         Report.Table table = report.table("modules", col("SERIAL", "serialNumber"),
                 col("NAME", "moduleName"), col("TYPE", "moduleType"),
                 col("INTERFACE", "vciInterface"), col("STATE", "moduleState"));
-        for (TovikVciItem item : items) {
-            table.row(Numbers.u32(item.getSerialNumber()), item.getModuleName(),
-                    item.getModuleType(), item.getVciInterface(), item.getModuleState());
+        for (Module m : modules) {
+            table.row(m.serialNumber(), m.name(), m.type(), m.vciInterface(), m.state());
         }
         table.print();
     }
 
     static void moduleInfo(Session session, Report report, boolean basic) {
         long serial = session.serial();
-        TovikApiManager api = session.api();
-        String name = session.module().getModuleName();
+        String name = session.module().name();
         report.title("Module " + serial + " (" + name + ")");
         report.field("Serial number", "serialNumber", serial);
         report.field("Name", "moduleName", name);
-        TovikClientInfo[] clients;
+        List<ConnectedClient> clients;
         if (basic) {
-            TovikVciInfo info = new TovikVciInfo();
-            session.run("read module info", "vtxGetModuleInfo",
-                    r -> api.vtxGetModuleInfo(session.manager(), serial, info, r));
-            addresses(report, info.getEthernetAddress(), info.getWirelessAddress(),
-                    info.getBluetoothAddress(), info.getUsbAddress());
-            clients = info.getClients();
+            ModuleInfo info = Operation.of("read module info",
+                    () -> session.runtime().moduleInfo(serial));
+            addresses(report, info.ethernetAddress(), info.wirelessAddress(),
+                    info.bluetoothAddress(), info.usbAddress());
+            clients = info.clients();
         } else {
-            TovikVciInfo3 info = new TovikVciInfo3();
-            session.run("read module info", "vtxGetModuleInfo3",
-                    r -> api.vtxGetModuleInfo3(session.manager(), serial, info, r));
-            report.field("Alias", "alias", info.getVciAlias());
-            addresses(report, info.getEthernetAddress(), info.getWirelessAddress(),
-                    info.getBluetoothAddress(), info.getUsbAddress());
-            report.field("Wi-Fi flags", "wifiFlags", hex(info.getWifiFlags()));
-            report.field("Bluetooth flags", "btFlags", hex(info.getBtFlags()));
-            report.field("USB flags", "usbFlags", hex(info.getUsbFlags()));
-            report.field("Ethernet flags", "ethFlags", hex(info.getEthFlags()));
-            clients = info.getClients();
+            ModuleDetails info = Operation.of("read module info",
+                    () -> session.runtime().moduleDetails(serial));
+            report.field("Alias", "alias", info.alias());
+            addresses(report, info.ethernetAddress(), info.wirelessAddress(),
+                    info.bluetoothAddress(), info.usbAddress());
+            report.field("Wi-Fi flags", "wifiFlags", hex(info.wifiFlags()));
+            report.field("Bluetooth flags", "btFlags", hex(info.bluetoothFlags()));
+            report.field("USB flags", "usbFlags", hex(info.usbFlags()));
+            report.field("Ethernet flags", "ethFlags", hex(info.ethernetFlags()));
+            clients = info.clients();
         }
         report.note("");
         report.title("Connected clients:");
         Report.Table table = report.table("clients", col("CLIENT", "clientName"),
                 col("OWNER", "owner"), col("TYPE", "connectionType"),
                 col("INTERFACE", "connectionInterface"), col("SINCE", "connectTime"));
-        if (clients != null) {
-            for (TovikClientInfo c : clients) {
-                table.row(c.getClientName(), c.isOwner(), c.getConnectionType(),
-                        c.getConnectionInterface(), c.getConnectTime());
-            }
+        for (ConnectedClient c : clients) {
+            table.row(c.name(), c.owner(), c.connectionType(), c.connectionInterface(),
+                    c.connectTime());
         }
         table.print();
     }
@@ -164,10 +158,8 @@ final class ModuleCommands {
         report.field("USB address", "usbAddress", usb);
     }
 
-    static void showStatus(Session session, Report report, long handle) {
-        TovikApiManager api = session.api();
-        long status = session.call("read connection status", "vtxGetConStatus",
-                r -> api.vtxGetConStatus(session.manager(), handle, r));
+    static void showStatus(Report report, Connection connection) {
+        long status = Operation.of("read connection status", connection::status);
         report.field("Connection status", "status", status);
     }
 }

@@ -2,9 +2,11 @@ package com.holm.zep.tovik.tool;
 
 import static com.holm.zep.tovik.tool.Report.col;
 
-import com.holm.zep.tovik.api.jni.TovikApiManager;
-import com.holm.zep.tovik.api.jni.TovikPendantAudioValues;
-import com.holm.zep.tovik.api.jni.TovikPendantDisp;
+import com.holm.zep.tovik.client.Connection;
+import com.holm.zep.tovik.client.Led;
+import com.holm.zep.tovik.client.PendantAudio;
+import com.holm.zep.tovik.client.SegmentDisplay;
+import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.List;
 import picocli.CommandLine.ArgGroup;
@@ -13,10 +15,6 @@ import picocli.CommandLine.Option;
 
 /** The module's pendant: LEDs, seven-segment display, audio. */
 final class PendantCommands {
-    /** Largest number of LEDs the tool asks for; the module fills as many as it has. */
-    static final int MAX_LEDS = LedSetting.MAX_LEDS;
-    private static final long UNSET = -1;
-
     /** Segments A..G of the digits 0 to 9. */
     private static final String[] DIGITS = {"1111110", "0110000", "1101101", "1111001",
         "0110011", "1011011", "1011111", "1110000", "1111111", "1111011"};
@@ -180,32 +178,26 @@ final class PendantCommands {
     }
 
     static void setLeds(Session session, Report report, long[][] arrays) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        session.run("set LEDs", "vtxPendantSetLeds", r -> api.vtxPendantSetLeds(
-                session.manager(), connection, arrays[0], arrays[1], arrays[2], r));
+        List<Led> leds = new ArrayList<>();
+        for (int i = 0; i < arrays[0].length; i++) {
+            leds.add(new Led(arrays[0][i], arrays[1][i], arrays[2][i]));
+        }
+        Connection connection = session.connection();
+        Operation.run("set LEDs", () -> connection.setLeds(leds));
         report.note("LEDs set");
     }
 
-    /**
-     * The LEDs as three arrays (valid, control, blink frequency), as long as the module has LEDs:
-     * the arrays handed in are longer than any pendant, and the module fills only its own.
-     */
+    /** The LEDs as three arrays (valid, control, blink frequency), as many as the module has. */
     static long[][] readLeds(Session session) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        long[] valid = new long[MAX_LEDS];
-        long[] control = new long[MAX_LEDS];
-        long[] blink = new long[MAX_LEDS];
-        Arrays.fill(valid, UNSET);
-        session.run("read LEDs", "vtxPendantGetLeds", r -> api.vtxPendantGetLeds(
-                session.manager(), connection, valid, control, blink, r));
-        int count = 0;
-        while (count < MAX_LEDS && valid[count] != UNSET) {
-            count++;
+        Connection connection = session.connection();
+        List<Led> leds = Operation.of("read LEDs", connection::leds);
+        long[][] arrays = new long[3][leds.size()];
+        for (int i = 0; i < leds.size(); i++) {
+            arrays[0][i] = leds.get(i).valid();
+            arrays[1][i] = leds.get(i).control();
+            arrays[2][i] = leds.get(i).blinkFrequency();
         }
-        return new long[][] {Arrays.copyOf(valid, count), Arrays.copyOf(control, count),
-            Arrays.copyOf(blink, count)};
+        return arrays;
     }
 
     static void showLeds(Session session, Report report) {
@@ -223,20 +215,16 @@ final class PendantCommands {
     }
 
     static void setDisplay(Session session, Report report, long[] segments, long v1, long v2) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        session.run("set display", "vtxPendantSetSegDisp", r -> api.vtxPendantSetSegDisp(
-                session.manager(), connection, segments, v1, v2, r));
+        List<Long> values = Arrays.stream(segments).boxed().toList();
+        Connection connection = session.connection();
+        Operation.run("set display", () -> connection.setSegmentDisplay(values, v1, v2));
         report.note("Display set");
     }
 
     static void showDisplay(Session session, Report report) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        TovikPendantDisp disp = new TovikPendantDisp();
-        session.run("read display", "vtxPendantGetSegDisp",
-                r -> api.vtxPendantGetSegDisp(session.manager(), connection, disp, r));
-        long[] s = disp.getSegments();
+        Connection connection = session.connection();
+        SegmentDisplay display = Operation.of("read display", connection::segmentDisplay);
+        long[] s = display.segments().stream().mapToLong(Long::longValue).toArray();
         report.title("Seven-segment display of module " + session.serial());
         if (!report.json()) {
             for (String line : render(s)) {
@@ -244,8 +232,8 @@ final class PendantCommands {
             }
         }
         report.field("Segments A-G,DP", "segments", s);
-        report.field("Display value 1", "displayValue1", disp.getDisplayValue1());
-        report.field("Display value 2", "displayValue2", disp.getDisplayValue2());
+        report.field("Display value 1", "displayValue1", display.displayValue1());
+        report.field("Display value 2", "displayValue2", display.displayValue2());
     }
 
     /** Three text lines drawing the segments (A top, B/C right, D bottom, E/F left, G middle). */
@@ -258,20 +246,16 @@ final class PendantCommands {
     }
 
     static void setAudio(Session session, Report report, long a1, long a2, long a3, long a4) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        session.run("set audio", "vtxPendantSetAudio", r -> api.vtxPendantSetAudio(
-                session.manager(), connection, a1, a2, a3, a4, r));
+        Connection connection = session.connection();
+        Operation.run("set audio", () -> connection.setAudio(a1, a2, a3, a4));
         report.note("Audio set to " + a1 + ", " + a2 + ", " + a3 + ", " + a4);
     }
 
     static void showAudio(Session session, Report report) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        TovikPendantAudioValues audio = session.call("read audio", "vtxPendantGetAudio",
-                r -> api.vtxPendantGetAudio(session.manager(), connection, r));
+        Connection connection = session.connection();
+        PendantAudio audio = Operation.of("read audio", connection::audio);
         report.title("Pendant audio of module " + session.serial());
-        report.field("Audio value 1", "audio1", audio == null ? null : audio.getAudio1());
-        report.field("Audio value 2", "audio2", audio == null ? null : audio.getAudio2());
+        report.field("Audio value 1", "audio1", audio.audio1());
+        report.field("Audio value 2", "audio2", audio.audio2());
     }
 }

@@ -1,50 +1,38 @@
 package com.holm.zep.tovik.tool;
 
-import com.holm.zep.tovik.api.jni.LongValue;
 import com.holm.zep.tovik.api.jni.TovikApiManager;
-import com.holm.zep.tovik.api.jni.TovikVciInfo3;
-import com.holm.zep.tovik.api.jni.TovikVciItem;
+import com.holm.zep.tovik.client.Connection;
+import com.holm.zep.tovik.client.Module;
+import com.holm.zep.tovik.client.ModuleDetails;
+import com.holm.zep.tovik.client.ResultCode;
+import com.holm.zep.tovik.client.TovikException;
+import com.holm.zep.tovik.client.TovikRuntime;
 import java.io.PrintStream;
-import java.util.function.Consumer;
+import java.util.List;
 
 /**
- * One use of the library: the virtual provider and libTovikApi4J loaded, one runtime initialised,
- * and, when a command asks for it, one connection to the chosen module. {@link #close()}
- * disconnects and shuts the runtime down; use it in try-with-resources.
- *
- * <p>Every native call goes through {@link #attempt}, {@link #call} or {@link #run}, which turn a
- * native method the library does not provide into a clear {@link ToolException} and, for
- * {@code call} and {@code run}, a non-zero result code into a failure naming the code.
+ * One use of the library: the virtual provider and libTovikApi4J loaded, one client runtime
+ * open, and, when a command asks for it, one connection to the chosen module. {@link #close()}
+ * disconnects and closes the runtime; use it in try-with-resources.
  */
 final class Session implements AutoCloseable {
-    /** A native call that reports its result code through the given {@link LongValue}. */
-    interface Call<T> {
-        T invoke(LongValue result);
-    }
-
-    /** What a native call returned together with its result code. */
-    record Outcome<T>(T value, long code) {
-        boolean ok() {
-            return code == 0;
-        }
-    }
-
     /** Client name under which the tool connects. */
     static final String CLIENT_NAME = "tovik";
 
-    private final TovikApiManager api = new TovikApiManager();
     private final ToolOptions options;
     private final PrintStream err;
-    private long manager = TovikApiManager.INVALID_HANDLE;
-    private TovikVciItem module;
-    private long connection = -1;
+    private final boolean logging;
+    private TovikRuntime runtime;
+    private Module module;
+    private Connection connection;
 
-    private Session(ToolOptions options, PrintStream err) {
+    private Session(ToolOptions options, PrintStream err, boolean logging) {
         this.options = options;
         this.err = err;
+        this.logging = logging;
     }
 
-    /** Loads the provider and the library and initialises a runtime. */
+    /** Loads the provider and the library and opens a runtime. */
     static Session open(ToolOptions options, PrintStream err) {
         Provider.load(options.scenario());
         try {
@@ -53,9 +41,12 @@ final class Session implements AutoCloseable {
             throw ToolException.unavailable("load library", "lib" + TovikApiManager.LIBRARY_NAME
                     + " could not be loaded (" + e.getMessage() + ")");
         }
-        Session session = new Session(options, err);
+        // The log goes on before the runtime opens, so that its lines show from the start.
+        Session session = new Session(options, err, options.log() && LogLines.start(err));
         try {
-            session.start();
+            session.runtime = Operation.of("initialise runtime", () -> TovikRuntime.open(
+                    TovikRuntime.Options.defaults().withTexts(CLIENT_NAME,
+                            "TovikApi4J command-line tool")));
             return session;
         } catch (RuntimeException | Error e) {
             session.close();
@@ -63,209 +54,132 @@ final class Session implements AutoCloseable {
         }
     }
 
-    private void start() {
-        if (options.log()) {
-            try {
-                api.vtxSetLogClass(LogSink.CLASS_NAME, LogSink.METHOD_NAME);
-            } catch (UnsatisfiedLinkError e) {
-                err.println("tovik: warning: vtxSetLogClass is not available; no library log");
-            }
-        }
-        Outcome<Long> init = attempt("initialise runtime", "vtxInitializeRuntime",
-                r -> api.vtxInitializeRuntime(CLIENT_NAME, "TovikApi4J command-line tool",
-                        false, r));
-        if (!init.ok() || init.value() == TovikApiManager.INVALID_HANDLE) {
-            throw ToolException.failed("initialise runtime", init.code());
-        }
-        manager = init.value();
-    }
-
-    TovikApiManager api() {
-        return api;
-    }
-
-    long manager() {
-        return manager;
+    TovikRuntime runtime() {
+        return runtime;
     }
 
     ToolOptions options() {
         return options;
     }
 
-    /** Runs a native call and returns its value and result code; never fails on the code. */
-    <T> Outcome<T> attempt(String operation, String nativeMethod, Call<T> call) {
-        LongValue result = new LongValue(ResultCodes.NO_RUNTIME);
-        try {
-            T value = call.invoke(result);
-            return new Outcome<>(value, result.get());
-        } catch (UnsatisfiedLinkError e) {
-            throw ToolException.missing(operation, nativeMethod);
-        }
-    }
-
-    /** Runs a native call and returns its value; a non-zero result code ends the command. */
-    <T> T call(String operation, String nativeMethod, Call<T> call) {
-        Outcome<T> outcome = attempt(operation, nativeMethod, call);
-        if (!outcome.ok()) {
-            throw ToolException.failed(operation, outcome.code());
-        }
-        return outcome.value();
-    }
-
-    /** Runs a native call without a value; a non-zero result code ends the command. */
-    void run(String operation, String nativeMethod, Consumer<LongValue> call) {
-        call(operation, nativeMethod, r -> {
-            call.accept(r);
-            return null;
-        });
-    }
-
-    /** The modules present, never null. */
-    TovikVciItem[] modules() {
-        TovikVciItem[] items = call("list modules", "vtxGetModuleIds",
-                r -> api.vtxGetModuleIds(manager, r));
-        return items == null ? new TovikVciItem[0] : items;
+    /** The modules present. */
+    List<Module> modules() {
+        return Operation.of("list modules", runtime::modules);
     }
 
     /** The module chosen with --module (serial number, name or alias), by default the first. */
-    TovikVciItem module() {
+    Module module() {
         if (module != null) {
             return module;
         }
-        TovikVciItem[] items = modules();
+        List<Module> modules = modules();
         ModuleChoice wanted = options.module();
         if (wanted == null) {
-            if (items.length == 0) {
+            if (modules.isEmpty()) {
                 throw ToolException.failed("choose module", "no module is present");
             }
-            module = items[0];
+            module = modules.get(0);
             return module;
         }
-        for (TovikVciItem item : items) {
-            if (wanted.serial() != null && Numbers.u32(item.getSerialNumber()) == wanted.serial()
-                    || wanted.text().equalsIgnoreCase(item.getModuleName())) {
-                module = item;
+        for (Module m : modules) {
+            if (wanted.serial() != null && m.serialNumber() == wanted.serial()
+                    || wanted.text().equalsIgnoreCase(m.name())) {
+                module = m;
                 return module;
             }
         }
         // An alias needs each module's details: asked only when no serial or name matched.
-        for (TovikVciItem item : items) {
-            if (wanted.text().equalsIgnoreCase(alias(item))) {
-                module = item;
+        for (Module m : modules) {
+            if (wanted.text().equalsIgnoreCase(alias(m))) {
+                module = m;
                 return module;
             }
         }
         throw ToolException.usage("option '--module': no module '" + wanted + "' (present: "
-                + describeModules(items) + ")");
+                + describe(modules) + ")");
     }
 
-    private String alias(TovikVciItem item) {
-        long serial = Numbers.u32(item.getSerialNumber());
-        TovikVciInfo3 info = new TovikVciInfo3();
-        Outcome<Object> outcome = attempt("read module info", "vtxGetModuleInfo3", r -> {
-            api.vtxGetModuleInfo3(manager, serial, info, r);
+    /** The module's alias, or null when the provider does not tell it. */
+    private String alias(Module m) {
+        try {
+            ModuleDetails details = runtime.moduleDetails(m.serialNumber());
+            return details.alias();
+        } catch (TovikException e) {
             return null;
-        });
-        return outcome.ok() ? info.getVciAlias() : null;
+        } catch (UnsatisfiedLinkError e) {
+            throw ToolException.missing("read module info", "vtxGetModuleInfo3");
+        }
     }
 
-    private static String describeModules(TovikVciItem[] items) {
-        if (items.length == 0) {
+    private static String describe(List<Module> modules) {
+        if (modules.isEmpty()) {
             return "none";
         }
         StringBuilder b = new StringBuilder();
-        for (TovikVciItem item : items) {
-            b.append(b.length() == 0 ? "" : ", ").append(item.getModuleName()).append(" #")
-                    .append(Numbers.u32(item.getSerialNumber()));
+        for (Module m : modules) {
+            b.append(b.length() == 0 ? "" : ", ").append(m.name()).append(" #")
+                    .append(m.serialNumber());
         }
         return b.toString();
     }
 
     long serial() {
-        return Numbers.u32(module().getSerialNumber());
+        return module().serialNumber();
     }
 
-    /** The connection handle to the chosen module; connects on first use. */
-    long connection() {
-        if (connection < 0) {
+    /** The connection to the chosen module; connects on first use. */
+    Connection connection() {
+        if (connection == null) {
             connection = connect(options.connectMode(), CLIENT_NAME);
         }
         return connection;
     }
 
-    boolean connected() {
-        return connection >= 0;
-    }
-
-    /** Opens a connection to the chosen module; it is closed with the session. */
-    long connect(long mode, String clientName) {
+    /**
+     * Opens a connection to the chosen module (announcing {@code clientName} unless it is null);
+     * it is closed with the session.
+     */
+    Connection connect(long mode, String clientName) {
         long serial = serial();
-        Outcome<Long> outcome = clientName == null
-                ? attempt("connect", "vtxConnect", r -> api.vtxConnect(manager, serial, mode, r))
-                : attempt("connect", "vtxConnect2",
-                        r -> api.vtxConnect2(manager, serial, mode, clientName, r));
-        if (!outcome.ok()) {
-            throw ToolException.failed("connect to module " + serial, outcome.code());
-        }
-        connection = outcome.value();
+        connection = Operation.of("connect to module " + serial, clientName == null
+                ? () -> runtime.connect(serial, mode)
+                : () -> runtime.connect(serial, mode, clientName));
         return connection;
     }
 
     /** Closes the connection now (reporting a failure), instead of when the session ends. */
     void disconnect() {
-        if (connection >= 0) {
-            long handle = connection;
-            connection = -1;
-            run("disconnect", "vtxDisconnect", r -> api.vtxDisconnect(manager, handle, r));
-        }
-    }
-
-    /**
-     * Ends a wait for events in progress; callable from any thread (a timer, the Ctrl-C hook).
-     * Does nothing once the session is closed, so that it never races the runtime's shutdown.
-     */
-    synchronized void cancelEvents() {
-        if (manager == TovikApiManager.INVALID_HANDLE) {
-            return;
-        }
-        try {
-            api.vtxCancelEventNotification(manager, new LongValue());
-        } catch (UnsatisfiedLinkError e) {
-            // nothing to cancel without the method
+        if (connection != null) {
+            Connection c = connection;
+            connection = null;
+            Operation.run("disconnect", c::close);
         }
     }
 
     @Override
-    public synchronized void close() {
-        if (connection >= 0) {
-            long handle = connection;
-            connection = -1;
+    public void close() {
+        if (connection != null) {
+            Connection c = connection;
+            connection = null;
             try {
-                LongValue result = new LongValue();
-                api.vtxDisconnect(manager, handle, result);
-                if (result.get() != 0) {
-                    err.println("tovik: warning: disconnect: "
-                            + ResultCodes.describe(result.get()));
-                }
+                c.close();
+            } catch (TovikException e) {
+                err.println("tovik: warning: disconnect: " + ResultCode.describe(e.code()));
             } catch (UnsatisfiedLinkError e) {
                 // nothing to undo without the method
             }
         }
-        if (manager != TovikApiManager.INVALID_HANDLE) {
-            long handle = manager;
-            manager = TovikApiManager.INVALID_HANDLE;
+        if (runtime != null) {
+            TovikRuntime r = runtime;
+            runtime = null;
             try {
-                api.vtxShutdownRuntime(handle);
+                r.close();
             } catch (UnsatisfiedLinkError e) {
                 // nothing to undo without the method
             }
         }
-        if (options.log()) {
-            try {
-                api.vtxSetLogClass(null, null);
-            } catch (UnsatisfiedLinkError e) {
-                // logging was never switched on
-            }
+        if (logging) {
+            LogLines.stop();
         }
     }
 }

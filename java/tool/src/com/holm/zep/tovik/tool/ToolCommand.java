@@ -32,13 +32,11 @@ abstract class ToolCommand implements Callable<Integer> {
         }
         Report report = new Report(options().json(), System.out);
         try (Session session = Session.open(options(), System.err)) {
-            Interrupts.watch(session::cancelEvents);
+            Interrupts.watch();
             execute(session, report);
         } catch (UnsatisfiedLinkError e) {
             throw ToolException.unavailable(commandSpec.qualifiedName(), "a native method is "
                     + "missing (" + e.getMessage() + ")");
-        } finally {
-            Interrupts.unwatch();
         }
         report.finish();
         return exitCode;

@@ -1,5 +1,7 @@
 package com.holm.zep.tovik.tool;
 
+import com.holm.zep.tovik.client.ResultCode;
+
 /**
  * Ends a command with one clear line on standard error and a non-zero exit code. The message is
  * complete on its own ("install failed: 0x20000105 PROVIDER_UNKNOWN_APP (no such application)").
@@ -32,8 +34,8 @@ final class ToolException extends RuntimeException {
 
     /** An operation returned a non-zero result code. */
     static ToolException failed(String operation, long code) {
-        return new ToolException(FAILED, operation, ResultCodes.normalize(code),
-                operation + " failed: " + ResultCodes.describe(code));
+        return new ToolException(FAILED, operation, ResultCode.normalize(code),
+                operation + " failed: " + ResultCode.describe(code));
     }
 
     /** An operation failed for a reason of its own (not a result code). */

@@ -1,5 +1,6 @@
 package com.holm.zep.tovik.tool;
 
+import com.holm.zep.tovik.client.ResultCode;
 import java.io.PrintWriter;
 import java.nio.file.Path;
 import java.util.LinkedHashMap;
@@ -14,9 +15,9 @@ import picocli.CommandLine.Spec;
 import picocli.CommandLine.UnmatchedArgumentException;
 
 /**
- * {@code tovik}: the command-line face of TovikApi4J. Every command goes through the native
- * library's {@code TovikApiManager} methods in this JVM, by default against the virtual provider
- * and its default scenario.
+ * {@code tovik}: the command-line face of TovikApi4J. Every command goes through the client API
+ * ({@code com.holm.zep.tovik.client}) to the native library in this JVM, by default against the
+ * virtual provider and its default scenario.
  */
 @Command(name = "tovik",
         scope = ScopeType.INHERIT,
@@ -212,11 +213,11 @@ public final class Tovik implements Runnable, ToolOptions {
             error.put("ok", false);
             error.put("operation", failure.operation());
             if (failure.resultCode() != null) {
-                ResultCodes.Code c = ResultCodes.lookup(failure.resultCode());
-                error.put("code", failure.resultCode());
-                error.put("codeHex", ResultCodes.hex(failure.resultCode()));
-                error.put("name", c.name());
-                error.put("meaning", c.meaning());
+                long code = failure.resultCode();
+                error.put("code", code);
+                error.put("codeHex", ResultCode.hex(code));
+                error.put("name", ResultCode.nameOf(code));
+                error.put("meaning", ResultCode.meaningOf(code));
             }
             error.put("message", failure.getMessage());
             error.put("exitCode", failure.exitCode());

@@ -2,9 +2,10 @@ package com.holm.zep.tovik.tool;
 
 import static com.holm.zep.tovik.tool.Report.col;
 
-import com.holm.zep.tovik.api.jni.TovikApiManager;
-import com.holm.zep.tovik.api.jni.TovikVersionInfo;
-import com.holm.zep.tovik.api.jni.TovikVersionItem;
+import com.holm.zep.tovik.client.Connection;
+import com.holm.zep.tovik.client.Version;
+import com.holm.zep.tovik.client.Versions;
+import java.util.List;
 
 /**
  * The version lists of the module (server) and of the PC side (client), and how numeric versions
@@ -44,22 +45,15 @@ final class VersionViews {
     }
 
     static void versions(Session session, Report report, boolean texts) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        TovikVersionInfo info = new TovikVersionInfo();
-        if (texts) {
-            session.run("read versions", "vtxGetVersionInformation2",
-                    r -> api.vtxGetVersionInformation2(session.manager(), connection, 0, info, r));
-        } else {
-            session.run("read versions", "vtxGetVersionInformation",
-                    r -> api.vtxGetVersionInformation(session.manager(), connection, 0, info, r));
-        }
-        list(report, "Server (module) versions", "server", info.getServerVersions(), texts);
+        Connection connection = session.connection();
+        Versions versions = Operation.of("read versions", () -> connection.versions(texts
+                ? Versions.Form.TEXTS : Versions.Form.NUMBERS));
+        list(report, "Server (module) versions", "server", versions.server(), texts);
         report.note("");
-        list(report, "Client (PC) versions", "client", info.getClientVersions(), texts);
+        list(report, "Client (PC) versions", "client", versions.client(), texts);
     }
 
-    private static void list(Report report, String heading, String key, TovikVersionItem[] items,
+    private static void list(Report report, String heading, String key, List<Version> items,
             boolean texts) {
         report.title(heading);
         Report.Table table = texts
@@ -67,14 +61,11 @@ final class VersionViews {
                         col("BRANCH", "branch"), col("DATE", "date"))
                 : report.table(key, col("COMPONENT", "name"), col("VERSION", "version"),
                         col("DATE", "date"));
-        if (items != null) {
-            for (TovikVersionItem item : items) {
-                if (texts) {
-                    table.row(item.getName(), item.getVersionStr(), item.getBranchName(),
-                            item.getDateStr());
-                } else {
-                    table.row(item.getName(), version(item.getVersion()), date(item.getDate()));
-                }
+        for (Version item : items) {
+            if (texts) {
+                table.row(item.name(), item.versionText(), item.branchName(), item.dateText());
+            } else {
+                table.row(item.name(), version(item.version()), date(item.date()));
             }
         }
         table.print();

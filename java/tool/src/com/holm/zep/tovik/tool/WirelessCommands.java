@@ -3,10 +3,12 @@ package com.holm.zep.tovik.tool;
 import static com.holm.zep.tovik.tool.Report.col;
 import static com.holm.zep.tovik.tool.Report.hex;
 
-import com.holm.zep.tovik.api.jni.TovikAdaptInfoList;
-import com.holm.zep.tovik.api.jni.TovikApStateItem;
-import com.holm.zep.tovik.api.jni.TovikApiManager;
-import com.holm.zep.tovik.api.jni.TovikConfigItem;
+import com.holm.zep.tovik.client.AccessPointState;
+import com.holm.zep.tovik.client.AutoWifiInfo;
+import com.holm.zep.tovik.client.ConfigItem;
+import com.holm.zep.tovik.client.Connection;
+import com.holm.zep.tovik.client.WifiAdapter;
+import java.util.List;
 import picocli.CommandLine.Command;
 import picocli.CommandLine.Option;
 import picocli.CommandLine.Parameters;
@@ -56,9 +58,7 @@ final class WirelessCommands {
         @Override
         void execute(Session session, Report report) {
             boolean enable = state == OnOff.on;
-            TovikApiManager api = session.api();
-            session.run("switch manual scan", "vtxEnableManualScan",
-                    r -> api.vtxEnableManualScan(session.manager(), enable, r));
+            Operation.run("switch manual scan", () -> session.runtime().enableManualScan(enable));
             report.title("Manual scan switched " + (enable ? "on" : "off"));
             report.field("Manual scan", "manualScan", enable);
         }
@@ -73,9 +73,8 @@ final class WirelessCommands {
         @Override
         void execute(Session session, Report report) {
             boolean enable = state == OnOff.on;
-            TovikApiManager api = session.api();
-            session.run("switch automatic Wi-Fi", "vtxEnableAutoWifi",
-                    r -> api.vtxEnableAutoWifi(session.manager(), enable, r));
+            Operation.run("switch automatic Wi-Fi",
+                    () -> session.runtime().enableAutoWifi(enable));
             report.title("Automatic Wi-Fi switched " + (enable ? "on" : "off"));
             report.field("Automatic Wi-Fi", "autoWifi", enable);
         }
@@ -99,13 +98,11 @@ final class WirelessCommands {
 
         @Override
         void execute(Session session, Report report) {
-            TovikApiManager api = session.api();
             switch (which) {
-                case usb -> session.run("configure USB interface", "vtxConfigureUsbInterface",
-                        r -> api.vtxConfigureUsbInterface(session.manager(), r));
-                case wifi -> session.run("configure Wi-Fi interface",
-                        "vtxConfigureWifiInterface",
-                        r -> api.vtxConfigureWifiInterface(session.manager(), r));
+                case usb -> Operation.run("configure USB interface",
+                        session.runtime()::configureUsbInterface);
+                case wifi -> Operation.run("configure Wi-Fi interface",
+                        session.runtime()::configureWifiInterface);
             }
             report.title("Interface " + which + " configured");
             report.field("Configured", "configured", which.name());
@@ -132,20 +129,18 @@ final class WirelessCommands {
     }
 
     static void accessPoint(Session session, Report report, long selector) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        TovikApStateItem item = new TovikApStateItem();
-        session.run("read access point state", "vtxGetAccessPointState",
-                r -> api.vtxGetAccessPointState(session.manager(), connection, selector, item, r));
+        Connection connection = session.connection();
+        AccessPointState state = Operation.of("read access point state",
+                () -> connection.accessPointState(selector));
         report.title("Access point of module " + session.serial());
-        report.field("Wi-Fi state", "wifiState", item.getWifiState());
-        report.field("Mode", "mode", item.getMode());
-        report.field("AP state", "apState", item.getApState());
-        report.field("Signal bars", "numBars", bars(item.getNumBars()));
-        report.field("Link quality (raw)", "linkQualityRaw", item.getLinkQualityRaw());
-        report.field("Signal level", "signalLevel", item.getSignalLevel());
-        report.field("Noise level", "noiseLevel", item.getNoiseLevel());
-        report.raw("numBars", item.getNumBars());
+        report.field("Wi-Fi state", "wifiState", state.wifiState());
+        report.field("Mode", "mode", state.mode());
+        report.field("AP state", "apState", state.apState());
+        report.field("Signal bars", "numBars", bars(state.numBars()));
+        report.field("Link quality (raw)", "linkQualityRaw", state.linkQualityRaw());
+        report.field("Signal level", "signalLevel", state.signalLevel());
+        report.field("Noise level", "noiseLevel", state.noiseLevel());
+        report.raw("numBars", state.numBars());
     }
 
     private static String bars(long n) {
@@ -154,38 +149,24 @@ final class WirelessCommands {
     }
 
     static void adapters(Session session, Report report) {
-        TovikApiManager api = session.api();
-        TovikAdaptInfoList list = session.call("read Wi-Fi adapters", "vtxGetAutoWifiInfo",
-                r -> api.vtxGetAutoWifiInfo(session.manager(), r));
+        AutoWifiInfo info = Operation.of("read Wi-Fi adapters", session.runtime()::autoWifiInfo);
         report.title("Automatic Wi-Fi");
-        if (list == null) {
-            report.note("  (no information)");
-            return;
-        }
-        report.field("Flag 1", "flag1", list.getFlag1());
-        report.field("Flag 2", "flag2", list.getFlag2());
-        report.field("Flag 3", "flag3", list.getFlag3());
+        report.field("Flag 1", "flag1", info.flag1());
+        report.field("Flag 2", "flag2", info.flag2());
+        report.field("Flag 3", "flag3", info.flag3());
         Report.Table table = report.table("adapters", col("#", "index"), col("VENDOR", "vendorId"),
                 col("PRODUCT", "productId"), col("INSERTED", "inserted"), col("NAME", "cardName"));
-        long[] vendors = list.getVendorIds();
-        long[] products = list.getProductIds();
-        boolean[] inserted = list.getInserted();
-        String[] names = list.getCardNames();
-        int count = vendors == null ? 0 : vendors.length;
-        for (int i = 0; i < count; i++) {
-            table.row(i, hex(vendors[i], 4), products != null && i < products.length
-                    ? hex(products[i], 4) : null, inserted != null && i < inserted.length
-                    && inserted[i], names != null && i < names.length ? names[i] : null);
+        List<WifiAdapter> adapters = info.adapters();
+        for (int i = 0; i < adapters.size(); i++) {
+            WifiAdapter a = adapters.get(i);
+            table.row(i, hex(a.vendorId(), 4), hex(a.productId(), 4), a.inserted(), a.cardName());
         }
         table.print();
     }
 
     static byte[] selfTest(Session session, Report report) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        byte[] bytes = session.call("run self test", "vtxRunSelfTest",
-                r -> api.vtxRunSelfTest(session.manager(), connection, r));
-        bytes = bytes == null ? new byte[0] : bytes;
+        Connection connection = session.connection();
+        byte[] bytes = Operation.of("run self test", connection::selfTest).bytes();
         report.title("Self test of module " + session.serial() + ": " + bytes.length
                 + " result bytes");
         HexDump.show(report, bytes);
@@ -193,16 +174,14 @@ final class WirelessCommands {
     }
 
     static void configItems(Session session, Report report) {
-        TovikApiManager api = session.api();
-        long connection = session.connection();
-        TovikConfigItem[] items = session.call("read configuration items", "vtxGetConfigItems",
-                r -> api.vtxGetConfigItems(session.manager(), connection, r));
-        items = items == null ? new TovikConfigItem[0] : items;
-        report.title("Configuration items of module " + session.serial() + ": " + items.length);
+        Connection connection = session.connection();
+        List<ConfigItem> items = Operation.of("read configuration items",
+                connection::configItems);
+        report.title("Configuration items of module " + session.serial() + ": " + items.size());
         Report.Table table = report.table("configItems", col("ITEM", "item"),
                 col("VALUE", "value"));
-        for (TovikConfigItem item : items) {
-            table.row(item.getItem(), item.getValue());
+        for (ConfigItem item : items) {
+            table.row(item.item(), item.value());
         }
         table.print();
     }
