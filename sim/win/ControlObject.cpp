@@ -154,6 +154,29 @@ class ControlObject final : public ITovikSimControl {
     tovik::sim::ClearJournal();
     return S_OK;
   }
+  HRESULT STDMETHODCALLTYPE SetJournalCapacity(LONG lines) override {
+    tovik::sim::SetJournalCapacity(lines > 0 ? static_cast<std::size_t>(lines) : 1);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE JournalDropped(LONG* dropped) override {
+    if (dropped == nullptr) return E_POINTER;
+    const std::uint64_t count = tovik::sim::JournalDropped();
+    *dropped = count > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<LONG>(count);  // saturates
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE ArmPausePoint(BSTR point) override {
+    tovik::sim::ArmPausePoint(Utf8(point));
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE WaitPaused(BSTR point, LONG timeoutMs, VARIANT_BOOL* paused) override {
+    if (paused == nullptr) return E_POINTER;
+    *paused = tovik::sim::WaitPaused(Utf8(point), timeoutMs) ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE ResumePoint(BSTR point) override {
+    tovik::sim::ResumePoint(Utf8(point));
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE LiveObjects(LONG* count) override { return Number(tovik::sim::LiveObjects(), count); }
   HRESULT STDMETHODCALLTYPE ConnectionHandles(SAFEARRAY** handles) override {
     return NumberArray(tovik::sim::ConnectionHandles(), handles);

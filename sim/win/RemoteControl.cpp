@@ -199,6 +199,32 @@ std::vector<std::string> JournalWithPrefix(const std::string& prefix) {
   return lines;
 }
 
+void SetJournalCapacity(std::size_t lines) {
+  const LONG capped = lines > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<LONG>(lines);
+  CallServer("SetJournalCapacity", [&](ITovikSimControl* control) { return control->SetJournalCapacity(capped); });
+}
+
+std::uint64_t JournalDropped() {
+  return static_cast<std::uint64_t>(Count("JournalDropped", &ITovikSimControl::JournalDropped));
+}
+
+void ArmPausePoint(const std::string& point) {
+  Text name(point);
+  CallServer("ArmPausePoint", [&](ITovikSimControl* control) { return control->ArmPausePoint(name.get()); });
+}
+
+bool WaitPaused(const std::string& point, int timeoutMs) {
+  Text name(point);
+  VARIANT_BOOL paused = VARIANT_FALSE;
+  CallServer("WaitPaused", [&](ITovikSimControl* control) { return control->WaitPaused(name.get(), timeoutMs, &paused); });
+  return paused != VARIANT_FALSE;
+}
+
+void ResumePoint(const std::string& point) {
+  Text name(point);
+  CallServer("ResumePoint", [&](ITovikSimControl* control) { return control->ResumePoint(name.get()); });
+}
+
 long LiveObjects() { return Count("LiveObjects", &ITovikSimControl::LiveObjects); }
 
 int ConnectionCount() { return static_cast<int>(ConnectionHandles().size()); }
