@@ -18,7 +18,7 @@
 #include <type_traits>
 
 #include "facade/CTovikManagerIF.h"
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 #include "jni/HandleTable.h"
 #include "jni/JniValues.h"
 #include "jni/NativeFrame.h"

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "facade/CTovikManagerIF.h"
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 #include "jni/ClientAccessItemDelivery.h"
 #include "jni/HandleTable.h"
 #include "jni/JniValues.h"

@@ -12,7 +12,7 @@
 #include <new>
 
 #include "facade/CTovikManagerIF.h"
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 #include "jni/ClientAccessItemDelivery.h"
 #include "jni/HandleTable.h"
 #include "jni/JniValues.h"

@@ -5,7 +5,7 @@
 #include <jni.h>
 
 #include "facade/CTovikManagerIF.h"
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 #include "jni/HandleTable.h"
 #include "jni/JniValues.h"
 #include "jni/NativeFrame.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "facade/CTovikManagerIF.h"
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 #include "jni/HandleTable.h"
 #include "jni/JniValues.h"
 #include "jni/NativeFrame.h"

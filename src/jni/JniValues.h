@@ -48,14 +48,14 @@
 
 #include <jni.h>
 
-#include <string>
-#include <utility>
-
 #include "core/ResultCodes.h"
 #include "java/CAbortJniException.h"
 #include "java/CJClassWrapper.h"
 #include "java/CJObjectWrapper.h"
 #include "java/CJavaEnvironment.h"
+#include "java/JavaText.h"
+#include "java/LocalOwner.h"
+#include "java/PinnedArray.h"
 #include "tovik/platform.h"
 
 // ---- result codes and handles ---------------------------------------------------------------
@@ -92,113 +92,6 @@ inline constexpr char TovikConfigItem[] = TOVIK_JNI_PACKAGE "TovikConfigItem";
 inline constexpr char String[] = "java/lang/String";
 #undef TOVIK_JNI_PACKAGE
 }  // namespace JavaClass
-
-// ---- local references -------------------------------------------------------------------------
-
-// Owns one JNI local reference of the calling thread and deletes it when it goes.
-template <typename T>
-class CLocalRef {
- public:
-  CLocalRef() = default;
-  explicit CLocalRef(T reference) : m_reference(reference) {}
-  CLocalRef(CLocalRef&& other) noexcept : m_reference(std::exchange(other.m_reference, nullptr)) {}
-  CLocalRef& operator=(CLocalRef&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.m_reference, nullptr));
-    return *this;
-  }
-  CLocalRef(const CLocalRef&) = delete;
-  CLocalRef& operator=(const CLocalRef&) = delete;
-  ~CLocalRef() { Reset(); }
-
-  T get() const { return m_reference; }
-  explicit operator bool() const { return m_reference != nullptr; }
-  // Hands the reference over (for the method's return value).
-  T release() { return std::exchange(m_reference, nullptr); }
-  void Reset(T reference = nullptr) {
-    if (m_reference) CJavaEnvironment::DeleteLocalRef(m_reference);
-    m_reference = reference;
-  }
-
- private:
-  T m_reference = nullptr;
-};
-
-// ---- blocks from LocalAlloc ---------------------------------------------------------------------
-
-// Owns a block that a wrapper getter or facade operation allocated with LocalAlloc (texts as
-// char*, data as unsigned char*) and frees it with LocalFree.
-template <typename T>
-class CLocalBlock {
- public:
-  CLocalBlock() = default;
-  explicit CLocalBlock(T* block) : m_block(block) {}
-  CLocalBlock(CLocalBlock&& other) noexcept : m_block(std::exchange(other.m_block, nullptr)) {}
-  CLocalBlock& operator=(CLocalBlock&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.m_block, nullptr));
-    return *this;
-  }
-  CLocalBlock(const CLocalBlock&) = delete;
-  CLocalBlock& operator=(const CLocalBlock&) = delete;
-  ~CLocalBlock() { Reset(); }
-
-  T* get() const { return m_block; }
-  explicit operator bool() const { return m_block != nullptr; }
-  // For operations that hand a block out through a T** parameter; frees a held block first.
-  T** Receive() {
-    Reset();
-    return &m_block;
-  }
-  void Reset(T* block = nullptr) {
-    if (m_block) LocalFree(static_cast<HLOCAL>(m_block));
-    m_block = block;
-  }
-
- private:
-  T* m_block = nullptr;
-};
-
-using CLocalText = CLocalBlock<char>;
-using CLocalBytes = CLocalBlock<unsigned char>;
-
-// ---- texts ------------------------------------------------------------------------------------
-
-enum class NullText { AsNull, AsEmpty };
-
-// A Java string from ANSI text (Windows-1252, decoded to UTF-16). Null text gives a null
-// reference or an empty string, as asked.
-CLocalRef<jstring> JavaText(const char* ansiText, NullText nullText);
-
-// Narrow text in the ANSI code page converted from a Java string; a null string stays null
-// (c_str() returns null). Characters outside the code page become '?'.
-class CAnsiText {
- public:
-  CAnsiText() = default;
-  explicit CAnsiText(std::string text) : m_text(std::move(text)), m_null(false) {}
-  const char* c_str() const { return m_null ? nullptr : m_text.c_str(); }
-  bool IsNull() const { return m_null; }
-  const std::string& str() const { return m_text; }
-
- private:
-  std::string m_text;
-  bool m_null = true;
-};
-
-CAnsiText AnsiFromJava(jstring text);
-
-// A wide string (BSTR inside _bstr_t) from a Java string; a null string gives a null BSTR.
-_bstr_t BstrFromJava(jstring text);
-
-// True when a converted text holds a NUL before its end. Every later step (the facade's
-// narrow texts, the BSTR copies made for the provider) ends a text at its first NUL, so such
-// a file name or identifier would name another file or other stored data: the methods that
-// take one refuse it.
-bool HasEmbeddedNul(const CAnsiText& text);
-bool HasEmbeddedNul(const _bstr_t& text);
-
-// Modified UTF-8 of a Java string, as FindClass and GetMethodID take names (GetStringUTFChars:
-// no code-page conversion, an embedded NUL stays a two-byte sequence). A null string gives an
-// empty text.
-std::string ModifiedUtf8FromJava(jstring text);
 
 // ---- result objects ---------------------------------------------------------------------------
 
@@ -261,80 +154,7 @@ class CJObjectArrayBuilder {
   jsize m_size = 0;
 };
 
-// ---- primitive arrays -------------------------------------------------------------------------
-
-template <typename A>
-struct PrimitiveArrayTraits;
-template <>
-struct PrimitiveArrayTraits<jlongArray> {
-  using Element = jlong;
-  static Element* Pin(JNIEnv* env, jlongArray a) { return env->GetLongArrayElements(a, nullptr); }
-  static void Unpin(JNIEnv* env, jlongArray a, Element* e) { env->ReleaseLongArrayElements(a, e, 0); }
-  static jlongArray New(JNIEnv* env, jsize n) { return env->NewLongArray(n); }
-};
-template <>
-struct PrimitiveArrayTraits<jbyteArray> {
-  using Element = jbyte;
-  static Element* Pin(JNIEnv* env, jbyteArray a) { return env->GetByteArrayElements(a, nullptr); }
-  static void Unpin(JNIEnv* env, jbyteArray a, Element* e) { env->ReleaseByteArrayElements(a, e, 0); }
-  static jbyteArray New(JNIEnv* env, jsize n) { return env->NewByteArray(n); }
-};
-template <>
-struct PrimitiveArrayTraits<jbooleanArray> {
-  using Element = jboolean;
-  static Element* Pin(JNIEnv* env, jbooleanArray a) { return env->GetBooleanArrayElements(a, nullptr); }
-  static void Unpin(JNIEnv* env, jbooleanArray a, Element* e) { env->ReleaseBooleanArrayElements(a, e, 0); }
-  static jbooleanArray New(JNIEnv* env, jsize n) { return env->NewBooleanArray(n); }
-};
-
-// The elements of a Java long[], byte[] or boolean[], pinned for the object's lifetime and
-// given back with copy-back (mode 0) when it goes. A null array has length 0 and no data.
-template <typename A>
-class CPinnedArray {
- public:
-  using Element = typename PrimitiveArrayTraits<A>::Element;
-
-  explicit CPinnedArray(A array) : m_array(array) {
-    if (!array) return;
-    JNIEnv* env = CJavaEnvironment::GetEnvironment();
-    if (!env) return;
-    m_length = env->GetArrayLength(array);
-    m_elements = PrimitiveArrayTraits<A>::Pin(env, array);
-    if (!m_elements) {
-      m_length = 0;
-      CJavaEnvironment::CheckException();
-    }
-  }
-  CPinnedArray(const CPinnedArray&) = delete;
-  CPinnedArray& operator=(const CPinnedArray&) = delete;
-  ~CPinnedArray() {
-    if (!m_elements) return;
-    if (JNIEnv* env = CJavaEnvironment::GetEnvironment()) PrimitiveArrayTraits<A>::Unpin(env, m_array, m_elements);
-  }
-
-  jsize Length() const { return m_length; }
-  Element* Data() const { return m_elements; }
-  Element& operator[](jsize index) const { return m_elements[index]; }
-
- private:
-  A m_array;
-  Element* m_elements = nullptr;
-  jsize m_length = 0;
-};
-
-using CPinnedLongArray = CPinnedArray<jlongArray>;
-using CPinnedByteArray = CPinnedArray<jbyteArray>;
-using CPinnedBooleanArray = CPinnedArray<jbooleanArray>;
-
-// A new zero-filled Java array of `length` elements.
-template <typename A>
-CLocalRef<A> NewPrimitiveArray(jsize length) {
-  JNIEnv* env = CJavaEnvironment::GetEnvironment();
-  if (!env) return CLocalRef<A>();
-  CLocalRef<A> array(PrimitiveArrayTraits<A>::New(env, length));
-  CJavaEnvironment::CheckException();
-  return array;
-}
+// ---- byte arrays ------------------------------------------------------------------------------
 
 // A new Java byte[] holding a copy of `length` bytes at `data`.
 CLocalRef<jbyteArray> NewByteArrayFrom(const void* data, jsize length);

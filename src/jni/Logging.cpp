@@ -5,7 +5,7 @@
 #include <string>
 
 #include "java/LogClassSettings.h"
-#include "java/LogStream.h"
+#include "java/JavaLogSink.h"
 #include "jni/JniValues.h"
 #include "jni/NativeFrame.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "facade/CTovikManagerIF.h"
-#include "java/LogStream.h"
+#include "java/JavaLogSink.h"
 #include "jni/HandleTable.h"
 #include "jni/JniValues.h"
 #include "jni/NativeFrame.h"

@@ -8,7 +8,7 @@
 #include <span>
 
 #include "facade/CTovikManagerIF.h"
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 #include "jni/HandleTable.h"
 #include "jni/JniValues.h"
 #include "jni/NativeFrame.h"
