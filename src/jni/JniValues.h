@@ -1,44 +1,38 @@
 #pragma once
-// Delivering values between the native methods and Java: the toolkit every native method of
-// TovikApiManager shares. Everything here reports failures the way the frame expects: a
-// pending Java exception ends the method through CAbortJniException* (jni/NativeFrame.h).
+// Delivering values from the native methods to Java: the class table of the result objects and
+// the calls that make and fill them. Everything here reports failures the way the frame
+// expects: a pending Java exception ends the method through CAbortJniException*
+// (jni/NativeFrame.h). The general owners and conversions it builds on are in java/
+// (LocalOwner.h, PinnedArray.h, JavaText.h).
 //
-// How a feature native method is written (vtxGetAppsPc as the pattern):
+// How a feature native method is written (vtxGetConfigItems as the pattern; the frame writes
+// the entry and exit lines, finds the facade and stores the result code):
 //
 //   extern "C" JNIEXPORT jobjectArray JNICALL
-//   Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetAppsPc(JNIEnv* env, jobject, jlong manager,
-//                                                                 jobject result) {
-//     static const char kFn[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetAppsPc";
-//     return RunNativeFrame(env, jobjectArray{}, [&](jobjectArray& array) {
-//       NATIVE_LOG(kFn) << "Getting APPS-PC" << LogEnd;
-//       CJavaEnvironment::CheckException();
-//       jlong code = kResultNoFacade;
-//       if (FacadeRef facade = FindFacade(manager)) {
-//         CTovikAppPcItemListIF* listOut = nullptr;
-//         code = facade->GetAppsPC(&listOut);               // LONG: sign-extended
-//         std::unique_ptr<CTovikAppPcItemListIF> list(listOut);
-//         if (list) {
-//           CJClassWrapper itemClass(JavaClass::TovikAppPcItem);
-//           CJavaEnvironment::CheckException();
-//           const ULONG count = list->Count();
-//           NATIVE_LOG(kFn) << "Number of client items " << count << LogEnd;
-//           CJavaEnvironment::CheckException();
-//           CJObjectArrayBuilder items(itemClass, count);
-//           for (ULONG i = 0; i < count; ++i) {
-//             std::unique_ptr<CTovikAppPcItemIF> item(list->Item(i));
-//             if (!item) continue;                            // dense array: no gap
-//             CLocalText name(item->GetName());               // LocalAlloc'ed, LocalFree'd
-//             CLocalRef<jstring> jname = JavaText(name.get(), NullText::AsEmpty);
-//             items.Add(NewWithData(itemClass, "(Ljava/lang/String;JJ)V",
-//                                   jname.get(), item->GetVersion(), item->GetSize()));
+//   Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetConfigItems(JNIEnv* env, jobject, jlong manager,
+//                                                                     jlong connection, jobject result) {
+//     return RunFacadeMethod(
+//         env, FACADE_METHOD(vtxGetConfigItems, "GetConfigItems", ExitWithCode{"GetConfigItems done "}),
+//         manager, result, jobjectArray{}, [&](CTovikManagerIF& facade, jobjectArray& array) {
+//           CTovikConfigItemsIF* itemsOut = nullptr;
+//           const jlong code = facade.GetConfigItems(static_cast<ULONG>(connection), &itemsOut);
+//           std::unique_ptr<CTovikConfigItemsIF> items(itemsOut);   // deleted on every path
+//           if (items) {
+//             CJClassWrapper itemClass(JavaClass::TovikConfigItem);
+//             CJavaEnvironment::CheckException();
+//             const ULONG count = items->Count();
+//             CJObjectArrayBuilder elements(itemClass, static_cast<jsize>(std::min<ULONG>(count, 1024)));
+//             for (ULONG i = 0; i < count; ++i) {
+//               std::unique_ptr<CTovikConfigItemIF> item(items->GetItem(i));
+//               if (!item) continue;                                 // dense array: no gap
+//               const CLocalText value(item->GetConfigValue());      // LocalAlloc'ed, LocalFree'd
+//               const CLocalRef<jstring> text = JavaText(value.get(), NullText::AsEmpty);
+//               elements.Add(NewWithData(itemClass, "(JLjava/lang/String;)V", item->GetConfigItem(), text.get()));
+//             }
+//             array = elements.Finish();                             // shrunk to the items added
 //           }
-//           array = items.Finish();                           // shrunk to the items added
-//         }
-//       }
-//       SetLongValue(result, code);
-//       NATIVE_LOG(kFn) << "Getting APPS-DONE" << LogEnd;
-//       CJavaEnvironment::CheckException();
-//     });
+//           return code;                                             // LONG: sign-extended
+//         });
 //   }
 //
 // Arguments of setData and constructors are checked against the signature (java/

@@ -11,17 +11,10 @@
 #include <memory>
 
 #include "facade/CTovikManagerIF.h"
-#include "core/LogStream.h"
-#include "jni/HandleTable.h"
-#include "jni/JniValues.h"
 #include "jni/NativeFrame.h"
 #include "wrappers/ModuleWrappers.h"
 
 namespace {
-
-constexpr char kGetModuleIds[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleIds";
-constexpr char kGetModuleInfo[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleInfo";
-constexpr char kGetModuleInfo3[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleInfo3";
 
 constexpr char kVciItemSetData[] = "(JLjava/lang/String;JJJ)V";
 constexpr char kClientInfoSetData[] = "(ZJJLjava/lang/String;Ljava/lang/String;)V";
@@ -60,8 +53,7 @@ CLocalRef<jobjectArray> ClientArray(const char* function, CTovikVciInfoIF& info)
   CJClassWrapper clientClass(JavaClass::TovikClientInfo);
   CJavaEnvironment::CheckException();
   const ULONG count = info.NumClients();
-  NATIVE_LOG(function) << "Number of client items " << count << LogEnd;
-  CJavaEnvironment::CheckException();
+  NATIVE_LOG(function) << "Number of client items " << count << LogEndCheck;
   CJObjectArrayBuilder clients(clientClass, ExpectedCount(count));
   for (ULONG i = 0; i < count; ++i) {
     std::unique_ptr<CTovikClientInfoIF> client(info.ClientAt(i));
@@ -99,65 +91,60 @@ void FillModuleInfo(const char* function, CTovikVciInfoIF& info, jobject target,
             usb.get(), alias.get(), wifiFlags, btFlags, usbFlags, ethFlags, clients.get());
 }
 
-// vtxGetModuleInfo and vtxGetModuleInfo3 differ in their texts, the facade operation and the
-// target class.
-void RunGetModuleInfo(JNIEnv* env, const char* function, bool third, jlong manager, jlong moduleId, jobject target,
-                      jobject result) {
-  RunNativeFrame(env, [&] {
-    NATIVE_LOG(function) << (third ? "Getting module info3" : "Getting module info") << LogEnd;
-    CJavaEnvironment::CheckException();
-    jlong code = kResultNoFacade;
-    if (FacadeRef facade = FindFacade(manager)) {
-      CTovikVciInfoIF* infoOut = nullptr;
-      const ULONG id = static_cast<ULONG>(moduleId);
-      code = third ? facade->GetModuleInfo3(id, &infoOut) : facade->GetModuleInfo(id, &infoOut);
-      std::unique_ptr<CTovikVciInfoIF> info(infoOut);
-      if (info && code == 0) FillModuleInfo(function, *info, target, third);
-    }
-    SetLongValue(result, code);
-    NATIVE_LOG(function) << (third ? "Getting module info3 done" : "Getting module info done") << LogEnd;
-    CJavaEnvironment::CheckException();
-  });
+// The facade's module info operation (GetModuleInfo or GetModuleInfo3), its wrapper read into
+// the target (with alias and flags for the third form).
+template <typename Operation>
+LONG ReadModuleInfo(const char* function, jobject target, bool withAliasAndFlags, Operation operation) {
+  CTovikVciInfoIF* infoOut = nullptr;
+  const LONG code = operation(&infoOut);
+  std::unique_ptr<CTovikVciInfoIF> info(infoOut);
+  if (info && code == 0) FillModuleInfo(function, *info, target, withAliasAndFlags);
+  return code;
 }
 
 }  // namespace
 
-extern "C" JNIEXPORT jobjectArray JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleIds(
-    JNIEnv* env, jobject, jlong manager, jobject result) {
-  return RunNativeFrame(env, jobjectArray{}, [&](jobjectArray& array) {
-    NATIVE_LOG(kGetModuleIds) << "Getting module IDs" << LogEnd;
-    CJavaEnvironment::CheckException();
-    jlong code = kResultNoFacade;
-    if (FacadeRef facade = FindFacade(manager)) {
-      CTovikVciItemsIF* listOut = nullptr;
-      code = facade->GetModuleIds(&listOut);
-      std::unique_ptr<CTovikVciItemsIF> list(listOut);
-      // A list that came back is read whatever the result code; an empty one gives null.
-      const ULONG count = list ? list->Count() : 0;
-      if (count > 0) {
-        CJClassWrapper itemClass(JavaClass::TovikVciItem);
-        CJavaEnvironment::CheckException();
-        NATIVE_LOG(kGetModuleIds) << "Number of modules is " << count << LogEnd;
-        CJavaEnvironment::CheckException();
-        CJObjectArrayBuilder items(itemClass, ExpectedCount(count));
-        // Missing modules are not among the values: a dense array without gaps.
-        ForEachListItem<VciItemValues>(*list, count, kModuleFields,
-                                       [&](const VciItemValues& module) { items.Add(NewVciItem(itemClass, module)); });
-        array = items.Finish();
-      }
-    }
-    SetLongValue(result, code);
-    NATIVE_LOG(kGetModuleIds) << "Getting module IDs done" << LogEnd;
-    CJavaEnvironment::CheckException();
-  });
+extern "C" JNIEXPORT jobjectArray JNICALL
+Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleIds(JNIEnv* env, jobject, jlong manager, jobject result) {
+  static const char kFn[] = TOVIK_NATIVE_NAME(vtxGetModuleIds);
+  return RunFacadeMethod(env, FACADE_METHOD(vtxGetModuleIds, "Getting module IDs", "Getting module IDs done"), manager,
+                         result, jobjectArray{}, [&](CTovikManagerIF& facade, jobjectArray& array) {
+                           CTovikVciItemsIF* listOut = nullptr;
+                           const LONG code = facade.GetModuleIds(&listOut);
+                           std::unique_ptr<CTovikVciItemsIF> list(listOut);
+                           // A list that came back is read whatever the result code; an empty one gives null.
+                           const ULONG count = list ? list->Count() : 0;
+                           if (count > 0) {
+                             CJClassWrapper itemClass(JavaClass::TovikVciItem);
+                             CJavaEnvironment::CheckException();
+                             NATIVE_LOG(kFn) << "Number of modules is " << count << LogEndCheck;
+                             CJObjectArrayBuilder items(itemClass, ExpectedCount(count));
+                             // Missing modules are not among the values: a dense array without gaps.
+                             ForEachListItem<VciItemValues>(
+                                 *list, count, kModuleFields,
+                                 [&](const VciItemValues& module) { items.Add(NewVciItem(itemClass, module)); });
+                             array = items.Finish();
+                           }
+                           return code;
+                         });
 }
 
 extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleInfo(
     JNIEnv* env, jobject, jlong manager, jlong moduleId, jobject info, jobject result) {
-  RunGetModuleInfo(env, kGetModuleInfo, false, manager, moduleId, info, result);
+  RunFacadeMethod(env, FACADE_METHOD(vtxGetModuleInfo, "Getting module info", "Getting module info done"), manager,
+                  result, [&](CTovikManagerIF& facade) {
+                    return ReadModuleInfo(TOVIK_NATIVE_NAME(vtxGetModuleInfo), info, false, [&](CTovikVciInfoIF** out) {
+                      return facade.GetModuleInfo(static_cast<ULONG>(moduleId), out);
+                    });
+                  });
 }
 
 extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleInfo3(
     JNIEnv* env, jobject, jlong manager, jlong moduleId, jobject info, jobject result) {
-  RunGetModuleInfo(env, kGetModuleInfo3, true, manager, moduleId, info, result);
+  RunFacadeMethod(env, FACADE_METHOD(vtxGetModuleInfo3, "Getting module info3", "Getting module info3 done"), manager,
+                  result, [&](CTovikManagerIF& facade) {
+                    return ReadModuleInfo(TOVIK_NATIVE_NAME(vtxGetModuleInfo3), info, true, [&](CTovikVciInfoIF** out) {
+                      return facade.GetModuleInfo3(static_cast<ULONG>(moduleId), out);
+                    });
+                  });
 }

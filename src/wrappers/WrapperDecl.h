@@ -3,8 +3,8 @@
 // operation, from which the class's public operation, its private command member and (in
 // wrappers/WrapperDefine.h) both definitions are made. A new property is one row.
 //
-//   #define TOVIK_CLIENT_SPACE_OPS(X, C)                                           \
-//     X(C, Number, ULONG, VolRemaining, CmdVolRemaining, GetVolRemaining)         \
+//   #define TOVIK_CLIENT_SPACE_OPS(X, C)
+//     X(C, Number, ULONG, VolRemaining, CmdVolRemaining, GetVolRemaining)
 //     X(C, Number, ULONG, VolTotal, CmdVolTotal, GetVolTotal)
 //   TOVIK_WRAPPER_DECLARE(CTovikClientSpaceIF, ITovikClientSpace, TOVIK_CLIENT_SPACE_OPS)
 //
