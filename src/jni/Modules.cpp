@@ -69,36 +69,52 @@ CLocalRef<jobjectArray> ClientArray(const char* function, CTovikVciInfoIF& info)
   return CLocalRef<jobjectArray>(clients.Finish());
 }
 
-// Fills the TovikVciInfo (or, with the alias and flag words, TovikVciInfo3) Java passed in.
-void FillModuleInfo(const char* function, CTovikVciInfoIF& info, jobject target, bool withAliasAndFlags) {
-  CLocalRef<jstring> ethernet = TakeText(info.EthernetAddress(), NullText::AsEmpty);
-  CLocalRef<jstring> wireless = TakeText(info.WirelessAddress(), NullText::AsEmpty);
-  CLocalRef<jstring> usb = TakeText(info.USBAddress(), NullText::AsEmpty);
-  CLocalRef<jstring> bluetooth = TakeText(info.BluetoothAddress(), NullText::AsEmpty);
-  if (!withAliasAndFlags) {
-    CLocalRef<jobjectArray> clients = ClientArray(function, info);
-    SetDataOn(JavaClass::TovikVciInfo, target, kVciInfoSetData, ethernet.get(), wireless.get(), bluetooth.get(),
-              usb.get(), clients.get());
-    return;
-  }
+// The four address texts, read in this order by both info methods.
+struct Addresses {
+  CLocalRef<jstring> ethernet;
+  CLocalRef<jstring> wireless;
+  CLocalRef<jstring> usb;
+  CLocalRef<jstring> bluetooth;
+};
+
+Addresses ReadAddresses(CTovikVciInfoIF& info) {
+  Addresses addresses;
+  addresses.ethernet = TakeText(info.EthernetAddress(), NullText::AsEmpty);
+  addresses.wireless = TakeText(info.WirelessAddress(), NullText::AsEmpty);
+  addresses.usb = TakeText(info.USBAddress(), NullText::AsEmpty);
+  addresses.bluetooth = TakeText(info.BluetoothAddress(), NullText::AsEmpty);
+  return addresses;
+}
+
+// Fills the TovikVciInfo Java passed in.
+void FillVciInfo(const char* function, CTovikVciInfoIF& info, jobject target) {
+  const Addresses a = ReadAddresses(info);
+  CLocalRef<jobjectArray> clients = ClientArray(function, info);
+  SetDataOn(JavaClass::TovikVciInfo, target, kVciInfoSetData, a.ethernet.get(), a.wireless.get(), a.bluetooth.get(),
+            a.usb.get(), clients.get());
+}
+
+// Fills the TovikVciInfo3 Java passed in: the addresses, the alias and the four flag words.
+void FillVciInfo3(const char* function, CTovikVciInfoIF& info, jobject target) {
+  const Addresses a = ReadAddresses(info);
   CLocalRef<jstring> alias = TakeText(info.VciAlias(), NullText::AsEmpty);
   const ULONG wifiFlags = info.WifiFlags();
   const ULONG btFlags = info.BtFlags();
   const ULONG usbFlags = info.UsbFlags();
   const ULONG ethFlags = info.EthFlags();
   CLocalRef<jobjectArray> clients = ClientArray(function, info);
-  SetDataOn(JavaClass::TovikVciInfo3, target, kVciInfo3SetData, ethernet.get(), wireless.get(), bluetooth.get(),
-            usb.get(), alias.get(), wifiFlags, btFlags, usbFlags, ethFlags, clients.get());
+  SetDataOn(JavaClass::TovikVciInfo3, target, kVciInfo3SetData, a.ethernet.get(), a.wireless.get(), a.bluetooth.get(),
+            a.usb.get(), alias.get(), wifiFlags, btFlags, usbFlags, ethFlags, clients.get());
 }
 
-// The facade's module info operation (GetModuleInfo or GetModuleInfo3), its wrapper read into
-// the target (with alias and flags for the third form).
-template <typename Operation>
-LONG ReadModuleInfo(const char* function, jobject target, bool withAliasAndFlags, Operation operation) {
+// `fetch(&info)` calls the facade's module info operation; an info that came with result 0
+// is handed to `fill`.
+template <typename Fetch, typename Fill>
+LONG ReadModuleInfo(Fetch fetch, Fill fill) {
   CTovikVciInfoIF* infoOut = nullptr;
-  const LONG code = operation(&infoOut);
+  const LONG code = fetch(&infoOut);
   std::unique_ptr<CTovikVciInfoIF> info(infoOut);
-  if (info && code == 0) FillModuleInfo(function, *info, target, withAliasAndFlags);
+  if (info && code == 0) fill(*info);
   return code;
 }
 
@@ -133,9 +149,9 @@ extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManage
     JNIEnv* env, jobject, jlong manager, jlong moduleId, jobject info, jobject result) {
   RunFacadeMethod(env, FACADE_METHOD(vtxGetModuleInfo, "Getting module info", "Getting module info done"), manager,
                   result, [&](CTovikManagerIF& facade) {
-                    return ReadModuleInfo(TOVIK_NATIVE_NAME(vtxGetModuleInfo), info, false, [&](CTovikVciInfoIF** out) {
-                      return facade.GetModuleInfo(static_cast<ULONG>(moduleId), out);
-                    });
+                    return ReadModuleInfo(
+                        [&](CTovikVciInfoIF** out) { return facade.GetModuleInfo(static_cast<ULONG>(moduleId), out); },
+                        [&](CTovikVciInfoIF& read) { FillVciInfo(TOVIK_NATIVE_NAME(vtxGetModuleInfo), read, info); });
                   });
 }
 
@@ -143,8 +159,8 @@ extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManage
     JNIEnv* env, jobject, jlong manager, jlong moduleId, jobject info, jobject result) {
   RunFacadeMethod(env, FACADE_METHOD(vtxGetModuleInfo3, "Getting module info3", "Getting module info3 done"), manager,
                   result, [&](CTovikManagerIF& facade) {
-                    return ReadModuleInfo(TOVIK_NATIVE_NAME(vtxGetModuleInfo3), info, true, [&](CTovikVciInfoIF** out) {
-                      return facade.GetModuleInfo3(static_cast<ULONG>(moduleId), out);
-                    });
+                    return ReadModuleInfo(
+                        [&](CTovikVciInfoIF** out) { return facade.GetModuleInfo3(static_cast<ULONG>(moduleId), out); },
+                        [&](CTovikVciInfoIF& read) { FillVciInfo3(TOVIK_NATIVE_NAME(vtxGetModuleInfo3), read, info); });
                   });
 }

@@ -18,8 +18,16 @@
 // The frame takes no lock. Every log line of a native method ends with LogEndCheck
 // (java/JavaLogSink.h): the Java log method may throw, and the method must stop there.
 //
-// Most methods hand a facade call's result code to Java; they run in RunFacadeMethod below,
-// which adds their fixed shape around the body.
+// Most methods hand a facade call's result code to Java. They run in RunFacadeMethod below,
+// which writes their entry line, finds the facade, stores the code the body returns in the
+// LongValue and writes their exit line, so that a method gives only its texts and what it does
+// with the facade:
+//
+//   RunFacadeMethod(env, FACADE_METHOD(vtxControlApp, "Control App", "Control App done"), manager, result,
+//                   [&](CTovikManagerIF& facade) { return facade.ControlApp(first, second, third); });
+//
+// Methods that differ a little are each written this way, their common part a plain function
+// their bodies call (Connect and Connect2, the five catalogues, the five installation jobs).
 
 #include <jni.h>
 

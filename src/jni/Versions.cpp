@@ -43,14 +43,11 @@ CLocalRef<jobject> NewTextItem(CJClassWrapper& itemClass, const VersionItemValue
 
 using NewVersionItem = CLocalRef<jobject> (*)(CJClassWrapper&, const VersionItemValues&);
 
-// How a method reads and builds its items.
+// The fields an item is read with, in setData order, and the maker of its Java object.
 struct VersionLayout {
   std::span<const VersionItemField> fields;
   NewVersionItem newItem;
 };
-
-const VersionLayout kNumericLayout{kNumericFields, NewNumericItem};
-const VersionLayout kTextLayout{kTextFields, NewTextItem};
 
 // Adds the entries of one source list (0 server, 1 client) to `items`, read in bulk, logging
 // each missing entry, and deletes the list wrapper.
@@ -84,17 +81,20 @@ void FillVersionInfo(const char* function, const VersionLayout& layout, CTovikVe
   SetDataOn(JavaClass::TovikVersionInfo, target, kVersionInfoSetData, serverArray.get(), clientArray.get());
 }
 
-// The shared body: `fetch(handle, second, &info)` calls the facade (and logs what the method
-// logs after it); a version info that came with result 0 is read into the target.
-template <typename Fetch>
+// The shared body: `fetch(handle, second, &info)` calls the facade; `reported(code, info)` logs
+// what the method logs after the call; a version info that came with result 0 is read into the
+// target.
+template <typename Fetch, typename Reported>
 LONG ReadVersionInfo(const char* function, const VersionLayout& layout, jlong handle, jlong second, jobject target,
-                     Fetch fetch) {
+                     Fetch fetch, Reported reported) {
   const ULONG handleValue = static_cast<ULONG>(handle);
   const ULONG secondValue = static_cast<ULONG>(second);
   NATIVE_LOG(function) << "Calling with " << handleValue << " " << secondValue << LogEndCheck;
   CTovikVersionInfoIF* infoOut = nullptr;
   const LONG code = fetch(handleValue, secondValue, &infoOut);
   std::unique_ptr<CTovikVersionInfoIF> info(infoOut);
+  CJavaEnvironment::CheckException();  // the operation logs on this thread
+  reported(code, infoOut);
   if (info && code == 0) FillVersionInfo(function, layout, *info, target);
   return code;
 }
@@ -103,34 +103,32 @@ LONG ReadVersionInfo(const char* function, const VersionLayout& layout, jlong ha
 
 extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetVersionInformation(
     JNIEnv* env, jobject, jlong manager, jlong handle, jlong second, jobject info, jobject result) {
-  static const char kFn[] = TOVIK_NATIVE_NAME(vtxGetVersionInformation);
-  RunFacadeMethod(env,
-                  FACADE_METHOD(vtxGetVersionInformation, (EntryWithValue{"Get Version Information ", handle}),
-                                "Get Version Information done"),
-                  manager, result, [&](CTovikManagerIF& facade) {
-                    return ReadVersionInfo(kFn, kNumericLayout, handle, second, info,
-                                           [&](ULONG h, ULONG s, CTovikVersionInfoIF** out) {
-                                             const LONG code = facade.GetVersionInformation(h, s, out);
-                                             CJavaEnvironment::CheckException();  // the operation logs on this thread
-                                             return code;
-                                           });
-                  });
+  RunFacadeMethod(
+      env,
+      FACADE_METHOD(vtxGetVersionInformation, (EntryWithValue{"Get Version Information ", handle}),
+                    "Get Version Information done"),
+      manager, result, [&](CTovikManagerIF& facade) {
+        return ReadVersionInfo(
+            TOVIK_NATIVE_NAME(vtxGetVersionInformation), VersionLayout{kNumericFields, NewNumericItem}, handle, second,
+            info, [&](ULONG h, ULONG s, CTovikVersionInfoIF** out) { return facade.GetVersionInformation(h, s, out); },
+            [](LONG, const CTovikVersionInfoIF*) {});
+      });
 }
 
 extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetVersionInformation2(
     JNIEnv* env, jobject, jlong manager, jlong handle, jlong second, jobject info, jobject result) {
   static const char kFn[] = TOVIK_NATIVE_NAME(vtxGetVersionInformation2);
-  RunFacadeMethod(env,
-                  FACADE_METHOD(vtxGetVersionInformation2, (EntryWithValue{"Get Version Information 2 ", handle}),
-                                "Get Version Information 2 done"),
-                  manager, result, [&](CTovikManagerIF& facade) {
-                    return ReadVersionInfo(
-                        kFn, kTextLayout, handle, second, info, [&](ULONG h, ULONG s, CTovikVersionInfoIF** out) {
-                          const LONG code = facade.GetVersionInformation_2(h, s, out);
-                          CJavaEnvironment::CheckException();  // the operation logs on this thread
-                          NATIVE_LOG(kFn) << "Calling with " << code
-                                          << "  pVersionInfo=" << static_cast<const void*>(*out) << LogEndCheck;
-                          return code;
-                        });
-                  });
+  RunFacadeMethod(
+      env,
+      FACADE_METHOD(vtxGetVersionInformation2, (EntryWithValue{"Get Version Information 2 ", handle}),
+                    "Get Version Information 2 done"),
+      manager, result, [&](CTovikManagerIF& facade) {
+        return ReadVersionInfo(
+            kFn, VersionLayout{kTextFields, NewTextItem}, handle, second, info,
+            [&](ULONG h, ULONG s, CTovikVersionInfoIF** out) { return facade.GetVersionInformation_2(h, s, out); },
+            [](LONG code, const CTovikVersionInfoIF* read) {
+              NATIVE_LOG(kFn) << "Calling with " << code << "  pVersionInfo=" << static_cast<const void*>(read)
+                              << LogEndCheck;
+            });
+      });
 }
