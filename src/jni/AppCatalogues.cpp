@@ -17,7 +17,7 @@
 #include <type_traits>
 
 #include "facade/CTovikManagerIF.h"
-#include "jni/NativeFrame.h"
+#include "jni/FacadeMethod.h"
 #include "wrappers/AppWrappers.h"
 
 namespace {

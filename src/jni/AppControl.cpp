@@ -5,7 +5,7 @@
 #include <jni.h>
 
 #include "facade/CTovikManagerIF.h"
-#include "jni/NativeFrame.h"
+#include "jni/FacadeMethod.h"
 
 extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxControlApp(
     JNIEnv* env, jobject, jlong manager, jlong first, jlong second, jlong third, jobject result) {

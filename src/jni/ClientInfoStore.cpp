@@ -13,9 +13,9 @@
 
 #include "facade/CTovikManagerIF.h"
 #include "jni/ClientAccessItemDelivery.h"
+#include "jni/FacadeMethod.h"
 #include "jni/HandleTable.h"
 #include "jni/JniValues.h"
-#include "jni/NativeFrame.h"
 #include "wrappers/ClientInfoWrappers.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <jni.h>
 
 #include "facade/CTovikManagerIF.h"
-#include "jni/NativeFrame.h"
+#include "jni/FacadeMethod.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "facade/CTovikManagerIF.h"
+#include "jni/FacadeMethod.h"
 #include "jni/HandleTable.h"
 #include "jni/JniValues.h"
-#include "jni/NativeFrame.h"
 #include "wrappers/ConfigWrappers.h"
 
 extern "C" JNIEXPORT jbyteArray JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxRunSelfTest(

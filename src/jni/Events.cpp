@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "facade/CTovikManagerIF.h"
+#include "jni/FacadeMethod.h"
 #include "jni/HandleTable.h"
 #include "jni/JniValues.h"
-#include "jni/NativeFrame.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <memory>
 
 #include "facade/CTovikManagerIF.h"
+#include "jni/FacadeMethod.h"
 #include "jni/HandleTable.h"
 #include "jni/JniValues.h"
-#include "jni/NativeFrame.h"
 #include "wrappers/AppWrappers.h"
 
 namespace {
@@ -54,19 +54,27 @@ LONG ReadStatus(jobject target, Call&& call) {
   return code;
 }
 
+// The four job-starting methods: the job value is the one the provider issued.
+template <typename Start>
+LONG StartJob(jobject target, Start&& start) {
+  return ReadStatus(target, [&](CTovikAppStatusIF** out, jlong* job) -> LONG {
+    ULONG issued = 0;
+    const LONG code = start(out, &issued);
+    *job = issued;
+    return code;
+  });
+}
+
 }  // namespace
 
 extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxInstallVciApp(
     JNIEnv* env, jobject, jlong manager, jlong target, jstring appName, jobject status, jobject result) {
   RunFacadeMethod(env, FACADE_METHOD(vtxInstallVciApp, "Install VCI App", "Install VCI App done"), manager, result,
                   [&](CTovikManagerIF& facade) {
-                    return ReadStatus(status, [&](CTovikAppStatusIF** out, jlong* job) -> LONG {
+                    return StartJob(status, [&](CTovikAppStatusIF** out, ULONG* issued) -> LONG {
                       const CAnsiText name = AnsiFromJava(appName);  // null stays null
                       NATIVE_LOG(TOVIK_NATIVE_NAME(vtxInstallVciApp)) << "App name is " << name.c_str() << LogEndCheck;
-                      ULONG issued = 0;
-                      const LONG code = facade.InstallVCIApp(static_cast<ULONG>(target), name.c_str(), out, &issued);
-                      *job = issued;
-                      return code;
+                      return facade.InstallVCIApp(static_cast<ULONG>(target), name.c_str(), out, issued);
                     });
                   });
 }
@@ -76,12 +84,9 @@ extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManage
     JNIEnv* env, jobject, jlong manager, jlong target, jlong appNumber, jobject status, jobject result) {
   RunFacadeMethod(env, FACADE_METHOD(vtxInstallVciApp2, "Install VCI App2", "Install VCI App done"), manager, result,
                   [&](CTovikManagerIF& facade) {
-                    return ReadStatus(status, [&](CTovikAppStatusIF** out, jlong* job) -> LONG {
-                      ULONG issued = 0;
-                      const LONG code = facade.InstallVCIApp_2(static_cast<ULONG>(target),
-                                                               static_cast<ULONG>(appNumber), out, &issued);
-                      *job = issued;
-                      return code;
+                    return StartJob(status, [&](CTovikAppStatusIF** out, ULONG* issued) -> LONG {
+                      return facade.InstallVCIApp_2(static_cast<ULONG>(target), static_cast<ULONG>(appNumber), out,
+                                                    issued);
                     });
                   });
 }
@@ -90,12 +95,9 @@ extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManage
     JNIEnv* env, jobject, jlong manager, jlong target, jstring appName, jobject status, jobject result) {
   RunFacadeMethod(env, FACADE_METHOD(vtxUninstallVciApp, "Uninstall VCI App", "Uninstall VCI App done"), manager,
                   result, [&](CTovikManagerIF& facade) {
-                    return ReadStatus(status, [&](CTovikAppStatusIF** out, jlong* job) -> LONG {
+                    return StartJob(status, [&](CTovikAppStatusIF** out, ULONG* issued) -> LONG {
                       const CAnsiText name = AnsiFromJava(appName);  // null stays null
-                      ULONG issued = 0;
-                      const LONG code = facade.UninstallVCIApp(static_cast<ULONG>(target), name.c_str(), out, &issued);
-                      *job = issued;
-                      return code;
+                      return facade.UninstallVCIApp(static_cast<ULONG>(target), name.c_str(), out, issued);
                     });
                   });
 }
@@ -104,11 +106,8 @@ extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManage
     JNIEnv* env, jobject, jlong manager, jlong target, jobject status, jobject result) {
   RunFacadeMethod(env, FACADE_METHOD(vtxUpdateSystemFirmware, "UpdateSystemFirmware", "UpdateSystemFirmware done"),
                   manager, result, [&](CTovikManagerIF& facade) {
-                    return ReadStatus(status, [&](CTovikAppStatusIF** out, jlong* job) -> LONG {
-                      ULONG issued = 0;
-                      const LONG code = facade.UpdateSystemFirmware(static_cast<ULONG>(target), out, &issued);
-                      *job = issued;
-                      return code;
+                    return StartJob(status, [&](CTovikAppStatusIF** out, ULONG* issued) -> LONG {
+                      return facade.UpdateSystemFirmware(static_cast<ULONG>(target), out, issued);
                     });
                   });
 }

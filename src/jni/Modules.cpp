@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "facade/CTovikManagerIF.h"
-#include "jni/NativeFrame.h"
+#include "jni/FacadeMethod.h"
 #include "wrappers/ModuleWrappers.h"
 
 namespace {

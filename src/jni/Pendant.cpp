@@ -12,9 +12,9 @@
 #include <memory>
 
 #include "facade/CTovikManagerIF.h"
+#include "jni/FacadeMethod.h"
 #include "jni/HandleTable.h"
 #include "jni/JniValues.h"
-#include "jni/NativeFrame.h"
 #include "wrappers/PendantWrappers.h"
 
 namespace {

@@ -7,9 +7,9 @@
 
 #include "facade/CTovikManagerIF.h"
 #include "java/JavaLogSink.h"
+#include "jni/FacadeMethod.h"
 #include "jni/HandleTable.h"
 #include "jni/JniValues.h"
-#include "jni/NativeFrame.h"
 
 extern "C" JNIEXPORT jlong JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxInitializeRuntime(
     JNIEnv* env, jobject, jstring firstText, jstring secondText, jboolean flag, jobject result) {

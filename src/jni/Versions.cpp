@@ -8,7 +8,7 @@
 #include <span>
 
 #include "facade/CTovikManagerIF.h"
-#include "jni/NativeFrame.h"
+#include "jni/FacadeMethod.h"
 #include "wrappers/VersionWrappers.h"
 
 namespace {
