@@ -35,8 +35,8 @@ CLocalRef<jstring> TakeText(char* text, NullText nullText) {
   return JavaText(owned.get(), nullText);
 }
 
-// The properties of a module entry in the order the module list has always read them: name,
-// type, interface, serial number, state.
+// The properties of a module entry, read in this order (name, type, interface, serial number,
+// state): the order of the reads is part of what the provider is given, so it is kept exactly.
 constexpr VciItemField kModuleFields[] = {VciItemField::ModuleName, VciItemField::ModuleType,
                                           VciItemField::VCIInterface, VciItemField::SerialNumber,
                                           VciItemField::ModuleState};

@@ -18,8 +18,9 @@ constexpr char kVersionInfoSetData[] =
 constexpr char kNumericItemSetData[] = "(Ljava/lang/String;JJ)V";
 constexpr char kTextItemSetData[] = "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;)V";
 
-// The properties of a version entry in setData order. The numeric form reads the date before
-// the version: the provider sees its reads in the order it has always been given them.
+// The properties of a version entry. The numeric form reads the date before the version, not in
+// setData order: the order of the reads is part of what the provider is given (a provider that
+// keeps state between calls may depend on it), so it is kept exactly.
 constexpr VersionItemField kNumericFields[] = {VersionItemField::Name, VersionItemField::Date,
                                                VersionItemField::Version};
 constexpr VersionItemField kTextFields[] = {VersionItemField::Name, VersionItemField::VersionStr,
