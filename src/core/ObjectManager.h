@@ -12,7 +12,7 @@
 
 #include <map>
 
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 #include "tovik/platform.h"
 
 // Written-out function names of one instantiation: Add, Get, Remove, RemoveAll.

@@ -9,7 +9,7 @@
 #include <mutex>
 #include <utility>
 
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // the argument count: their public operations always pack three values.
 #include "facade/CTovikManagerIF.h"
 #include "facade/ManagerCommand.h"
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 
 LONG CTovikManagerIF::ControlApp(ULONG first, ULONG second, ULONG third) {
   return static_cast<LONG>(SubmitCommand(this, &CTovikManagerIF::CmdControlApp, first, second, third));

@@ -5,7 +5,7 @@
 #include "facade/ByteBufferCopy.h"
 #include "facade/CTovikManagerIF.h"
 #include "facade/ManagerCommand.h"
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 #include "wrappers/ClientInfoWrappers.h"
 
 using TovikApiProviderLib::ITovikByteBufferPtr;

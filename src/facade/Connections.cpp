@@ -2,7 +2,7 @@
 // values are written by the provider straight through the caller's pointers.
 #include "facade/CTovikManagerIF.h"
 #include "facade/ManagerCommand.h"
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 
 LONG CTovikManagerIF::Connect(ULONG first, ULONG second, ULONG* handle) {
   return static_cast<LONG>(SubmitCommand(this, &CTovikManagerIF::CmdConnect, first, second, handle));

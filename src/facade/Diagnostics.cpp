@@ -3,7 +3,7 @@
 #include "facade/ByteBufferCopy.h"
 #include "facade/CTovikManagerIF.h"
 #include "facade/ManagerCommand.h"
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 #include "wrappers/ConfigWrappers.h"
 
 using TovikApiProviderLib::ITovikByteBufferPtr;

@@ -17,7 +17,7 @@
 
 #include "facade/CTovikManagerIF.h"
 #include "facade/ManagerCommand.h"
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 
 using TovikApiProviderLib::ITovikManagerPtr;
 

@@ -4,7 +4,7 @@
 // is written by the provider straight through the caller's pointer.
 #include "facade/CTovikManagerIF.h"
 #include "facade/ManagerCommand.h"
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 #include "wrappers/AppWrappers.h"
 
 using TovikApiProviderLib::ITovikAppStatus;

@@ -2,7 +2,7 @@
 // initialisation and the two interface configuration operations.
 #include "facade/CTovikManagerIF.h"
 #include "facade/ManagerCommand.h"
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 
 using TovikApiProviderLib::ITovikManager;
 using TovikApiProviderLib::ITovikManagerPtr;

@@ -38,6 +38,7 @@
 #include "core/TextConversion.h"
 #include "core/ThreadManager.h"
 #include "facade/CTovikManagerIF.h"
+#include "wrappers/WrapperPattern.h"
 
 class CManagerCommand {
  public:
@@ -89,9 +90,8 @@ class CManagerCommand {
 template <class W>
 W* HandOut(typename RegistryOf<W>::Interface* itf, INT_PTR outSlot) {
   W** out = reinterpret_cast<W**>(outSlot);
-  if (itf == nullptr || out == nullptr) return nullptr;
-  W* wrapper = new W;
-  W::AttachInterface(wrapper, itf);
-  *out = wrapper;
+  if (out == nullptr) return nullptr;
+  W* wrapper = NewWrapper<W>(itf);  // the one way a wrapper comes to life
+  if (wrapper != nullptr) *out = wrapper;
   return wrapper;
 }

@@ -1,7 +1,7 @@
 // Module discovery: the module list and the details of one module.
 #include "facade/CTovikManagerIF.h"
 #include "facade/ManagerCommand.h"
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 #include "wrappers/ModuleWrappers.h"
 
 using TovikApiProviderLib::ITovikVciInfoPtr;

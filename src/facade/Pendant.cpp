@@ -5,7 +5,7 @@
 // registries here and handed to the provider as inputs.
 #include "facade/CTovikManagerIF.h"
 #include "facade/ManagerCommand.h"
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 #include "wrappers/PendantWrappers.h"
 
 using TovikApiProviderLib::ITovikPendantDispPtr;

@@ -2,7 +2,7 @@
 // and in the text form.
 #include "facade/CTovikManagerIF.h"
 #include "facade/ManagerCommand.h"
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 #include "wrappers/VersionWrappers.h"
 
 using TovikApiProviderLib::ITovikManager;

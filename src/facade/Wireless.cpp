@@ -2,7 +2,7 @@
 // scan and automatic Wi-Fi switches, and the list of Wi-Fi adapters.
 #include "facade/CTovikManagerIF.h"
 #include "facade/ManagerCommand.h"
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 #include "wrappers/WirelessWrappers.h"
 
 using TovikApiProviderLib::ITovikAdaptInfoListPtr;

@@ -1,4 +1,12 @@
+#include "java/JavaLogSink.h"
+
+#include "java/CJavaEnvironment.h"
 #include "java/LogClassSettings.h"
-#include "java/LogStream.h"
 
 void JavaLogSink(const char* text) { CLogClassSettings::Instance().Deliver(text); }
+
+CLogStream& operator<<(CLogStream& stream, LogEndCheckManip) {
+  stream << LogEnd;
+  CJavaEnvironment::CheckException();
+  return stream;
+}

@@ -2,9 +2,9 @@
 
 #include <memory>
 
+#include "core/LogStream.h"
 #include "java/CJClassWrapper.h"
 #include "java/CJavaEnvironment.h"
-#include "java/LogStream.h"
 
 namespace {
 const char kLogMethodSignature[] = "(Ljava/lang/String;)V";

@@ -2,12 +2,11 @@
 // the PC, three generations of the item layout) and vtxGetAppsVci, vtxGetAppsVci2 (applications
 // on a module, two generations).
 //
-// All five run one walk, WalkCatalogue: call the facade, read the entries of the returned list
-// in bulk (ReadItems: the fields a method needs, in its setData order, a few hundred entries a
-// command), turn each entry into a Java object through its setData, and hand the objects back
-// as a dense array. A method is only a row of its own: a descriptor naming the facade
-// operation, the Java item class, the setData signature, the entry fields in setData order
-// (CatalogueFields) and the log texts.
+// All five read their list with ReadCatalogue: the entries of the list the facade returned are
+// read in bulk (ReadItems: the fields a method needs, in its setData order, a few hundred
+// entries a command), each becomes a Java object through its setData, and the objects come
+// back as a dense array. A method gives its texts, its facade call, the Java item class, the
+// setData signature and its columns (CatalogueFields).
 
 #include <jni.h>
 
@@ -18,20 +17,10 @@
 #include <type_traits>
 
 #include "facade/CTovikManagerIF.h"
-#include "java/LogStream.h"
-#include "jni/HandleTable.h"
-#include "jni/JniValues.h"
-#include "jni/NativeFrame.h"
+#include "jni/FacadeMethod.h"
 #include "wrappers/AppWrappers.h"
 
 namespace {
-
-// The three selector values of the module catalogue, cut to 32 bits (unused by the PC one).
-struct Selectors {
-  ULONG first = 0;
-  ULONG second = 0;
-  ULONG third = 0;
-};
 
 // What an entry's value becomes on the way to setData: a text a Java string (nothing an empty
 // string); numbers stay as their C++ type, so the argument builder zero-extends them into J and
@@ -85,168 +74,134 @@ struct CatalogueFields {
 // Upper bound of the first allocation of the result array; a larger count lets it grow.
 constexpr ULONG kInitialCapacity = 256;
 
-// The walk all five methods share.
-template <typename D>
-jobjectArray WalkCatalogue(JNIEnv* env, jlong manager, const Selectors& selectors, jobject result) {
-  using List = typename D::List;
-  using Values = typename D::Values;
-  return RunNativeFrame(env, jobjectArray{}, [&](jobjectArray& array) {
-    NATIVE_LOG(D::kFunction) << D::kOpening << LogEnd;
+// Whether the method logs the provider's count of entries.
+enum class CountLine { Logged, None };
+
+// The body all five share. `fetch(&list)` calls the facade; a list that came back is read into
+// `array`, whatever the result code.
+template <typename Fields, typename Values, typename List, typename Fetch>
+LONG ReadCatalogue(const char* function, CountLine countLine, const char* itemClassName, const char* signature,
+                   jobjectArray& array, Fetch fetch) {
+  List* listOut = nullptr;
+  const LONG code = fetch(&listOut);
+  std::unique_ptr<List> list(listOut);
+  if (list) {
+    CJClassWrapper itemClass(itemClassName);
     CJavaEnvironment::CheckException();
-    jlong code = kResultNoFacade;
-    if (FacadeRef facade = FindFacade(manager)) {
-      List* listOut = nullptr;
-      code = D::Fetch(*facade, selectors, &listOut);  // LONG: sign-extended
-      std::unique_ptr<List> list(listOut);
-      if (list) {
-        CJClassWrapper itemClass(D::kItemClass);
-        CJavaEnvironment::CheckException();
-        const ULONG count = list->Count();
-        if (D::kLogsCount) {
-          NATIVE_LOG(D::kFunction) << "Number of client items " << count << LogEnd;
-          CJavaEnvironment::CheckException();
-        }
-        CJObjectArrayBuilder items(itemClass, static_cast<jsize>(std::min(count, kInitialCapacity)));
-        // A missing entry is not among the values: it leaves no gap.
-        ForEachListItem<Values>(*list, count, D::Fields::kFields, [&](const Values& entry) {
-          items.Add(D::Fields::NewItem(itemClass, D::kSignature, entry));
-        });
-        array = items.Finish();
-      }
-    }
-    SetLongValue(result, code);
-    NATIVE_LOG(D::kFunction) << D::kClosing << LogEnd;
-    CJavaEnvironment::CheckException();
-  });
+    const ULONG count = list->Count();
+    if (countLine == CountLine::Logged) NATIVE_LOG(function) << "Number of client items " << count << LogEndCheck;
+    CJObjectArrayBuilder items(itemClass, static_cast<jsize>(std::min(count, kInitialCapacity)));
+    // A missing entry is not among the values: it leaves no gap.
+    ForEachListItem<Values>(*list, count, Fields::kFields,
+                            [&](const Values& entry) { items.Add(Fields::NewItem(itemClass, signature, entry)); });
+    array = items.Finish();
+  }
+  return code;
 }
 
-#define TOVIK_APPS_FN(name) "Java_com_holm_zep_tovik_api_jni_TovikApiManager_" name
-
-struct AppsPc {
-  using List = CTovikAppPcItemListIF;
-  using Values = AppPcItemValues;
-  static constexpr const char* kFunction = TOVIK_APPS_FN("vtxGetAppsPc");
-  static constexpr const char* kOpening = "Getting APPS-PC";
-  static constexpr const char* kClosing = "Getting APPS-DONE";
-  static constexpr bool kLogsCount = true;
-  static constexpr const char* kItemClass = JavaClass::TovikAppPcItem;
-  static constexpr const char* kSignature = "(Ljava/lang/String;JJ)V";
-  using Fields = CatalogueFields<Column<AppPcItemField::AppName, &AppPcItemValues::appName>,
-                                 Column<AppPcItemField::AppVersion, &AppPcItemValues::appVersion>,
-                                 Column<AppPcItemField::AppDate, &AppPcItemValues::appDate>>;
-  static LONG Fetch(CTovikManagerIF& facade, const Selectors&, List** list) { return facade.GetAppsPC(list); }
-};
-
-struct AppsPc2 {
-  using List = CTovikAppPcItemListIF;
-  using Values = AppPcItemValues;
-  static constexpr const char* kFunction = TOVIK_APPS_FN("vtxGetAppsPc2");
-  static constexpr const char* kOpening = "Getting APPS-PC_2";
-  static constexpr const char* kClosing = "Getting APPS_2-DONE";
-  static constexpr bool kLogsCount = true;
-  static constexpr const char* kItemClass = JavaClass::TovikAppPcItem;
-  static constexpr const char* kSignature = "(Ljava/lang/String;JJJJ)V";
-  using Fields = CatalogueFields<Column<AppPcItemField::AppName, &AppPcItemValues::appName>,
-                                 Column<AppPcItemField::AppVersion, &AppPcItemValues::appVersion>,
-                                 Column<AppPcItemField::AppDate, &AppPcItemValues::appDate>,
-                                 Column<AppPcItemField::ModuleType, &AppPcItemValues::moduleType>,
-                                 Column<AppPcItemField::App, &AppPcItemValues::app>>;
-  static LONG Fetch(CTovikManagerIF& facade, const Selectors&, List** list) { return facade.GetAppsPC_2(list); }
-};
-
-struct AppsPc3 {
-  using List = CTovikAppPcItemListIF;
-  using Values = AppPcItemValues;
-  static constexpr const char* kFunction = TOVIK_APPS_FN("vtxGetAppsPc3");
-  static constexpr const char* kOpening = "Getting APPS-PC_3";
-  static constexpr const char* kClosing = "Getting APPS_3-DONE";
-  static constexpr bool kLogsCount = true;
-  static constexpr const char* kItemClass = JavaClass::TovikAppPcItem;
-  static constexpr const char* kSignature =
-      "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;JJ)V";
-  using Fields = CatalogueFields<Column<AppPcItemField::AppName, &AppPcItemValues::appName>,
-                                 Column<AppPcItemField::AppVersionStr, &AppPcItemValues::appVersionStr>,
-                                 Column<AppPcItemField::BranchName, &AppPcItemValues::branchName>,
-                                 Column<AppPcItemField::AppDateStr, &AppPcItemValues::appDateStr>,
-                                 Column<AppPcItemField::ModuleType, &AppPcItemValues::moduleType>,
-                                 Column<AppPcItemField::App, &AppPcItemValues::app>>;
-  static LONG Fetch(CTovikManagerIF& facade, const Selectors&, List** list) { return facade.GetAppsPC_3(list); }
-};
-
-struct AppsVci {
-  using List = CTovikAppVciItemListIF;
-  using Values = AppVciItemValues;
-  static constexpr const char* kFunction = TOVIK_APPS_FN("vtxGetAppsVci");
-  static constexpr const char* kOpening = "Getting APPS-VCI";
-  static constexpr const char* kClosing = "Getting APPS-VCI-DONE";
-  static constexpr bool kLogsCount = false;
-  static constexpr const char* kItemClass = JavaClass::TovikAppVciItem;
-  // The last argument is an int: the low 32 bits of TimesRemaining.
-  static constexpr const char* kSignature = "(JLjava/lang/String;JJJLjava/lang/String;JJI)V";
-  using Fields = CatalogueFields<Column<AppVciItemField::App, &AppVciItemValues::app>,
-                                 Column<AppVciItemField::AppName, &AppVciItemValues::appName>,
-                                 Column<AppVciItemField::AppVersion, &AppVciItemValues::appVersion>,
-                                 Column<AppVciItemField::AppDate, &AppVciItemValues::appDate>,
-                                 Column<AppVciItemField::State, &AppVciItemValues::state>,
-                                 Column<AppVciItemField::License, &AppVciItemValues::license>,
-                                 Column<AppVciItemField::LicenseState, &AppVciItemValues::licenseState>,
-                                 Column<AppVciItemField::DaysRemaining, &AppVciItemValues::daysRemaining>,
-                                 Column<AppVciItemField::TimesRemaining, &AppVciItemValues::timesRemaining>>;
-  static LONG Fetch(CTovikManagerIF& facade, const Selectors& s, List** list) {
-    return facade.GetAppsVCI(s.first, s.second, s.third, list);
-  }
-};
-
-struct AppsVci2 {
-  using List = CTovikAppVciItemListIF;
-  using Values = AppVciItemValues;
-  static constexpr const char* kFunction = TOVIK_APPS_FN("vtxGetAppsVci2");
-  static constexpr const char* kOpening = "Getting APPS-VCI2";
-  static constexpr const char* kClosing = "Getting APPS-VCI2-DONE";
-  static constexpr bool kLogsCount = false;
-  static constexpr const char* kItemClass = JavaClass::TovikAppVciItem2;
-  static constexpr const char* kSignature =
-      "(JLjava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;J)V";
-  using Fields = CatalogueFields<Column<AppVciItemField::App, &AppVciItemValues::app>,
-                                 Column<AppVciItemField::AppName, &AppVciItemValues::appName>,
-                                 Column<AppVciItemField::AppVersionStr, &AppVciItemValues::appVersionStr>,
-                                 Column<AppVciItemField::BranchName, &AppVciItemValues::branchName>,
-                                 Column<AppVciItemField::AppDateStr, &AppVciItemValues::appDateStr>,
-                                 Column<AppVciItemField::State, &AppVciItemValues::state>>;
-  static LONG Fetch(CTovikManagerIF& facade, const Selectors& s, List** list) {
-    return facade.GetAppsVCI_2(s.first, s.second, s.third, list);
-  }
-};
-
-#undef TOVIK_APPS_FN
-
-Selectors Low32(jlong first, jlong second, jlong third) {
-  return {static_cast<ULONG>(first), static_cast<ULONG>(second), static_cast<ULONG>(third)};
+template <typename Fields, typename Fetch>
+LONG ReadPcCatalogue(const char* function, const char* signature, jobjectArray& array, Fetch fetch) {
+  return ReadCatalogue<Fields, AppPcItemValues, CTovikAppPcItemListIF>(
+      function, CountLine::Logged, JavaClass::TovikAppPcItem, signature, array, fetch);
 }
+
+template <typename Fields, typename Fetch>
+LONG ReadVciCatalogue(const char* function, const char* itemClassName, const char* signature, jobjectArray& array,
+                      Fetch fetch) {
+  return ReadCatalogue<Fields, AppVciItemValues, CTovikAppVciItemListIF>(function, CountLine::None, itemClassName,
+                                                                         signature, array, fetch);
+}
+
+using AppsPcColumns = CatalogueFields<Column<AppPcItemField::AppName, &AppPcItemValues::appName>,
+                                      Column<AppPcItemField::AppVersion, &AppPcItemValues::appVersion>,
+                                      Column<AppPcItemField::AppDate, &AppPcItemValues::appDate>>;
+using AppsPc2Columns = CatalogueFields<Column<AppPcItemField::AppName, &AppPcItemValues::appName>,
+                                       Column<AppPcItemField::AppVersion, &AppPcItemValues::appVersion>,
+                                       Column<AppPcItemField::AppDate, &AppPcItemValues::appDate>,
+                                       Column<AppPcItemField::ModuleType, &AppPcItemValues::moduleType>,
+                                       Column<AppPcItemField::App, &AppPcItemValues::app>>;
+using AppsPc3Columns = CatalogueFields<Column<AppPcItemField::AppName, &AppPcItemValues::appName>,
+                                       Column<AppPcItemField::AppVersionStr, &AppPcItemValues::appVersionStr>,
+                                       Column<AppPcItemField::BranchName, &AppPcItemValues::branchName>,
+                                       Column<AppPcItemField::AppDateStr, &AppPcItemValues::appDateStr>,
+                                       Column<AppPcItemField::ModuleType, &AppPcItemValues::moduleType>,
+                                       Column<AppPcItemField::App, &AppPcItemValues::app>>;
+using AppsVciColumns = CatalogueFields<Column<AppVciItemField::App, &AppVciItemValues::app>,
+                                       Column<AppVciItemField::AppName, &AppVciItemValues::appName>,
+                                       Column<AppVciItemField::AppVersion, &AppVciItemValues::appVersion>,
+                                       Column<AppVciItemField::AppDate, &AppVciItemValues::appDate>,
+                                       Column<AppVciItemField::State, &AppVciItemValues::state>,
+                                       Column<AppVciItemField::License, &AppVciItemValues::license>,
+                                       Column<AppVciItemField::LicenseState, &AppVciItemValues::licenseState>,
+                                       Column<AppVciItemField::DaysRemaining, &AppVciItemValues::daysRemaining>,
+                                       Column<AppVciItemField::TimesRemaining, &AppVciItemValues::timesRemaining>>;
+using AppsVci2Columns = CatalogueFields<Column<AppVciItemField::App, &AppVciItemValues::app>,
+                                        Column<AppVciItemField::AppName, &AppVciItemValues::appName>,
+                                        Column<AppVciItemField::AppVersionStr, &AppVciItemValues::appVersionStr>,
+                                        Column<AppVciItemField::BranchName, &AppVciItemValues::branchName>,
+                                        Column<AppVciItemField::AppDateStr, &AppVciItemValues::appDateStr>,
+                                        Column<AppVciItemField::State, &AppVciItemValues::state>>;
+
+ULONG Low32(jlong value) { return static_cast<ULONG>(value); }
 
 }  // namespace
 
-extern "C" JNIEXPORT jobjectArray JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetAppsPc(
-    JNIEnv* env, jobject, jlong manager, jobject result) {
-  return WalkCatalogue<AppsPc>(env, manager, Selectors{}, result);
+extern "C" JNIEXPORT jobjectArray JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetAppsPc(JNIEnv* env,
+                                                                                                       jobject,
+                                                                                                       jlong manager,
+                                                                                                       jobject result) {
+  return RunFacadeMethod(env, FACADE_METHOD(vtxGetAppsPc, "Getting APPS-PC", "Getting APPS-DONE"), manager, result,
+                         jobjectArray{}, [&](CTovikManagerIF& facade, jobjectArray& array) {
+                           return ReadPcCatalogue<AppsPcColumns>(
+                               TOVIK_NATIVE_NAME(vtxGetAppsPc), "(Ljava/lang/String;JJ)V", array,
+                               [&](CTovikAppPcItemListIF** list) { return facade.GetAppsPC(list); });
+                         });
 }
 
-extern "C" JNIEXPORT jobjectArray JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetAppsPc2(
-    JNIEnv* env, jobject, jlong manager, jobject result) {
-  return WalkCatalogue<AppsPc2>(env, manager, Selectors{}, result);
+extern "C" JNIEXPORT jobjectArray JNICALL
+Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetAppsPc2(JNIEnv* env, jobject, jlong manager, jobject result) {
+  return RunFacadeMethod(env, FACADE_METHOD(vtxGetAppsPc2, "Getting APPS-PC_2", "Getting APPS_2-DONE"), manager, result,
+                         jobjectArray{}, [&](CTovikManagerIF& facade, jobjectArray& array) {
+                           return ReadPcCatalogue<AppsPc2Columns>(
+                               TOVIK_NATIVE_NAME(vtxGetAppsPc2), "(Ljava/lang/String;JJJJ)V", array,
+                               [&](CTovikAppPcItemListIF** list) { return facade.GetAppsPC_2(list); });
+                         });
 }
 
-extern "C" JNIEXPORT jobjectArray JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetAppsPc3(
-    JNIEnv* env, jobject, jlong manager, jobject result) {
-  return WalkCatalogue<AppsPc3>(env, manager, Selectors{}, result);
+extern "C" JNIEXPORT jobjectArray JNICALL
+Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetAppsPc3(JNIEnv* env, jobject, jlong manager, jobject result) {
+  return RunFacadeMethod(env, FACADE_METHOD(vtxGetAppsPc3, "Getting APPS-PC_3", "Getting APPS_3-DONE"), manager, result,
+                         jobjectArray{}, [&](CTovikManagerIF& facade, jobjectArray& array) {
+                           return ReadPcCatalogue<AppsPc3Columns>(
+                               TOVIK_NATIVE_NAME(vtxGetAppsPc3),
+                               "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;JJ)V", array,
+                               [&](CTovikAppPcItemListIF** list) { return facade.GetAppsPC_3(list); });
+                         });
 }
 
+// The last setData argument is an int: the low 32 bits of TimesRemaining.
 extern "C" JNIEXPORT jobjectArray JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetAppsVci(
     JNIEnv* env, jobject, jlong manager, jlong first, jlong second, jlong third, jobject result) {
-  return WalkCatalogue<AppsVci>(env, manager, Low32(first, second, third), result);
+  return RunFacadeMethod(env, FACADE_METHOD(vtxGetAppsVci, "Getting APPS-VCI", "Getting APPS-VCI-DONE"), manager,
+                         result, jobjectArray{}, [&](CTovikManagerIF& facade, jobjectArray& array) {
+                           return ReadVciCatalogue<AppsVciColumns>(
+                               TOVIK_NATIVE_NAME(vtxGetAppsVci), JavaClass::TovikAppVciItem,
+                               "(JLjava/lang/String;JJJLjava/lang/String;JJI)V", array,
+                               [&](CTovikAppVciItemListIF** list) {
+                                 return facade.GetAppsVCI(Low32(first), Low32(second), Low32(third), list);
+                               });
+                         });
 }
 
 extern "C" JNIEXPORT jobjectArray JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetAppsVci2(
     JNIEnv* env, jobject, jlong manager, jlong first, jlong second, jlong third, jobject result) {
-  return WalkCatalogue<AppsVci2>(env, manager, Low32(first, second, third), result);
+  return RunFacadeMethod(env, FACADE_METHOD(vtxGetAppsVci2, "Getting APPS-VCI2", "Getting APPS-VCI2-DONE"), manager,
+                         result, jobjectArray{}, [&](CTovikManagerIF& facade, jobjectArray& array) {
+                           return ReadVciCatalogue<AppsVci2Columns>(
+                               TOVIK_NATIVE_NAME(vtxGetAppsVci2), JavaClass::TovikAppVciItem2,
+                               "(JLjava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;J)V", array,
+                               [&](CTovikAppVciItemListIF** list) {
+                                 return facade.GetAppsVCI_2(Low32(first), Low32(second), Low32(third), list);
+                               });
+                         });
 }

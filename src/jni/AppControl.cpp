@@ -5,61 +5,35 @@
 #include <jni.h>
 
 #include "facade/CTovikManagerIF.h"
-#include "java/LogStream.h"
-#include "jni/HandleTable.h"
-#include "jni/JniValues.h"
-#include "jni/NativeFrame.h"
-
-namespace {
-
-typedef LONG (CTovikManagerIF::*ThreeValueOperation)(ULONG first, ULONG second, ULONG third);
-
-// vtxControlApp and vtxSetConfigApp: three values in, a result code out.
-void RunThreeValueMethod(JNIEnv* env, const char* function, const char* opening, const char* closing,
-                         ThreeValueOperation operation, jlong manager, jlong first, jlong second, jlong third,
-                         jobject result) {
-  RunNativeFrame(env, [&] {
-    NATIVE_LOG(function) << opening << LogEnd;
-    CJavaEnvironment::CheckException();
-    jlong code = kResultNoFacade;
-    if (FacadeRef facade = FindFacade(manager)) {
-      code = ((*facade).*operation)(static_cast<ULONG>(first), static_cast<ULONG>(second),
-                                    static_cast<ULONG>(third));
-    }
-    SetLongValue(result, code);
-    NATIVE_LOG(function) << closing << LogEnd;
-    CJavaEnvironment::CheckException();
-  });
-}
-
-}  // namespace
+#include "jni/FacadeMethod.h"
 
 extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxControlApp(
     JNIEnv* env, jobject, jlong manager, jlong first, jlong second, jlong third, jobject result) {
-  RunThreeValueMethod(env, "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxControlApp", "Control App",
-                      "Control App done", &CTovikManagerIF::ControlApp, manager, first, second, third, result);
+  RunFacadeMethod(env, FACADE_METHOD(vtxControlApp, "Control App", "Control App done"), manager, result,
+                  [&](CTovikManagerIF& facade) {
+                    return facade.ControlApp(static_cast<ULONG>(first), static_cast<ULONG>(second),
+                                             static_cast<ULONG>(third));
+                  });
 }
 
 extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxSetConfigApp(
     JNIEnv* env, jobject, jlong manager, jlong first, jlong second, jlong third, jobject result) {
-  RunThreeValueMethod(env, "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxSetConfigApp", "Set Config App",
-                      "Set Config App done", &CTovikManagerIF::SetConfigApp, manager, first, second, third, result);
+  RunFacadeMethod(env, FACADE_METHOD(vtxSetConfigApp, "Set Config App", "Set Config App done"), manager, result,
+                  [&](CTovikManagerIF& facade) {
+                    return facade.SetConfigApp(static_cast<ULONG>(first), static_cast<ULONG>(second),
+                                               static_cast<ULONG>(third));
+                  });
 }
 
+// The closing line repeats the opening text.
 extern "C" JNIEXPORT jlong JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetConfigApp(
     JNIEnv* env, jobject, jlong manager, jlong first, jlong second, jobject result) {
-  static const char kFn[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetConfigApp";
-  return RunNativeFrame(env, jlong{0}, [&](jlong& configValue) {
-    NATIVE_LOG(kFn) << "Get Config App" << LogEnd;
-    CJavaEnvironment::CheckException();
-    jlong code = kResultNoFacade;
-    if (FacadeRef facade = FindFacade(manager)) {
-      ULONG value = 0;
-      code = facade->GetConfigApp(static_cast<ULONG>(first), static_cast<ULONG>(second), &value);
-      configValue = value;  // zero-extended
-    }
-    SetLongValue(result, code);
-    NATIVE_LOG(kFn) << "Get Config App" << LogEnd;  // the closing line repeats the opening text
-    CJavaEnvironment::CheckException();
-  });
+  return RunFacadeMethod(env, FACADE_METHOD(vtxGetConfigApp, "Get Config App", "Get Config App"), manager, result,
+                         jlong{0}, [&](CTovikManagerIF& facade, jlong& configValue) {
+                           ULONG value = 0;
+                           const LONG code =
+                               facade.GetConfigApp(static_cast<ULONG>(first), static_cast<ULONG>(second), &value);
+                           configValue = value;  // zero-extended
+                           return code;
+                         });
 }

@@ -5,88 +5,84 @@
 #include <jni.h>
 
 #include "facade/CTovikManagerIF.h"
-#include "java/LogStream.h"
-#include "jni/HandleTable.h"
-#include "jni/JniValues.h"
-#include "jni/NativeFrame.h"
+#include "jni/FacadeMethod.h"
 
 namespace {
 
-// vtxConnect and vtxConnect2: `connect` calls the facade with the output handle variable.
-template <typename Connect>
-jlong RunConnect(JNIEnv* env, const char* function, const char* entryText, const char* exitText, jlong manager,
-                 jobject result, Connect connect) {
-  return RunNativeFrame(env, kInvalidHandle, [&](jlong& connection) {
-    NATIVE_LOG(function) << entryText << LogEnd;
-    CJavaEnvironment::CheckException();
-    jlong code = kResultNoFacade;
-    // The handle would be lost with the result object: open nothing without one.
+// The entry line of the connect methods. The handle would be lost with the result object:
+// they open nothing without one.
+struct ConnectEntry {
+  const char* text;
+  jobject result;
+  void operator()(CLogStream& line) const {
+    line << text << LogEndCheck;
     RequireResultObject(result);
-    if (FacadeRef facade = FindFacade(manager)) {
-      ULONG handle = 0xFFFFFFFF;  // stays so when the provider writes no handle
-      code = connect(*facade, &handle);
-      connection = static_cast<jlong>(handle);
-    }
-    SetLongValue(result, code);
-    NATIVE_LOG(function) << exitText << LogEnd;
-    CJavaEnvironment::CheckException();
-  });
+  }
+};
+
+// Runs connect(&handle); the handle stays 0xFFFFFFFF when the provider writes none.
+template <typename Connect>
+LONG ConnectInto(jlong& connection, Connect connect) {
+  ULONG handle = 0xFFFFFFFF;
+  const LONG code = connect(&handle);
+  connection = static_cast<jlong>(handle);
+  return code;
 }
 
 }  // namespace
 
-extern "C" JNIEXPORT jlong JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxConnect(
-    JNIEnv* env, jobject, jlong manager, jlong first, jlong second, jobject result) {
-  return RunConnect(env, "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxConnect", "connect", "connect done",
-                    manager, result, [&](CTovikManagerIF& facade, ULONG* handle) {
-                      return facade.Connect(static_cast<ULONG>(first), static_cast<ULONG>(second), handle);
-                    });
+extern "C" JNIEXPORT jlong JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxConnect(JNIEnv* env, jobject,
+                                                                                              jlong manager,
+                                                                                              jlong first, jlong second,
+                                                                                              jobject result) {
+  return RunFacadeMethod(env, FACADE_METHOD(vtxConnect, (ConnectEntry{"connect", result}), "connect done"), manager,
+                         result, kInvalidHandle, [&](CTovikManagerIF& facade, jlong& connection) {
+                           return ConnectInto(connection, [&](ULONG* handle) {
+                             return facade.Connect(static_cast<ULONG>(first), static_cast<ULONG>(second), handle);
+                           });
+                         });
 }
 
 extern "C" JNIEXPORT jlong JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxConnect2(
     JNIEnv* env, jobject, jlong manager, jlong first, jlong second, jstring text, jobject result) {
-  return RunConnect(env, "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxConnect2", "connect2", "connect2 done",
-                    manager, result, [&](CTovikManagerIF& facade, ULONG* handle) {
-                      const CAnsiText connectText = AnsiFromJava(text);  // null stays null
-                      return facade.Connect2(static_cast<ULONG>(first), static_cast<ULONG>(second), handle,
-                                             connectText.c_str());
-                    });
+  return RunFacadeMethod(env, FACADE_METHOD(vtxConnect2, (ConnectEntry{"connect2", result}), "connect2 done"), manager,
+                         result, kInvalidHandle, [&](CTovikManagerIF& facade, jlong& connection) {
+                           return ConnectInto(connection, [&](ULONG* handle) {
+                             const CAnsiText connectText = AnsiFromJava(text);  // null stays null
+                             return facade.Connect2(static_cast<ULONG>(first), static_cast<ULONG>(second), handle,
+                                                    connectText.c_str());
+                           });
+                         });
 }
 
-extern "C" JNIEXPORT jlong JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetConStatus(
-    JNIEnv* env, jobject, jlong manager, jlong connection, jobject result) {
-  static const char kFn[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetConStatus";
-  return RunNativeFrame(env, jlong{0}, [&](jlong& status) {
-    NATIVE_LOG(kFn) << "GetConStatus" << LogEnd;
-    CJavaEnvironment::CheckException();
-    jlong code = kResultNoFacade;
-    if (FacadeRef facade = FindFacade(manager)) {
-      ULONG value = 0;
-      code = facade->GetConStatus(static_cast<ULONG>(connection), &value);
-      status = static_cast<jlong>(value);
-    }
-    SetLongValue(result, code);
-    NATIVE_LOG(kFn) << "GetConStatus done" << LogEnd;
-    CJavaEnvironment::CheckException();
-  });
+extern "C" JNIEXPORT jlong JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetConStatus(JNIEnv* env, jobject,
+                                                                                                   jlong manager,
+                                                                                                   jlong connection,
+                                                                                                   jobject result) {
+  return RunFacadeMethod(env, FACADE_METHOD(vtxGetConStatus, "GetConStatus", "GetConStatus done"), manager, result,
+                         jlong{0}, [&](CTovikManagerIF& facade, jlong& status) {
+                           ULONG value = 0;
+                           const LONG code = facade.GetConStatus(static_cast<ULONG>(connection), &value);
+                           status = static_cast<jlong>(value);
+                           return code;
+                         });
 }
 
-extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxDisconnect(
-    JNIEnv* env, jobject, jlong manager, jlong connection, jobject result) {
-  static const char kFn[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxDisconnect";
-  RunNativeFrame(env, [&] {
-    const ULONG handle = static_cast<ULONG>(connection);
-    NATIVE_LOG(kFn) << "disconnect " << LogHex << connection << LogEnd;
-    CJavaEnvironment::CheckException();
-    NATIVE_LOG(kFn) << "disconnect " << LogHex << handle << LogEnd;
-    CJavaEnvironment::CheckException();
-    jlong code = kResultNoFacade;
-    if (FacadeRef facade = FindFacade(manager)) {
-      code = facade->Disconnect(handle);
-      CJavaEnvironment::CheckException();  // the operation logs on this thread
-    }
-    SetLongValue(result, code);
-    NATIVE_LOG(kFn) << "disconnect done" << LogEnd;
-    CJavaEnvironment::CheckException();
-  });
+// The entry logs the handle twice: as Java passed it and cut to the 32 bits the provider gets.
+extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxDisconnect(JNIEnv* env, jobject,
+                                                                                                jlong manager,
+                                                                                                jlong connection,
+                                                                                                jobject result) {
+  static const char kFn[] = TOVIK_NATIVE_NAME(vtxDisconnect);
+  const ULONG handle = static_cast<ULONG>(connection);
+  const auto entry = [&](CLogStream& line) {
+    line << "disconnect " << LogHex << connection << LogEndCheck;
+    NATIVE_LOG(kFn) << "disconnect " << LogHex << handle << LogEndCheck;
+  };
+  RunFacadeMethod(env, FACADE_METHOD(vtxDisconnect, entry, "disconnect done"), manager, result,
+                  [&](CTovikManagerIF& facade) {
+                    const LONG code = facade.Disconnect(handle);
+                    CJavaEnvironment::CheckException();  // the operation logs on this thread
+                    return code;
+                  });
 }

@@ -10,17 +10,13 @@
 #include <vector>
 
 #include "facade/CTovikManagerIF.h"
-#include "java/LogStream.h"
+#include "jni/FacadeMethod.h"
 #include "jni/HandleTable.h"
 #include "jni/JniValues.h"
-#include "jni/NativeFrame.h"
 
 namespace {
 
-constexpr char kRegisterForEvents[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxRegisterForEvents";
-constexpr char kWaitForEvents[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxWaitForEvents";
-constexpr char kCancelEventNotification[] =
-    "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxCancelEventNotification";
+constexpr char kWaitForEvents[] = TOVIK_NATIVE_NAME(vtxWaitForEvents);
 
 constexpr char kEventConstructor[] = "(JJJ)V";
 constexpr char kQueueSetData[] = "([Lcom/holm/zep/tovik/api/jni/TovikEvent;)V";
@@ -35,8 +31,7 @@ void DrainEvents(CTovikManagerIF& facade, jobject queue) {
   std::vector<TovikEventValues> pending;
   facade.GetNextEvents(&pending);
   for (const TovikEventValues& e : pending) {
-    NATIVE_LOG(kWaitForEvents) << "Adding event " << e.first << " " << e.second << " " << e.third << LogEnd;
-    CJavaEnvironment::CheckException();
+    NATIVE_LOG(kWaitForEvents) << "Adding event " << e.first << " " << e.second << " " << e.third << LogEndCheck;
     events.Add(NewWithConstructor(eventClass, kEventConstructor, e.first, e.second, e.third));  // zero-extended
   }
   CLocalRef<jobjectArray> array(events.Finish());
@@ -47,49 +42,38 @@ void DrainEvents(CTovikManagerIF& facade, jobject queue) {
 
 extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxRegisterForEvents(
     JNIEnv* env, jobject, jlong manager, jlong first, jlong second, jobject result) {
-  RunNativeFrame(env, [&] {
-    NATIVE_LOG(kRegisterForEvents) << "Register For Events " << LogHex << first << LogEnd;
-    CJavaEnvironment::CheckException();
-    jlong code = kResultNoFacade;
-    if (FacadeRef facade = FindFacade(manager))
-      code = facade->RegisterForEvents(static_cast<ULONG>(first), static_cast<ULONG>(second));
-    SetLongValue(result, code);
-    NATIVE_LOG(kRegisterForEvents) << "Register For Events done" << LogEnd;
-    CJavaEnvironment::CheckException();
-  });
+  RunFacadeMethod(env,
+                  FACADE_METHOD(vtxRegisterForEvents, (EntryWithValue{"Register For Events ", first, true}),
+                                "Register For Events done"),
+                  manager, result, [&](CTovikManagerIF& facade) {
+                    return facade.RegisterForEvents(static_cast<ULONG>(first), static_cast<ULONG>(second));
+                  });
 }
 
-extern "C" JNIEXPORT jboolean JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxWaitForEvents(
-    JNIEnv* env, jobject, jlong manager, jobject queue) {
+extern "C" JNIEXPORT jboolean JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxWaitForEvents(JNIEnv* env,
+                                                                                                       jobject,
+                                                                                                       jlong manager,
+                                                                                                       jobject queue) {
   return RunNativeFrame(env, jboolean{JNI_TRUE}, [&](jboolean& waitEnded) {
-    NATIVE_LOG(kWaitForEvents) << "Wait for events" << LogEnd;
-    CJavaEnvironment::CheckException();
+    NATIVE_LOG(kWaitForEvents) << "Wait for events" << LogEndCheck;
     // The reference keeps the facade alive while this thread waits, also through a shutdown.
     if (FacadeRef facade = FindFacade(manager)) {
       if (facade->WaitForEvents() == 0) {
-        NATIVE_LOG(kWaitForEvents) << "LOG processing events" << LogEnd;
-        CJavaEnvironment::CheckException();
+        NATIVE_LOG(kWaitForEvents) << "LOG processing events" << LogEndCheck;
         waitEnded = JNI_FALSE;
         DrainEvents(*facade, queue);
       }
     }
-    NATIVE_LOG(kWaitForEvents) << "Wait for events done " << (waitEnded ? 1 : 0) << LogEnd;
-    CJavaEnvironment::CheckException();
+    NATIVE_LOG(kWaitForEvents) << "Wait for events done " << (waitEnded ? 1 : 0) << LogEndCheck;
   });
 }
 
 extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxCancelEventNotification(
     JNIEnv* env, jobject, jlong manager, jobject result) {
-  RunNativeFrame(env, [&] {
-    NATIVE_LOG(kCancelEventNotification) << "Cancel Event Notification" << LogEnd;
-    CJavaEnvironment::CheckException();
-    jlong code = kResultNoFacade;
-    if (FacadeRef facade = FindFacade(manager)) {
-      facade->CancelEventNotification();
-      code = 0;
-    }
-    SetLongValue(result, code);
-    NATIVE_LOG(kCancelEventNotification) << "CancelEventNotification OK" << LogEnd;
-    CJavaEnvironment::CheckException();
-  });
+  RunFacadeMethod(env,
+                  FACADE_METHOD(vtxCancelEventNotification, "Cancel Event Notification", "CancelEventNotification OK"),
+                  manager, result, [](CTovikManagerIF& facade) {
+                    facade.CancelEventNotification();
+                    return 0;
+                  });
 }

@@ -1,44 +1,38 @@
 #pragma once
-// Delivering values between the native methods and Java: the toolkit every native method of
-// TovikApiManager shares. Everything here reports failures the way the frame expects: a
-// pending Java exception ends the method through CAbortJniException* (jni/NativeFrame.h).
+// Delivering values from the native methods to Java: the class table of the result objects and
+// the calls that make and fill them. Everything here reports failures the way the frame
+// expects: a pending Java exception ends the method through CAbortJniException*
+// (jni/NativeFrame.h). The general owners and conversions it builds on are in java/
+// (LocalOwner.h, PinnedArray.h, JavaText.h).
 //
-// How a feature native method is written (vtxGetAppsPc as the pattern):
+// How a feature native method is written (vtxGetConfigItems as the pattern; the frame writes
+// the entry and exit lines, finds the facade and stores the result code):
 //
 //   extern "C" JNIEXPORT jobjectArray JNICALL
-//   Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetAppsPc(JNIEnv* env, jobject, jlong manager,
-//                                                                 jobject result) {
-//     static const char kFn[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetAppsPc";
-//     return RunNativeFrame(env, jobjectArray{}, [&](jobjectArray& array) {
-//       NATIVE_LOG(kFn) << "Getting APPS-PC" << LogEnd;
-//       CJavaEnvironment::CheckException();
-//       jlong code = kResultNoFacade;
-//       if (FacadeRef facade = FindFacade(manager)) {
-//         CTovikAppPcItemListIF* listOut = nullptr;
-//         code = facade->GetAppsPC(&listOut);               // LONG: sign-extended
-//         std::unique_ptr<CTovikAppPcItemListIF> list(listOut);
-//         if (list) {
-//           CJClassWrapper itemClass(JavaClass::TovikAppPcItem);
-//           CJavaEnvironment::CheckException();
-//           const ULONG count = list->Count();
-//           NATIVE_LOG(kFn) << "Number of client items " << count << LogEnd;
-//           CJavaEnvironment::CheckException();
-//           CJObjectArrayBuilder items(itemClass, count);
-//           for (ULONG i = 0; i < count; ++i) {
-//             std::unique_ptr<CTovikAppPcItemIF> item(list->Item(i));
-//             if (!item) continue;                            // dense array: no gap
-//             CLocalText name(item->GetName());               // LocalAlloc'ed, LocalFree'd
-//             CLocalRef<jstring> jname = JavaText(name.get(), NullText::AsEmpty);
-//             items.Add(NewWithData(itemClass, "(Ljava/lang/String;JJ)V",
-//                                   jname.get(), item->GetVersion(), item->GetSize()));
+//   Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetConfigItems(JNIEnv* env, jobject, jlong manager,
+//                                                                     jlong connection, jobject result) {
+//     return RunFacadeMethod(
+//         env, FACADE_METHOD(vtxGetConfigItems, "GetConfigItems", ExitWithCode{"GetConfigItems done "}),
+//         manager, result, jobjectArray{}, [&](CTovikManagerIF& facade, jobjectArray& array) {
+//           CTovikConfigItemsIF* itemsOut = nullptr;
+//           const jlong code = facade.GetConfigItems(static_cast<ULONG>(connection), &itemsOut);
+//           std::unique_ptr<CTovikConfigItemsIF> items(itemsOut);   // deleted on every path
+//           if (items) {
+//             CJClassWrapper itemClass(JavaClass::TovikConfigItem);
+//             CJavaEnvironment::CheckException();
+//             const ULONG count = items->Count();
+//             CJObjectArrayBuilder elements(itemClass, static_cast<jsize>(std::min<ULONG>(count, 1024)));
+//             for (ULONG i = 0; i < count; ++i) {
+//               std::unique_ptr<CTovikConfigItemIF> item(items->GetItem(i));
+//               if (!item) continue;                                 // dense array: no gap
+//               const CLocalText value(item->GetConfigValue());      // LocalAlloc'ed, LocalFree'd
+//               const CLocalRef<jstring> text = JavaText(value.get(), NullText::AsEmpty);
+//               elements.Add(NewWithData(itemClass, "(JLjava/lang/String;)V", item->GetConfigItem(), text.get()));
+//             }
+//             array = elements.Finish();                             // shrunk to the items added
 //           }
-//           array = items.Finish();                           // shrunk to the items added
-//         }
-//       }
-//       SetLongValue(result, code);
-//       NATIVE_LOG(kFn) << "Getting APPS-DONE" << LogEnd;
-//       CJavaEnvironment::CheckException();
-//     });
+//           return code;                                             // LONG: sign-extended
+//         });
 //   }
 //
 // Arguments of setData and constructors are checked against the signature (java/
@@ -48,14 +42,14 @@
 
 #include <jni.h>
 
-#include <string>
-#include <utility>
-
 #include "core/ResultCodes.h"
 #include "java/CAbortJniException.h"
 #include "java/CJClassWrapper.h"
 #include "java/CJObjectWrapper.h"
 #include "java/CJavaEnvironment.h"
+#include "java/JavaText.h"
+#include "java/LocalOwner.h"
+#include "java/PinnedArray.h"
 #include "tovik/platform.h"
 
 // ---- result codes and handles ---------------------------------------------------------------
@@ -92,113 +86,6 @@ inline constexpr char TovikConfigItem[] = TOVIK_JNI_PACKAGE "TovikConfigItem";
 inline constexpr char String[] = "java/lang/String";
 #undef TOVIK_JNI_PACKAGE
 }  // namespace JavaClass
-
-// ---- local references -------------------------------------------------------------------------
-
-// Owns one JNI local reference of the calling thread and deletes it when it goes.
-template <typename T>
-class CLocalRef {
- public:
-  CLocalRef() = default;
-  explicit CLocalRef(T reference) : m_reference(reference) {}
-  CLocalRef(CLocalRef&& other) noexcept : m_reference(std::exchange(other.m_reference, nullptr)) {}
-  CLocalRef& operator=(CLocalRef&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.m_reference, nullptr));
-    return *this;
-  }
-  CLocalRef(const CLocalRef&) = delete;
-  CLocalRef& operator=(const CLocalRef&) = delete;
-  ~CLocalRef() { Reset(); }
-
-  T get() const { return m_reference; }
-  explicit operator bool() const { return m_reference != nullptr; }
-  // Hands the reference over (for the method's return value).
-  T release() { return std::exchange(m_reference, nullptr); }
-  void Reset(T reference = nullptr) {
-    if (m_reference) CJavaEnvironment::DeleteLocalRef(m_reference);
-    m_reference = reference;
-  }
-
- private:
-  T m_reference = nullptr;
-};
-
-// ---- blocks from LocalAlloc ---------------------------------------------------------------------
-
-// Owns a block that a wrapper getter or facade operation allocated with LocalAlloc (texts as
-// char*, data as unsigned char*) and frees it with LocalFree.
-template <typename T>
-class CLocalBlock {
- public:
-  CLocalBlock() = default;
-  explicit CLocalBlock(T* block) : m_block(block) {}
-  CLocalBlock(CLocalBlock&& other) noexcept : m_block(std::exchange(other.m_block, nullptr)) {}
-  CLocalBlock& operator=(CLocalBlock&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.m_block, nullptr));
-    return *this;
-  }
-  CLocalBlock(const CLocalBlock&) = delete;
-  CLocalBlock& operator=(const CLocalBlock&) = delete;
-  ~CLocalBlock() { Reset(); }
-
-  T* get() const { return m_block; }
-  explicit operator bool() const { return m_block != nullptr; }
-  // For operations that hand a block out through a T** parameter; frees a held block first.
-  T** Receive() {
-    Reset();
-    return &m_block;
-  }
-  void Reset(T* block = nullptr) {
-    if (m_block) LocalFree(static_cast<HLOCAL>(m_block));
-    m_block = block;
-  }
-
- private:
-  T* m_block = nullptr;
-};
-
-using CLocalText = CLocalBlock<char>;
-using CLocalBytes = CLocalBlock<unsigned char>;
-
-// ---- texts ------------------------------------------------------------------------------------
-
-enum class NullText { AsNull, AsEmpty };
-
-// A Java string from ANSI text (Windows-1252, decoded to UTF-16). Null text gives a null
-// reference or an empty string, as asked.
-CLocalRef<jstring> JavaText(const char* ansiText, NullText nullText);
-
-// Narrow text in the ANSI code page converted from a Java string; a null string stays null
-// (c_str() returns null). Characters outside the code page become '?'.
-class CAnsiText {
- public:
-  CAnsiText() = default;
-  explicit CAnsiText(std::string text) : m_text(std::move(text)), m_null(false) {}
-  const char* c_str() const { return m_null ? nullptr : m_text.c_str(); }
-  bool IsNull() const { return m_null; }
-  const std::string& str() const { return m_text; }
-
- private:
-  std::string m_text;
-  bool m_null = true;
-};
-
-CAnsiText AnsiFromJava(jstring text);
-
-// A wide string (BSTR inside _bstr_t) from a Java string; a null string gives a null BSTR.
-_bstr_t BstrFromJava(jstring text);
-
-// True when a converted text holds a NUL before its end. Every later step (the facade's
-// narrow texts, the BSTR copies made for the provider) ends a text at its first NUL, so such
-// a file name or identifier would name another file or other stored data: the methods that
-// take one refuse it.
-bool HasEmbeddedNul(const CAnsiText& text);
-bool HasEmbeddedNul(const _bstr_t& text);
-
-// Modified UTF-8 of a Java string, as FindClass and GetMethodID take names (GetStringUTFChars:
-// no code-page conversion, an embedded NUL stays a two-byte sequence). A null string gives an
-// empty text.
-std::string ModifiedUtf8FromJava(jstring text);
 
 // ---- result objects ---------------------------------------------------------------------------
 
@@ -261,80 +148,7 @@ class CJObjectArrayBuilder {
   jsize m_size = 0;
 };
 
-// ---- primitive arrays -------------------------------------------------------------------------
-
-template <typename A>
-struct PrimitiveArrayTraits;
-template <>
-struct PrimitiveArrayTraits<jlongArray> {
-  using Element = jlong;
-  static Element* Pin(JNIEnv* env, jlongArray a) { return env->GetLongArrayElements(a, nullptr); }
-  static void Unpin(JNIEnv* env, jlongArray a, Element* e) { env->ReleaseLongArrayElements(a, e, 0); }
-  static jlongArray New(JNIEnv* env, jsize n) { return env->NewLongArray(n); }
-};
-template <>
-struct PrimitiveArrayTraits<jbyteArray> {
-  using Element = jbyte;
-  static Element* Pin(JNIEnv* env, jbyteArray a) { return env->GetByteArrayElements(a, nullptr); }
-  static void Unpin(JNIEnv* env, jbyteArray a, Element* e) { env->ReleaseByteArrayElements(a, e, 0); }
-  static jbyteArray New(JNIEnv* env, jsize n) { return env->NewByteArray(n); }
-};
-template <>
-struct PrimitiveArrayTraits<jbooleanArray> {
-  using Element = jboolean;
-  static Element* Pin(JNIEnv* env, jbooleanArray a) { return env->GetBooleanArrayElements(a, nullptr); }
-  static void Unpin(JNIEnv* env, jbooleanArray a, Element* e) { env->ReleaseBooleanArrayElements(a, e, 0); }
-  static jbooleanArray New(JNIEnv* env, jsize n) { return env->NewBooleanArray(n); }
-};
-
-// The elements of a Java long[], byte[] or boolean[], pinned for the object's lifetime and
-// given back with copy-back (mode 0) when it goes. A null array has length 0 and no data.
-template <typename A>
-class CPinnedArray {
- public:
-  using Element = typename PrimitiveArrayTraits<A>::Element;
-
-  explicit CPinnedArray(A array) : m_array(array) {
-    if (!array) return;
-    JNIEnv* env = CJavaEnvironment::GetEnvironment();
-    if (!env) return;
-    m_length = env->GetArrayLength(array);
-    m_elements = PrimitiveArrayTraits<A>::Pin(env, array);
-    if (!m_elements) {
-      m_length = 0;
-      CJavaEnvironment::CheckException();
-    }
-  }
-  CPinnedArray(const CPinnedArray&) = delete;
-  CPinnedArray& operator=(const CPinnedArray&) = delete;
-  ~CPinnedArray() {
-    if (!m_elements) return;
-    if (JNIEnv* env = CJavaEnvironment::GetEnvironment()) PrimitiveArrayTraits<A>::Unpin(env, m_array, m_elements);
-  }
-
-  jsize Length() const { return m_length; }
-  Element* Data() const { return m_elements; }
-  Element& operator[](jsize index) const { return m_elements[index]; }
-
- private:
-  A m_array;
-  Element* m_elements = nullptr;
-  jsize m_length = 0;
-};
-
-using CPinnedLongArray = CPinnedArray<jlongArray>;
-using CPinnedByteArray = CPinnedArray<jbyteArray>;
-using CPinnedBooleanArray = CPinnedArray<jbooleanArray>;
-
-// A new zero-filled Java array of `length` elements.
-template <typename A>
-CLocalRef<A> NewPrimitiveArray(jsize length) {
-  JNIEnv* env = CJavaEnvironment::GetEnvironment();
-  if (!env) return CLocalRef<A>();
-  CLocalRef<A> array(PrimitiveArrayTraits<A>::New(env, length));
-  CJavaEnvironment::CheckException();
-  return array;
-}
+// ---- byte arrays ------------------------------------------------------------------------------
 
 // A new Java byte[] holding a copy of `length` bytes at `data`.
 CLocalRef<jbyteArray> NewByteArrayFrom(const void* data, jsize length);

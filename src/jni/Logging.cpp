@@ -4,13 +4,14 @@
 
 #include <string>
 
+#include "java/JavaLogSink.h"
 #include "java/LogClassSettings.h"
-#include "java/LogStream.h"
 #include "jni/JniValues.h"
 #include "jni/NativeFrame.h"
 
-extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxSetLogClass(
-    JNIEnv* env, jobject, jstring className, jstring methodName) {
+extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxSetLogClass(JNIEnv* env, jobject,
+                                                                                                 jstring className,
+                                                                                                 jstring methodName) {
   RunNativeFrame(env, [&] {
     if (!className) {
       CLogClassSettings::Instance().Clear();

@@ -11,17 +11,10 @@
 #include <memory>
 
 #include "facade/CTovikManagerIF.h"
-#include "java/LogStream.h"
-#include "jni/HandleTable.h"
-#include "jni/JniValues.h"
-#include "jni/NativeFrame.h"
+#include "jni/FacadeMethod.h"
 #include "wrappers/ModuleWrappers.h"
 
 namespace {
-
-constexpr char kGetModuleIds[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleIds";
-constexpr char kGetModuleInfo[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleInfo";
-constexpr char kGetModuleInfo3[] = "Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleInfo3";
 
 constexpr char kVciItemSetData[] = "(JLjava/lang/String;JJJ)V";
 constexpr char kClientInfoSetData[] = "(ZJJLjava/lang/String;Ljava/lang/String;)V";
@@ -42,8 +35,8 @@ CLocalRef<jstring> TakeText(char* text, NullText nullText) {
   return JavaText(owned.get(), nullText);
 }
 
-// The properties of a module entry in the order the module list has always read them: name,
-// type, interface, serial number, state.
+// The properties of a module entry, read in this order (name, type, interface, serial number,
+// state): the order of the reads is part of what the provider is given, so it is kept exactly.
 constexpr VciItemField kModuleFields[] = {VciItemField::ModuleName, VciItemField::ModuleType,
                                           VciItemField::VCIInterface, VciItemField::SerialNumber,
                                           VciItemField::ModuleState};
@@ -60,8 +53,7 @@ CLocalRef<jobjectArray> ClientArray(const char* function, CTovikVciInfoIF& info)
   CJClassWrapper clientClass(JavaClass::TovikClientInfo);
   CJavaEnvironment::CheckException();
   const ULONG count = info.NumClients();
-  NATIVE_LOG(function) << "Number of client items " << count << LogEnd;
-  CJavaEnvironment::CheckException();
+  NATIVE_LOG(function) << "Number of client items " << count << LogEndCheck;
   CJObjectArrayBuilder clients(clientClass, ExpectedCount(count));
   for (ULONG i = 0; i < count; ++i) {
     std::unique_ptr<CTovikClientInfoIF> client(info.ClientAt(i));
@@ -77,87 +69,98 @@ CLocalRef<jobjectArray> ClientArray(const char* function, CTovikVciInfoIF& info)
   return CLocalRef<jobjectArray>(clients.Finish());
 }
 
-// Fills the TovikVciInfo (or, with the alias and flag words, TovikVciInfo3) Java passed in.
-void FillModuleInfo(const char* function, CTovikVciInfoIF& info, jobject target, bool withAliasAndFlags) {
-  CLocalRef<jstring> ethernet = TakeText(info.EthernetAddress(), NullText::AsEmpty);
-  CLocalRef<jstring> wireless = TakeText(info.WirelessAddress(), NullText::AsEmpty);
-  CLocalRef<jstring> usb = TakeText(info.USBAddress(), NullText::AsEmpty);
-  CLocalRef<jstring> bluetooth = TakeText(info.BluetoothAddress(), NullText::AsEmpty);
-  if (!withAliasAndFlags) {
-    CLocalRef<jobjectArray> clients = ClientArray(function, info);
-    SetDataOn(JavaClass::TovikVciInfo, target, kVciInfoSetData, ethernet.get(), wireless.get(), bluetooth.get(),
-              usb.get(), clients.get());
-    return;
-  }
+// The four address texts, read in this order by both info methods.
+struct Addresses {
+  CLocalRef<jstring> ethernet;
+  CLocalRef<jstring> wireless;
+  CLocalRef<jstring> usb;
+  CLocalRef<jstring> bluetooth;
+};
+
+Addresses ReadAddresses(CTovikVciInfoIF& info) {
+  Addresses addresses;
+  addresses.ethernet = TakeText(info.EthernetAddress(), NullText::AsEmpty);
+  addresses.wireless = TakeText(info.WirelessAddress(), NullText::AsEmpty);
+  addresses.usb = TakeText(info.USBAddress(), NullText::AsEmpty);
+  addresses.bluetooth = TakeText(info.BluetoothAddress(), NullText::AsEmpty);
+  return addresses;
+}
+
+// Fills the TovikVciInfo Java passed in.
+void FillVciInfo(const char* function, CTovikVciInfoIF& info, jobject target) {
+  const Addresses a = ReadAddresses(info);
+  CLocalRef<jobjectArray> clients = ClientArray(function, info);
+  SetDataOn(JavaClass::TovikVciInfo, target, kVciInfoSetData, a.ethernet.get(), a.wireless.get(), a.bluetooth.get(),
+            a.usb.get(), clients.get());
+}
+
+// Fills the TovikVciInfo3 Java passed in: the addresses, the alias and the four flag words.
+void FillVciInfo3(const char* function, CTovikVciInfoIF& info, jobject target) {
+  const Addresses a = ReadAddresses(info);
   CLocalRef<jstring> alias = TakeText(info.VciAlias(), NullText::AsEmpty);
   const ULONG wifiFlags = info.WifiFlags();
   const ULONG btFlags = info.BtFlags();
   const ULONG usbFlags = info.UsbFlags();
   const ULONG ethFlags = info.EthFlags();
   CLocalRef<jobjectArray> clients = ClientArray(function, info);
-  SetDataOn(JavaClass::TovikVciInfo3, target, kVciInfo3SetData, ethernet.get(), wireless.get(), bluetooth.get(),
-            usb.get(), alias.get(), wifiFlags, btFlags, usbFlags, ethFlags, clients.get());
+  SetDataOn(JavaClass::TovikVciInfo3, target, kVciInfo3SetData, a.ethernet.get(), a.wireless.get(), a.bluetooth.get(),
+            a.usb.get(), alias.get(), wifiFlags, btFlags, usbFlags, ethFlags, clients.get());
 }
 
-// vtxGetModuleInfo and vtxGetModuleInfo3 differ in their texts, the facade operation and the
-// target class.
-void RunGetModuleInfo(JNIEnv* env, const char* function, bool third, jlong manager, jlong moduleId, jobject target,
-                      jobject result) {
-  RunNativeFrame(env, [&] {
-    NATIVE_LOG(function) << (third ? "Getting module info3" : "Getting module info") << LogEnd;
-    CJavaEnvironment::CheckException();
-    jlong code = kResultNoFacade;
-    if (FacadeRef facade = FindFacade(manager)) {
-      CTovikVciInfoIF* infoOut = nullptr;
-      const ULONG id = static_cast<ULONG>(moduleId);
-      code = third ? facade->GetModuleInfo3(id, &infoOut) : facade->GetModuleInfo(id, &infoOut);
-      std::unique_ptr<CTovikVciInfoIF> info(infoOut);
-      if (info && code == 0) FillModuleInfo(function, *info, target, third);
-    }
-    SetLongValue(result, code);
-    NATIVE_LOG(function) << (third ? "Getting module info3 done" : "Getting module info done") << LogEnd;
-    CJavaEnvironment::CheckException();
-  });
+// `fetch(&info)` calls the facade's module info operation; an info that came with result 0
+// is handed to `fill`.
+template <typename Fetch, typename Fill>
+LONG ReadModuleInfo(Fetch fetch, Fill fill) {
+  CTovikVciInfoIF* infoOut = nullptr;
+  const LONG code = fetch(&infoOut);
+  std::unique_ptr<CTovikVciInfoIF> info(infoOut);
+  if (info && code == 0) fill(*info);
+  return code;
 }
 
 }  // namespace
 
-extern "C" JNIEXPORT jobjectArray JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleIds(
-    JNIEnv* env, jobject, jlong manager, jobject result) {
-  return RunNativeFrame(env, jobjectArray{}, [&](jobjectArray& array) {
-    NATIVE_LOG(kGetModuleIds) << "Getting module IDs" << LogEnd;
-    CJavaEnvironment::CheckException();
-    jlong code = kResultNoFacade;
-    if (FacadeRef facade = FindFacade(manager)) {
-      CTovikVciItemsIF* listOut = nullptr;
-      code = facade->GetModuleIds(&listOut);
-      std::unique_ptr<CTovikVciItemsIF> list(listOut);
-      // A list that came back is read whatever the result code; an empty one gives null.
-      const ULONG count = list ? list->Count() : 0;
-      if (count > 0) {
-        CJClassWrapper itemClass(JavaClass::TovikVciItem);
-        CJavaEnvironment::CheckException();
-        NATIVE_LOG(kGetModuleIds) << "Number of modules is " << count << LogEnd;
-        CJavaEnvironment::CheckException();
-        CJObjectArrayBuilder items(itemClass, ExpectedCount(count));
-        // Missing modules are not among the values: a dense array without gaps.
-        ForEachListItem<VciItemValues>(*list, count, kModuleFields,
-                                       [&](const VciItemValues& module) { items.Add(NewVciItem(itemClass, module)); });
-        array = items.Finish();
-      }
-    }
-    SetLongValue(result, code);
-    NATIVE_LOG(kGetModuleIds) << "Getting module IDs done" << LogEnd;
-    CJavaEnvironment::CheckException();
-  });
+extern "C" JNIEXPORT jobjectArray JNICALL
+Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleIds(JNIEnv* env, jobject, jlong manager, jobject result) {
+  static const char kFn[] = TOVIK_NATIVE_NAME(vtxGetModuleIds);
+  return RunFacadeMethod(env, FACADE_METHOD(vtxGetModuleIds, "Getting module IDs", "Getting module IDs done"), manager,
+                         result, jobjectArray{}, [&](CTovikManagerIF& facade, jobjectArray& array) {
+                           CTovikVciItemsIF* listOut = nullptr;
+                           const LONG code = facade.GetModuleIds(&listOut);
+                           std::unique_ptr<CTovikVciItemsIF> list(listOut);
+                           // A list that came back is read whatever the result code; an empty one gives null.
+                           const ULONG count = list ? list->Count() : 0;
+                           if (count > 0) {
+                             CJClassWrapper itemClass(JavaClass::TovikVciItem);
+                             CJavaEnvironment::CheckException();
+                             NATIVE_LOG(kFn) << "Number of modules is " << count << LogEndCheck;
+                             CJObjectArrayBuilder items(itemClass, ExpectedCount(count));
+                             // Missing modules are not among the values: a dense array without gaps.
+                             ForEachListItem<VciItemValues>(
+                                 *list, count, kModuleFields,
+                                 [&](const VciItemValues& module) { items.Add(NewVciItem(itemClass, module)); });
+                             array = items.Finish();
+                           }
+                           return code;
+                         });
 }
 
 extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleInfo(
     JNIEnv* env, jobject, jlong manager, jlong moduleId, jobject info, jobject result) {
-  RunGetModuleInfo(env, kGetModuleInfo, false, manager, moduleId, info, result);
+  RunFacadeMethod(env, FACADE_METHOD(vtxGetModuleInfo, "Getting module info", "Getting module info done"), manager,
+                  result, [&](CTovikManagerIF& facade) {
+                    return ReadModuleInfo(
+                        [&](CTovikVciInfoIF** out) { return facade.GetModuleInfo(static_cast<ULONG>(moduleId), out); },
+                        [&](CTovikVciInfoIF& read) { FillVciInfo(TOVIK_NATIVE_NAME(vtxGetModuleInfo), read, info); });
+                  });
 }
 
 extern "C" JNIEXPORT void JNICALL Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleInfo3(
     JNIEnv* env, jobject, jlong manager, jlong moduleId, jobject info, jobject result) {
-  RunGetModuleInfo(env, kGetModuleInfo3, true, manager, moduleId, info, result);
+  RunFacadeMethod(env, FACADE_METHOD(vtxGetModuleInfo3, "Getting module info3", "Getting module info3 done"), manager,
+                  result, [&](CTovikManagerIF& facade) {
+                    return ReadModuleInfo(
+                        [&](CTovikVciInfoIF** out) { return facade.GetModuleInfo3(static_cast<ULONG>(moduleId), out); },
+                        [&](CTovikVciInfoIF& read) { FillVciInfo3(TOVIK_NATIVE_NAME(vtxGetModuleInfo3), read, info); });
+                  });
 }

@@ -15,9 +15,20 @@
 // A C++ exception of another kind (std::bad_alloc, ...) must not unwind into the virtual
 // machine: the frame turns it into a java.lang.Exception carrying its text.
 //
-// The frame takes no lock. The body logs its entry and exit lines itself (NATIVE_LOG with the
-// method's exported name) and calls CJavaEnvironment::CheckException after each of them and
-// after every Java call.
+// The frame takes no lock. Every log line of a native method ends with LogEndCheck
+// (java/JavaLogSink.h): the Java log method may throw, and the method must stop there.
+//
+// Most methods hand a facade call's result code to Java. They run in RunFacadeMethod
+// (jni/FacadeMethod.h),
+// which writes their entry line, finds the facade, stores the code the body returns in the
+// LongValue and writes their exit line, so that a method gives only its texts and what it does
+// with the facade:
+//
+//   RunFacadeMethod(env, FACADE_METHOD(vtxControlApp, "Control App", "Control App done"), manager, result,
+//                   [&](CTovikManagerIF& facade) { return facade.ControlApp(first, second, third); });
+//
+// Methods that differ a little are each written this way, their common part a plain function
+// their bodies call (Connect and Connect2, the five catalogues, the five installation jobs).
 
 #include <jni.h>
 
@@ -26,6 +37,10 @@
 
 #include "java/CAbortJniException.h"
 #include "java/CJavaEnvironment.h"
+#include "java/JavaLogSink.h"
+
+// The exported name of a native method of TovikApiManager, as its log lines begin.
+#define TOVIK_NATIVE_NAME(method) "Java_com_holm_zep_tovik_api_jni_TovikApiManager_" #method
 
 namespace native_frame {
 

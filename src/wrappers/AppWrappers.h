@@ -1,109 +1,58 @@
 #pragma once
 // Result wrappers of the application catalogues and of installation jobs.
 
-#include <span>
-#include <vector>
-
-#include "wrappers/BulkValues.h"
 #include "wrappers/WrapperDecl.h"
 
-// The properties of a PC catalogue entry, for CTovikAppPcItemListIF::ReadItems.
-enum class AppPcItemField { AppName, AppVersion, AppDate, ModuleType, App, AppVersionStr, BranchName, AppDateStr };
+// A PC catalogue entry; the list reads its entries in bulk as AppPcItemValues.
+#define TOVIK_APP_PC_ITEM_OPS(X, C)                                                                        \
+  X(C, Text, char*, AppName, CmdAppName, GetAppName, AppName, appName)                                     \
+  X(C, Number, ULONG, AppVersion, CmdAppVersion, GetAppVersion, AppVersion, appVersion)                    \
+  X(C, Number, ULONG, AppDate, CmdAppDate, GetAppDate, AppDate, appDate)                                   \
+  X(C, Number, ULONG, ModuleType, CmdModuleType, GetModuleType, ModuleType, moduleType)                    \
+  X(C, Number, ULONG, App, CmdApp, GetApp, App, app)                                                       \
+  X(C, Text, char*, AppVersionStr, CmdAppVersionStr, GetAppVersionStr, AppVersionStr, appVersionStr)       \
+  X(C, Text, char*, BranchName, CmdBranchName, GetBranchName, BranchName, branchName)                      \
+  X(C, Text, char*, AppDateStr, CmdAppDateStr, GetAppDateStr, AppDateStr, appDateStr)
+TOVIK_BULK_VALUES(AppPcItem, CTovikAppPcItemIF, TOVIK_APP_PC_ITEM_OPS)
+TOVIK_WRAPPER_DECLARE(CTovikAppPcItemIF, ITovikAppPcItem, TOVIK_APP_PC_ITEM_OPS)
 
-// One PC catalogue entry read in bulk (wrappers/BulkValues.h).
-struct AppPcItemValues {
-  using Field = AppPcItemField;
-  ULONG index = 0;  // position in the provider's list
-  BulkText appName;
-  ULONG appVersion = 0;
-  ULONG appDate = 0;
-  ULONG moduleType = 0;
-  ULONG app = 0;
-  BulkText appVersionStr;
-  BulkText branchName;
-  BulkText appDateStr;
-};
+// ReadItems: one command reads entries first .. first+count-1, of each present one the fields
+// in the order given, appended to items. Returns the number appended.
+#define TOVIK_APP_PC_ITEM_LIST_OPS(X, C)                               \
+  X(C, Number, ULONG, Count, CmdCount, GetCount)                       \
+  X(C, Element, CTovikAppPcItemIF*, Item, CmdItem, Item)               \
+  X(C, ReadItems, ULONG, ReadItems, CmdReadItems, Item, AppPcItemValues)
+TOVIK_WRAPPER_DECLARE(CTovikAppPcItemListIF, ITovikAppPcItemList, TOVIK_APP_PC_ITEM_LIST_OPS)
 
-// The properties of a module catalogue entry, for CTovikAppVciItemListIF::ReadItems.
-enum class AppVciItemField {
-  App, AppName, AppVersion, AppDate, State, License, LicenseState, DaysRemaining, TimesRemaining,
-  AppVersionStr, BranchName, AppDateStr
-};
+// A module catalogue entry; the list reads its entries in bulk as AppVciItemValues.
+#define TOVIK_APP_VCI_ITEM_OPS(X, C)                                                                       \
+  X(C, Number, ULONG, App, CmdApp, GetApp, App, app)                                                       \
+  X(C, Text, char*, AppName, CmdAppName, GetAppName, AppName, appName)                                     \
+  X(C, Number, ULONG, AppVersion, CmdAppVersion, GetAppVersion, AppVersion, appVersion)                    \
+  X(C, Number, ULONG, AppDate, CmdAppDate, GetAppDate, AppDate, appDate)                                   \
+  X(C, Number, ULONG, State, CmdState, GetState, State, state)                                             \
+  X(C, Text, char*, License, CmdLicense, GetLicense, License, license)                                     \
+  X(C, Number, ULONG, LicenseState, CmdLicenseState, GetLicenseState, LicenseState, licenseState)          \
+  X(C, Number, ULONG, DaysRemaining, CmdDaysRemaining, GetDaysRemaining, DaysRemaining, daysRemaining)     \
+  X(C, Number, ULONG, TimesRemaining, CmdTimesRemaining, GetTimesRemaining, TimesRemaining, timesRemaining) \
+  X(C, Text, char*, AppVersionStr, CmdAppVersionStr, GetAppVersionStr, AppVersionStr, appVersionStr)       \
+  X(C, Text, char*, BranchName, CmdBranchName, GetBranchName, BranchName, branchName)                      \
+  X(C, Text, char*, AppDateStr, CmdAppDateStr, GetAppDateStr, AppDateStr, appDateStr)
+TOVIK_BULK_VALUES(AppVciItem, CTovikAppVciItemIF, TOVIK_APP_VCI_ITEM_OPS)
+TOVIK_WRAPPER_DECLARE(CTovikAppVciItemIF, ITovikAppVciItem, TOVIK_APP_VCI_ITEM_OPS)
 
-// One module catalogue entry read in bulk (wrappers/BulkValues.h).
-struct AppVciItemValues {
-  using Field = AppVciItemField;
-  ULONG index = 0;  // position in the provider's list
-  ULONG app = 0;
-  BulkText appName;
-  ULONG appVersion = 0;
-  ULONG appDate = 0;
-  ULONG state = 0;
-  BulkText license;
-  ULONG licenseState = 0;
-  ULONG daysRemaining = 0;
-  ULONG timesRemaining = 0;
-  BulkText appVersionStr;
-  BulkText branchName;
-  BulkText appDateStr;
-};
+#define TOVIK_APP_VCI_ITEM_LIST_OPS(X, C)                               \
+  X(C, Number, ULONG, Count, CmdCount, GetCount)                        \
+  X(C, Element, CTovikAppVciItemIF*, Item, CmdItem, Item)               \
+  X(C, ReadItems, ULONG, ReadItems, CmdReadItems, Item, AppVciItemValues)
+TOVIK_WRAPPER_DECLARE(CTovikAppVciItemListIF, ITovikAppVciItemList, TOVIK_APP_VCI_ITEM_LIST_OPS)
 
-class TOVIK_API CTovikAppPcItemIF {
-  TOVIK_WRAPPER_CLASS(CTovikAppPcItemIF, ITovikAppPcItem)
-  TOVIK_WRAPPER_OP(char*, AppName, ())
-  TOVIK_WRAPPER_OP(ULONG, AppVersion, ())
-  TOVIK_WRAPPER_OP(ULONG, AppDate, ())
-  TOVIK_WRAPPER_OP(ULONG, ModuleType, ())
-  TOVIK_WRAPPER_OP(ULONG, App, ())
-  TOVIK_WRAPPER_OP(char*, AppVersionStr, ())
-  TOVIK_WRAPPER_OP(char*, BranchName, ())
-  TOVIK_WRAPPER_OP(char*, AppDateStr, ())
-};
-
-class TOVIK_API CTovikAppPcItemListIF {
-  TOVIK_WRAPPER_CLASS(CTovikAppPcItemListIF, ITovikAppPcItemList)
-  TOVIK_WRAPPER_OP(ULONG, Count, ())
-  TOVIK_WRAPPER_OP(CTovikAppPcItemIF*, Item, (ULONG index))
-  // One command: entries first .. first+count-1, of each present one the
-  // fields in the order given, appended to items. Returns the number appended.
-  TOVIK_WRAPPER_OP(ULONG, ReadItems,
-                   (ULONG first, ULONG count, std::span<const AppPcItemField> fields,
-                    std::vector<AppPcItemValues>& items))
-};
-
-class TOVIK_API CTovikAppVciItemIF {
-  TOVIK_WRAPPER_CLASS(CTovikAppVciItemIF, ITovikAppVciItem)
-  TOVIK_WRAPPER_OP(ULONG, App, ())
-  TOVIK_WRAPPER_OP(char*, AppName, ())
-  TOVIK_WRAPPER_OP(ULONG, AppVersion, ())
-  TOVIK_WRAPPER_OP(ULONG, AppDate, ())
-  TOVIK_WRAPPER_OP(ULONG, State, ())
-  TOVIK_WRAPPER_OP(char*, License, ())
-  TOVIK_WRAPPER_OP(ULONG, LicenseState, ())
-  TOVIK_WRAPPER_OP(ULONG, DaysRemaining, ())
-  TOVIK_WRAPPER_OP(ULONG, TimesRemaining, ())
-  TOVIK_WRAPPER_OP(char*, AppVersionStr, ())
-  TOVIK_WRAPPER_OP(char*, BranchName, ())
-  TOVIK_WRAPPER_OP(char*, AppDateStr, ())
-};
-
-class TOVIK_API CTovikAppVciItemListIF {
-  TOVIK_WRAPPER_CLASS(CTovikAppVciItemListIF, ITovikAppVciItemList)
-  TOVIK_WRAPPER_OP(ULONG, Count, ())
-  TOVIK_WRAPPER_OP(CTovikAppVciItemIF*, Item, (ULONG index))
-  // As CTovikAppPcItemListIF::ReadItems.
-  TOVIK_WRAPPER_OP(ULONG, ReadItems,
-                   (ULONG first, ULONG count, std::span<const AppVciItemField> fields,
-                    std::vector<AppVciItemValues>& items))
-};
-
-class TOVIK_API CTovikAppStatusIF {
-  TOVIK_WRAPPER_CLASS(CTovikAppStatusIF, ITovikAppStatus)
-  TOVIK_WRAPPER_OP(ULONG, Status, ())
-  TOVIK_WRAPPER_OP(LONG, ErrorNumber, ())
-  TOVIK_WRAPPER_OP(ULONG, ComponentNumber, ())
-  TOVIK_WRAPPER_OP(ULONG, TotalNumberOfComponents, ())
-  TOVIK_WRAPPER_OP(ULONG, ComponentTimeout, ())
-  TOVIK_WRAPPER_OP(ULONG, TotalTimeout, ())
-  TOVIK_WRAPPER_OP(char*, ComponentName, ())
-};
+#define TOVIK_APP_STATUS_OPS(X, C)                                                                \
+  X(C, Number, ULONG, Status, CmdStatus, GetStatus)                                               \
+  X(C, Number, LONG, ErrorNumber, CmdErrorNumber, GetErrorNumber)                                 \
+  X(C, Number, ULONG, ComponentNumber, CmdComponentNumber, GetComponentNumber)                    \
+  X(C, Number, ULONG, TotalNumberOfComponents, CmdTotalNumberOfComponents, GetTotalNumberOfComponents) \
+  X(C, Number, ULONG, ComponentTimeout, CmdComponentTimeout, GetComponentTimeout)                 \
+  X(C, Number, ULONG, TotalTimeout, CmdTotalTimeout, GetTotalTimeout)                             \
+  X(C, Text, char*, ComponentName, CmdComponentName, GetComponentName)
+TOVIK_WRAPPER_DECLARE(CTovikAppStatusIF, ITovikAppStatus, TOVIK_APP_STATUS_OPS)

@@ -3,14 +3,14 @@
 // every list wrapper that reads its entries in bulk.
 //
 // A kind of entry is described by a table of property readers, one per
-// field of its enum, in the enum's order:
+// field of its enum, in the enum's order. The tables are made from the
+// element wrapper's operation table (TOVIK_BULK_READERS, wrappers/
+// WrapperDefine.h), so a field, its member and its reader never disagree:
 //
-//   constexpr PropertyReader<ITovikVciItem, VciItemValues> kVciItemProperties[] = {
-//       ReadInto<&ITovikVciItem::GetModuleState, &VciItemValues::moduleState>,
-//       ReadInto<&ITovikVciItem::GetModuleName, &VciItemValues::moduleName>, ...};
+//   ReadInto<&ITovikVciItem::GetModuleState, &VciItemValues::moduleState>, ...
 //
 //   INT_PTR CTovikVciItemsIF::CmdReadItems(Args& args) {
-//     return ReadItemValues<CTovikVciItemIF>(this, args, &ITovikVciItems::Item, kVciItemProperties);
+//     return ReadItemValues<CTovikVciItemIF>(this, args, &ITovikVciItems::Item, VciItemValuesReaders);
 //   }
 //
 // The public operation packs first, count, a pointer to the field span and a

@@ -4,33 +4,29 @@
 
 #include "wrappers/WrapperDecl.h"
 
-class TOVIK_API CTovikClientAccessItemIF {
-  TOVIK_WRAPPER_CLASS(CTovikClientAccessItemIF, ITovikClientAccessItem)
-  TOVIK_WRAPPER_OP(ULONG, ClientInfo, ())
-  TOVIK_WRAPPER_OP(ULONG, Status, ())
-  TOVIK_WRAPPER_OP(LONG, ErrorCode, ())
-  TOVIK_WRAPPER_OP(ULONG, CurrentBlock, ())
-  TOVIK_WRAPPER_OP(ULONG, TotalBlocks, ())
-  TOVIK_WRAPPER_OP(ULONG, TimeStampMs, ())
-};
+#define TOVIK_CLIENT_ACCESS_ITEM_OPS(X, C)                          \
+  X(C, Number, ULONG, ClientInfo, CmdClientInfo, GetClientInfo)     \
+  X(C, Number, ULONG, Status, CmdStatus, GetStatus)                 \
+  X(C, Number, LONG, ErrorCode, CmdErrorCode, GetErrorCode)         \
+  X(C, Number, ULONG, CurrentBlock, CmdCurrentBlock, GetCurrentBlock) \
+  X(C, Number, ULONG, TotalBlocks, CmdTotalBlocks, GetTotalBlocks)  \
+  X(C, Number, ULONG, TimeStampMs, CmdTimeStampMs, GetTimeStampMs)
+TOVIK_WRAPPER_DECLARE(CTovikClientAccessItemIF, ITovikClientAccessItem, TOVIK_CLIENT_ACCESS_ITEM_OPS)
 
-class TOVIK_API CTovikClientSpaceIF {
-  TOVIK_WRAPPER_CLASS(CTovikClientSpaceIF, ITovikClientSpace)
-  TOVIK_WRAPPER_OP(ULONG, VolRemaining, ())
-  TOVIK_WRAPPER_OP(ULONG, VolTotal, ())
-  TOVIK_WRAPPER_OP(ULONG, NonVolRemaining, ())
-  TOVIK_WRAPPER_OP(ULONG, NonVolTotal, ())
-};
+#define TOVIK_CLIENT_SPACE_OPS(X, C)                                        \
+  X(C, Number, ULONG, VolRemaining, CmdVolRemaining, GetVolRemaining)       \
+  X(C, Number, ULONG, VolTotal, CmdVolTotal, GetVolTotal)                   \
+  X(C, Number, ULONG, NonVolRemaining, CmdNonVolRemaining, GetNonVolRemaining) \
+  X(C, Number, ULONG, NonVolTotal, CmdNonVolTotal, GetNonVolTotal)
+TOVIK_WRAPPER_DECLARE(CTovikClientSpaceIF, ITovikClientSpace, TOVIK_CLIENT_SPACE_OPS)
 
-class TOVIK_API CTovikClientInfoItemIF {
-  TOVIK_WRAPPER_CLASS(CTovikClientInfoItemIF, ITovikClientInfoItem)
-  TOVIK_WRAPPER_OP(ULONG, GetClientInfoLocation, ())
-  TOVIK_WRAPPER_OP(char*, GetClientInfoId, ())
-  TOVIK_WRAPPER_OP(ULONG, GetFileSize, ())
-};
+#define TOVIK_CLIENT_INFO_ITEM_OPS(X, C)                                                                        \
+  X(C, Number, ULONG, GetClientInfoLocation, CmdGetClientInfoLocation, GetClientInfoLocation)                   \
+  X(C, TextLogged, char*, GetClientInfoId, CmdGetClientInfoId, GetClientInfoId, "Coud not find client name")    \
+  X(C, Number, ULONG, GetFileSize, CmdGetFileSize, GetFileSize)
+TOVIK_WRAPPER_DECLARE(CTovikClientInfoItemIF, ITovikClientInfoItem, TOVIK_CLIENT_INFO_ITEM_OPS)
 
-class TOVIK_API CTovikClientInfoListIF {
-  TOVIK_WRAPPER_CLASS(CTovikClientInfoListIF, ITovikClientInfoList)
-  TOVIK_WRAPPER_OP(ULONG, Count, ())
-  TOVIK_WRAPPER_OP(CTovikClientInfoItemIF*, Item, (ULONG index))
-};
+#define TOVIK_CLIENT_INFO_LIST_OPS(X, C)          \
+  X(C, Number, ULONG, Count, CmdCount, GetCount)  \
+  X(C, Element, CTovikClientInfoItemIF*, Item, CmdItem, Item)
+TOVIK_WRAPPER_DECLARE(CTovikClientInfoListIF, ITovikClientInfoList, TOVIK_CLIENT_INFO_LIST_OPS)

@@ -3,14 +3,12 @@
 
 #include "wrappers/WrapperDecl.h"
 
-class TOVIK_API CTovikConfigItemIF {
-  TOVIK_WRAPPER_CLASS(CTovikConfigItemIF, ITovikConfigItem)
-  TOVIK_WRAPPER_OP(ULONG, GetConfigItem, ())
-  TOVIK_WRAPPER_OP(char*, GetConfigValue, ())
-};
+#define TOVIK_CONFIG_ITEM_OPS(X, C)                                                                      \
+  X(C, Number, ULONG, GetConfigItem, CmdGetConfigItem, GetConfigItem)                                    \
+  X(C, TextLogged, char*, GetConfigValue, CmdGetConfigValue, GetConfigValue, "Coud not find client name")
+TOVIK_WRAPPER_DECLARE(CTovikConfigItemIF, ITovikConfigItem, TOVIK_CONFIG_ITEM_OPS)
 
-class TOVIK_API CTovikConfigItemsIF {
-  TOVIK_WRAPPER_CLASS(CTovikConfigItemsIF, ITovikConfigItemList)
-  TOVIK_WRAPPER_OP(ULONG, Count, ())
-  TOVIK_WRAPPER_OP(CTovikConfigItemIF*, GetItem, (ULONG index))
-};
+#define TOVIK_CONFIG_ITEMS_OPS(X, C)              \
+  X(C, Number, ULONG, Count, CmdCount, GetCount)  \
+  X(C, Element, CTovikConfigItemIF*, GetItem, CmdGetItem, GetItem)
+TOVIK_WRAPPER_DECLARE(CTovikConfigItemsIF, ITovikConfigItemList, TOVIK_CONFIG_ITEMS_OPS)

@@ -2,65 +2,44 @@
 // Result wrappers of module discovery: the module list, one module, the
 // details of a module and its connected clients.
 
-#include <span>
-#include <vector>
-
-#include "wrappers/BulkValues.h"
 #include "wrappers/WrapperDecl.h"
 
-// The properties of a module entry, for CTovikVciItemsIF::ReadItems.
-enum class VciItemField { ModuleState, ModuleName, SerialNumber, VCIInterface, ModuleType };
+// A module entry; the list reads its entries in bulk as VciItemValues.
+#define TOVIK_VCI_ITEM_OPS(X, C)                                                                      \
+  X(C, Number, ULONG, GetModuleState, CmdGetModuleState, GetModuleState, ModuleState, moduleState)    \
+  X(C, Text, char*, GetModuleName, CmdGetModuleName, GetModuleName, ModuleName, moduleName)           \
+  X(C, Number, ULONG, GetSerialNumber, CmdGetSerialNumber, GetSerialNumber, SerialNumber, serialNumber) \
+  X(C, Number, ULONG, GetVCIInterface, CmdGetVCIInterface, GetVCIInterface, VCIInterface, vciInterface) \
+  X(C, Number, ULONG, GetModuleType, CmdGetModuleType, GetModuleType, ModuleType, moduleType)
+TOVIK_BULK_VALUES(VciItem, CTovikVciItemIF, TOVIK_VCI_ITEM_OPS)
+TOVIK_WRAPPER_DECLARE(CTovikVciItemIF, ITovikVciItem, TOVIK_VCI_ITEM_OPS)
 
-// One module entry read in bulk (wrappers/BulkValues.h).
-struct VciItemValues {
-  using Field = VciItemField;
-  ULONG index = 0;  // position in the provider's list
-  ULONG moduleState = 0;
-  BulkText moduleName;
-  ULONG serialNumber = 0;
-  ULONG vciInterface = 0;
-  ULONG moduleType = 0;
-};
+// ReadItems: one command reads entries first .. first+count-1, of each present one the fields
+// in the order given, appended to items. Returns the number appended.
+#define TOVIK_VCI_ITEMS_OPS(X, C)                                     \
+  X(C, Number, ULONG, Count, CmdCount, GetCount)                      \
+  X(C, Element, CTovikVciItemIF*, Item, CmdItem, Item)                \
+  X(C, ReadItems, ULONG, ReadItems, CmdReadItems, Item, VciItemValues)
+TOVIK_WRAPPER_DECLARE(CTovikVciItemsIF, ITovikVciItems, TOVIK_VCI_ITEMS_OPS)
 
-class TOVIK_API CTovikVciItemIF {
-  TOVIK_WRAPPER_CLASS(CTovikVciItemIF, ITovikVciItem)
-  TOVIK_WRAPPER_OP(ULONG, GetModuleState, ())
-  TOVIK_WRAPPER_OP(char*, GetModuleName, ())
-  TOVIK_WRAPPER_OP(ULONG, GetSerialNumber, ())
-  TOVIK_WRAPPER_OP(ULONG, GetVCIInterface, ())
-  TOVIK_WRAPPER_OP(ULONG, GetModuleType, ())
-};
+#define TOVIK_CLIENT_INFO_OPS(X, C)                                                                    \
+  X(C, Bool, bool, IsOwner, CmdIsOwner, GetIsOwner)                                                    \
+  X(C, Number, ULONG, ConnectionType, CmdConnectionType, GetConnectionType)                            \
+  X(C, Number, ULONG, ConnectionInterface, CmdConnectionInterface, GetConnectionInterface)              \
+  X(C, TextLogged, char*, ClientName, CmdClientName, GetClientName, "Coud not find client name")       \
+  X(C, TextLogged, char*, ConnectTime, CmdConnectTime, GetConnectTime, "Coud not find connect time")
+TOVIK_WRAPPER_DECLARE(CTovikClientInfoIF, ITovikClientInfo, TOVIK_CLIENT_INFO_OPS)
 
-class TOVIK_API CTovikVciItemsIF {
-  TOVIK_WRAPPER_CLASS(CTovikVciItemsIF, ITovikVciItems)
-  TOVIK_WRAPPER_OP(ULONG, Count, ())
-  TOVIK_WRAPPER_OP(CTovikVciItemIF*, Item, (ULONG index))
-  // One command: entries first .. first+count-1, of each present one the
-  // fields in the order given, appended to items. Returns the number appended.
-  TOVIK_WRAPPER_OP(ULONG, ReadItems,
-                   (ULONG first, ULONG count, std::span<const VciItemField> fields, std::vector<VciItemValues>& items))
-};
-
-class TOVIK_API CTovikClientInfoIF {
-  TOVIK_WRAPPER_CLASS(CTovikClientInfoIF, ITovikClientInfo)
-  TOVIK_WRAPPER_OP(bool, IsOwner, ())
-  TOVIK_WRAPPER_OP(ULONG, ConnectionType, ())
-  TOVIK_WRAPPER_OP(ULONG, ConnectionInterface, ())
-  TOVIK_WRAPPER_OP(char*, ClientName, ())
-  TOVIK_WRAPPER_OP(char*, ConnectTime, ())
-};
-
-class TOVIK_API CTovikVciInfoIF {
-  TOVIK_WRAPPER_CLASS(CTovikVciInfoIF, ITovikVciInfo)
-  TOVIK_WRAPPER_OP(char*, EthernetAddress, ())
-  TOVIK_WRAPPER_OP(char*, WirelessAddress, ())
-  TOVIK_WRAPPER_OP(char*, BluetoothAddress, ())
-  TOVIK_WRAPPER_OP(char*, USBAddress, ())
-  TOVIK_WRAPPER_OP(char*, VciAlias, ())
-  TOVIK_WRAPPER_OP(ULONG, WifiFlags, ())
-  TOVIK_WRAPPER_OP(ULONG, BtFlags, ())
-  TOVIK_WRAPPER_OP(ULONG, UsbFlags, ())
-  TOVIK_WRAPPER_OP(ULONG, EthFlags, ())
-  TOVIK_WRAPPER_OP(ULONG, NumClients, ())
-  TOVIK_WRAPPER_OP(CTovikClientInfoIF*, ClientAt, (ULONG index))
-};
+#define TOVIK_VCI_INFO_OPS(X, C)                                                \
+  X(C, Text, char*, EthernetAddress, CmdEthernetAddress, GetEthernetAddress)    \
+  X(C, Text, char*, WirelessAddress, CmdWirelessAddress, GetWirelessAddress)    \
+  X(C, Text, char*, BluetoothAddress, CmdBluetoothAddress, GetBluetoothAddress) \
+  X(C, Text, char*, USBAddress, CmdUSBAddress, GetUSBAddress)                   \
+  X(C, Text, char*, VciAlias, CmdVciAlias, GetVciAlias)                         \
+  X(C, Number, ULONG, WifiFlags, CmdWifiFlags, GetWifiFlags)                    \
+  X(C, Number, ULONG, BtFlags, CmdBtFlags, GetBtFlags)                          \
+  X(C, Number, ULONG, UsbFlags, CmdUsbFlags, GetUsbFlags)                       \
+  X(C, Number, ULONG, EthFlags, CmdEthFlags, GetEthFlags)                       \
+  X(C, Number, ULONG, NumClients, CmdNumClients, GetNumClients)                 \
+  X(C, Element, CTovikClientInfoIF*, ClientAt, CmdClientAt, ClientAt)
+TOVIK_WRAPPER_DECLARE(CTovikVciInfoIF, ITovikVciInfo, TOVIK_VCI_INFO_OPS)

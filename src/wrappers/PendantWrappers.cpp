@@ -1,8 +1,7 @@
 // Pendant wrappers: the LED collection, one LED and the segment display.
 #include "wrappers/PendantWrappers.h"
 
-#include "java/LogStream.h"
-#include "wrappers/WrapperPattern.h"
+#include "wrappers/WrapperDefine.h"
 
 using TovikApiProviderLib::ITovikPendantDisp;
 using TovikApiProviderLib::ITovikPendantDispPtr;
@@ -61,8 +60,7 @@ INT_PTR CTovikPendantLedsIF::CmdConstructObject(Args&) {
   return 1;
 }
 
-ULONG CTovikPendantLedsIF::Count() { return WrapperCall<ULONG>(this, &CTovikPendantLedsIF::CmdCount); }
-INT_PTR CTovikPendantLedsIF::CmdCount(Args&) { return ReadNumber(this, &ITovikPendantLeds::GetCount); }
+TOVIK_WRAPPER_DEFINE_OPS(CTovikPendantLedsIF, TOVIK_PENDANT_LEDS_OPS)
 
 CTovikPendantLedIF* CTovikPendantLedsIF::Item(ULONG index) {
   return WrapperCall<CTovikPendantLedIF*>(this, &CTovikPendantLedsIF::CmdItem, index);
@@ -102,14 +100,7 @@ INT_PTR CTovikPendantLedIF::CmdDestroyObject(Args&) {
   return 0;
 }
 
-ULONG CTovikPendantLedIF::GetLedValid() { return WrapperCall<ULONG>(this, &CTovikPendantLedIF::CmdGetLedValid); }
-INT_PTR CTovikPendantLedIF::CmdGetLedValid(Args&) { return ReadNumber(this, &ITovikPendantLed::GetLedValid); }
-ULONG CTovikPendantLedIF::GetLedCtrl() { return WrapperCall<ULONG>(this, &CTovikPendantLedIF::CmdGetLedCtrl); }
-INT_PTR CTovikPendantLedIF::CmdGetLedCtrl(Args&) { return ReadNumber(this, &ITovikPendantLed::GetLedCtrl); }
-ULONG CTovikPendantLedIF::GetLedBlinkFreq() {
-  return WrapperCall<ULONG>(this, &CTovikPendantLedIF::CmdGetLedBlinkFreq);
-}
-INT_PTR CTovikPendantLedIF::CmdGetLedBlinkFreq(Args&) { return ReadNumber(this, &ITovikPendantLed::GetLedBlinkFreq); }
+TOVIK_WRAPPER_DEFINE_OPS(CTovikPendantLedIF, TOVIK_PENDANT_LED_OPS)
 
 void CTovikPendantLedIF::SetLedValid(ULONG value) {
   CORE_LOG("CTovikPendantLedIF::SetLedValid") << "SET to " << value << LogEnd;
@@ -127,32 +118,10 @@ INT_PTR CTovikPendantLedIF::CmdSetLedValid(Args& args) {
   return 0;
 }
 
-void CTovikPendantLedIF::SetLedCtrl(ULONG value) {
-  CORE_LOG("CTovikPendantLedIF::SetLedCtrl") << "SET to " << value << LogEnd;
-  WrapperCall<void>(this, &CTovikPendantLedIF::CmdSetLedCtrl, value);
-}
-INT_PTR CTovikPendantLedIF::CmdSetLedCtrl(Args& args) { return WriteValue(this, args, &ITovikPendantLed::PutLedCtrl); }
-
-void CTovikPendantLedIF::SetLedBlinkFeq(ULONG value) {
-  CORE_LOG("CTovikPendantLedIF::SetLedBlinkFeq") << "SET to " << value << LogEnd;
-  WrapperCall<void>(this, &CTovikPendantLedIF::CmdSetLedBlinkFreq, value);
-}
-INT_PTR CTovikPendantLedIF::CmdSetLedBlinkFreq(Args& args) {
-  return WriteValue(this, args, &ITovikPendantLed::PutLedBlinkFreq);
-}
-
 // ---- CTovikPendantDispIF
 
-CTovikPendantDispIF::~CTovikPendantDispIF() { WrapperCall<void>(this, &CTovikPendantDispIF::CmdDestroyObject); }
-
-void CTovikPendantDispIF::AttachInterface(CTovikPendantDispIF* wrapper, ITovikPendantDisp* itf) {
-  AttachWrapperInterface(wrapper, itf);
-}
-
-INT_PTR CTovikPendantDispIF::CmdDestroyObject(Args&) {
-  ReleaseWrapperInterface(this);
-  return 0;
-}
+TOVIK_WRAPPER_LIFECYCLE(CTovikPendantDispIF)
+TOVIK_WRAPPER_DEFINE_OPS(CTovikPendantDispIF, TOVIK_PENDANT_DISP_OPS)
 
 bool CTovikPendantDispIF::ConstructInterface() {
   return WrapperCall<bool>(this, &CTovikPendantDispIF::CmdConstructObject);
@@ -171,46 +140,4 @@ INT_PTR CTovikPendantDispIF::CmdConstructObject(Args&) {
   const ITovikPendantDispPtr display(queried, false);
   AttachWrapperInterface(this, display.GetInterfacePtr());
   return 1;
-}
-
-ULONG CTovikPendantDispIF::GetSegmentA() { return WrapperCall<ULONG>(this, &CTovikPendantDispIF::CmdGetSegmentA); }
-INT_PTR CTovikPendantDispIF::CmdGetSegmentA(Args&) { return ReadNumber(this, &ITovikPendantDisp::GetSegmentA); }
-ULONG CTovikPendantDispIF::GetSegmentB() { return WrapperCall<ULONG>(this, &CTovikPendantDispIF::CmdGetSegmentB); }
-INT_PTR CTovikPendantDispIF::CmdGetSegmentB(Args&) { return ReadNumber(this, &ITovikPendantDisp::GetSegmentB); }
-ULONG CTovikPendantDispIF::GetSegmentC() { return WrapperCall<ULONG>(this, &CTovikPendantDispIF::CmdGetSegmentC); }
-INT_PTR CTovikPendantDispIF::CmdGetSegmentC(Args&) { return ReadNumber(this, &ITovikPendantDisp::GetSegmentC); }
-ULONG CTovikPendantDispIF::GetSegmentD() { return WrapperCall<ULONG>(this, &CTovikPendantDispIF::CmdGetSegmentD); }
-INT_PTR CTovikPendantDispIF::CmdGetSegmentD(Args&) { return ReadNumber(this, &ITovikPendantDisp::GetSegmentD); }
-ULONG CTovikPendantDispIF::GetSegmentE() { return WrapperCall<ULONG>(this, &CTovikPendantDispIF::CmdGetSegmentE); }
-INT_PTR CTovikPendantDispIF::CmdGetSegmentE(Args&) { return ReadNumber(this, &ITovikPendantDisp::GetSegmentE); }
-ULONG CTovikPendantDispIF::GetSegmentF() { return WrapperCall<ULONG>(this, &CTovikPendantDispIF::CmdGetSegmentF); }
-INT_PTR CTovikPendantDispIF::CmdGetSegmentF(Args&) { return ReadNumber(this, &ITovikPendantDisp::GetSegmentF); }
-ULONG CTovikPendantDispIF::GetSegmentG() { return WrapperCall<ULONG>(this, &CTovikPendantDispIF::CmdGetSegmentG); }
-INT_PTR CTovikPendantDispIF::CmdGetSegmentG(Args&) { return ReadNumber(this, &ITovikPendantDisp::GetSegmentG); }
-ULONG CTovikPendantDispIF::GetSegmentDecimalPoint() {
-  return WrapperCall<ULONG>(this, &CTovikPendantDispIF::CmdGetSegmentDecimalPoint);
-}
-INT_PTR CTovikPendantDispIF::CmdGetSegmentDecimalPoint(Args&) {
-  return ReadNumber(this, &ITovikPendantDisp::GetSegmentDecimalPoint);
-}
-
-void CTovikPendantDispIF::SetSegmentA(ULONG v) { WrapperCall<void>(this, &CTovikPendantDispIF::CmdSetSegmentA, v); }
-INT_PTR CTovikPendantDispIF::CmdSetSegmentA(Args& a) { return WriteValue(this, a, &ITovikPendantDisp::PutSegmentA); }
-void CTovikPendantDispIF::SetSegmentB(ULONG v) { WrapperCall<void>(this, &CTovikPendantDispIF::CmdSetSegmentB, v); }
-INT_PTR CTovikPendantDispIF::CmdSetSegmentB(Args& a) { return WriteValue(this, a, &ITovikPendantDisp::PutSegmentB); }
-void CTovikPendantDispIF::SetSegmentC(ULONG v) { WrapperCall<void>(this, &CTovikPendantDispIF::CmdSetSegmentC, v); }
-INT_PTR CTovikPendantDispIF::CmdSetSegmentC(Args& a) { return WriteValue(this, a, &ITovikPendantDisp::PutSegmentC); }
-void CTovikPendantDispIF::SetSegmentD(ULONG v) { WrapperCall<void>(this, &CTovikPendantDispIF::CmdSetSegmentD, v); }
-INT_PTR CTovikPendantDispIF::CmdSetSegmentD(Args& a) { return WriteValue(this, a, &ITovikPendantDisp::PutSegmentD); }
-void CTovikPendantDispIF::SetSegmentE(ULONG v) { WrapperCall<void>(this, &CTovikPendantDispIF::CmdSetSegmentE, v); }
-INT_PTR CTovikPendantDispIF::CmdSetSegmentE(Args& a) { return WriteValue(this, a, &ITovikPendantDisp::PutSegmentE); }
-void CTovikPendantDispIF::SetSegmentF(ULONG v) { WrapperCall<void>(this, &CTovikPendantDispIF::CmdSetSegmentF, v); }
-INT_PTR CTovikPendantDispIF::CmdSetSegmentF(Args& a) { return WriteValue(this, a, &ITovikPendantDisp::PutSegmentF); }
-void CTovikPendantDispIF::SetSegmentG(ULONG v) { WrapperCall<void>(this, &CTovikPendantDispIF::CmdSetSegmentG, v); }
-INT_PTR CTovikPendantDispIF::CmdSetSegmentG(Args& a) { return WriteValue(this, a, &ITovikPendantDisp::PutSegmentG); }
-void CTovikPendantDispIF::SetSegmentDecimalPoint(ULONG v) {
-  WrapperCall<void>(this, &CTovikPendantDispIF::CmdSetSegmentDecimalPoint, v);
-}
-INT_PTR CTovikPendantDispIF::CmdSetSegmentDecimalPoint(Args& a) {
-  return WriteValue(this, a, &ITovikPendantDisp::PutSegmentDecimalPoint);
 }

@@ -5,40 +5,38 @@
 
 #include "wrappers/WrapperDecl.h"
 
-class TOVIK_API CTovikPendantLedIF {
-  TOVIK_WRAPPER_CLASS(CTovikPendantLedIF, ITovikPendantLed)
-  TOVIK_WRAPPER_OP(ULONG, GetLedValid, ())
-  TOVIK_WRAPPER_OP(ULONG, GetLedCtrl, ())
-  TOVIK_WRAPPER_OP(ULONG, GetLedBlinkFreq, ())
-  TOVIK_WRAPPER_OP(void, SetLedValid, (ULONG value))
-  TOVIK_WRAPPER_OP(void, SetLedCtrl, (ULONG value))
-  TOVIK_WRAPPER_OP_CMD(void, SetLedBlinkFeq, (ULONG value), CmdSetLedBlinkFreq)
-};
+// SetLedBlinkFeq keeps its name; its command member is CmdSetLedBlinkFreq.
+#define TOVIK_PENDANT_LED_OPS(X, C)                                                   \
+  X(C, Number, ULONG, GetLedValid, CmdGetLedValid, GetLedValid)                       \
+  X(C, Number, ULONG, GetLedCtrl, CmdGetLedCtrl, GetLedCtrl)                          \
+  X(C, Number, ULONG, GetLedBlinkFreq, CmdGetLedBlinkFreq, GetLedBlinkFreq)           \
+  X(C, CustomWrite, void, SetLedValid, CmdSetLedValid, PutLedValid)                   \
+  X(C, LoggedWrite, void, SetLedCtrl, CmdSetLedCtrl, PutLedCtrl)                      \
+  X(C, LoggedWrite, void, SetLedBlinkFeq, CmdSetLedBlinkFreq, PutLedBlinkFreq)
+TOVIK_WRAPPER_DECLARE(CTovikPendantLedIF, ITovikPendantLed, TOVIK_PENDANT_LED_OPS)
 
-class TOVIK_API CTovikPendantLedsIF {
-  TOVIK_WRAPPER_CLASS(CTovikPendantLedsIF, ITovikPendantLeds)
-  TOVIK_WRAPPER_OP_CMD(bool, ConstructInterface, (), CmdConstructObject)
-  TOVIK_WRAPPER_OP(ULONG, Count, ())
-  TOVIK_WRAPPER_OP(CTovikPendantLedIF*, Item, (ULONG index))
-};
+#define TOVIK_PENDANT_LEDS_OPS(X, C)                                      \
+  X(C, Custom, bool, ConstructInterface, CmdConstructObject, -)           \
+  X(C, Number, ULONG, Count, CmdCount, GetCount)                          \
+  X(C, CustomElement, CTovikPendantLedIF*, Item, CmdItem, Item)
+TOVIK_WRAPPER_DECLARE(CTovikPendantLedsIF, ITovikPendantLeds, TOVIK_PENDANT_LEDS_OPS)
 
-class TOVIK_API CTovikPendantDispIF {
-  TOVIK_WRAPPER_CLASS(CTovikPendantDispIF, ITovikPendantDisp)
-  TOVIK_WRAPPER_OP_CMD(bool, ConstructInterface, (), CmdConstructObject)
-  TOVIK_WRAPPER_OP(ULONG, GetSegmentA, ())
-  TOVIK_WRAPPER_OP(ULONG, GetSegmentB, ())
-  TOVIK_WRAPPER_OP(ULONG, GetSegmentC, ())
-  TOVIK_WRAPPER_OP(ULONG, GetSegmentD, ())
-  TOVIK_WRAPPER_OP(ULONG, GetSegmentE, ())
-  TOVIK_WRAPPER_OP(ULONG, GetSegmentF, ())
-  TOVIK_WRAPPER_OP(ULONG, GetSegmentG, ())
-  TOVIK_WRAPPER_OP(ULONG, GetSegmentDecimalPoint, ())
-  TOVIK_WRAPPER_OP(void, SetSegmentA, (ULONG value))
-  TOVIK_WRAPPER_OP(void, SetSegmentB, (ULONG value))
-  TOVIK_WRAPPER_OP(void, SetSegmentC, (ULONG value))
-  TOVIK_WRAPPER_OP(void, SetSegmentD, (ULONG value))
-  TOVIK_WRAPPER_OP(void, SetSegmentE, (ULONG value))
-  TOVIK_WRAPPER_OP(void, SetSegmentF, (ULONG value))
-  TOVIK_WRAPPER_OP(void, SetSegmentG, (ULONG value))
-  TOVIK_WRAPPER_OP(void, SetSegmentDecimalPoint, (ULONG value))
-};
+#define TOVIK_PENDANT_DISP_OPS(X, C)                                                       \
+  X(C, Custom, bool, ConstructInterface, CmdConstructObject, -)                            \
+  X(C, Number, ULONG, GetSegmentA, CmdGetSegmentA, GetSegmentA)                            \
+  X(C, Number, ULONG, GetSegmentB, CmdGetSegmentB, GetSegmentB)                            \
+  X(C, Number, ULONG, GetSegmentC, CmdGetSegmentC, GetSegmentC)                            \
+  X(C, Number, ULONG, GetSegmentD, CmdGetSegmentD, GetSegmentD)                            \
+  X(C, Number, ULONG, GetSegmentE, CmdGetSegmentE, GetSegmentE)                            \
+  X(C, Number, ULONG, GetSegmentF, CmdGetSegmentF, GetSegmentF)                            \
+  X(C, Number, ULONG, GetSegmentG, CmdGetSegmentG, GetSegmentG)                            \
+  X(C, Number, ULONG, GetSegmentDecimalPoint, CmdGetSegmentDecimalPoint, GetSegmentDecimalPoint) \
+  X(C, Write, void, SetSegmentA, CmdSetSegmentA, PutSegmentA)                              \
+  X(C, Write, void, SetSegmentB, CmdSetSegmentB, PutSegmentB)                              \
+  X(C, Write, void, SetSegmentC, CmdSetSegmentC, PutSegmentC)                              \
+  X(C, Write, void, SetSegmentD, CmdSetSegmentD, PutSegmentD)                              \
+  X(C, Write, void, SetSegmentE, CmdSetSegmentE, PutSegmentE)                              \
+  X(C, Write, void, SetSegmentF, CmdSetSegmentF, PutSegmentF)                              \
+  X(C, Write, void, SetSegmentG, CmdSetSegmentG, PutSegmentG)                              \
+  X(C, Write, void, SetSegmentDecimalPoint, CmdSetSegmentDecimalPoint, PutSegmentDecimalPoint)
+TOVIK_WRAPPER_DECLARE(CTovikPendantDispIF, ITovikPendantDisp, TOVIK_PENDANT_DISP_OPS)

@@ -2,50 +2,28 @@
 // Result wrappers of the version information: the info object with its
 // client and server lists and their entries.
 
-#include <span>
-#include <vector>
-
-#include "wrappers/BulkValues.h"
 #include "wrappers/WrapperDecl.h"
 
-// The properties of a version entry, for CTovikVersionItemListIF::ReadItems.
-enum class VersionItemField { Name, Version, Date, VersionStr, BranchName, DateStr };
+// A version entry; the list reads its entries in bulk as VersionItemValues.
+#define TOVIK_VERSION_ITEM_OPS(X, C)                                                          \
+  X(C, Text, char*, Name, CmdName, GetName, Name, name)                                       \
+  X(C, Number, ULONG, Version, CmdVersion, GetVersion, Version, version)                      \
+  X(C, Number, ULONG, Date, CmdDate, GetDate, Date, date)                                     \
+  X(C, Text, char*, VersionStr, CmdVersionStr, GetVersionStr, VersionStr, versionStr)         \
+  X(C, Text, char*, BranchName, CmdBranchName, GetBranchName, BranchName, branchName)         \
+  X(C, Text, char*, DateStr, CmdDateStr, GetDateStr, DateStr, dateStr)
+TOVIK_BULK_VALUES(VersionItem, CTovikVersionItemIF, TOVIK_VERSION_ITEM_OPS)
+TOVIK_WRAPPER_DECLARE(CTovikVersionItemIF, ITovikVersionItem, TOVIK_VERSION_ITEM_OPS)
 
-// One version entry read in bulk (wrappers/BulkValues.h).
-struct VersionItemValues {
-  using Field = VersionItemField;
-  ULONG index = 0;  // position in the provider's list
-  BulkText name;
-  ULONG version = 0;
-  ULONG date = 0;
-  BulkText versionStr;
-  BulkText branchName;
-  BulkText dateStr;
-};
+// ReadItems: one command reads entries first .. first+count-1, of each present one the fields
+// in the order given, appended to items. Returns the number appended.
+#define TOVIK_VERSION_ITEM_LIST_OPS(X, C)                                 \
+  X(C, Number, ULONG, Count, CmdCount, GetCount)                          \
+  X(C, Element, CTovikVersionItemIF*, Item, CmdItem, Item)                \
+  X(C, ReadItems, ULONG, ReadItems, CmdReadItems, Item, VersionItemValues)
+TOVIK_WRAPPER_DECLARE(CTovikVersionItemListIF, ITovikVersionItemList, TOVIK_VERSION_ITEM_LIST_OPS)
 
-class TOVIK_API CTovikVersionItemIF {
-  TOVIK_WRAPPER_CLASS(CTovikVersionItemIF, ITovikVersionItem)
-  TOVIK_WRAPPER_OP(char*, Name, ())
-  TOVIK_WRAPPER_OP(ULONG, Version, ())
-  TOVIK_WRAPPER_OP(ULONG, Date, ())
-  TOVIK_WRAPPER_OP(char*, VersionStr, ())
-  TOVIK_WRAPPER_OP(char*, BranchName, ())
-  TOVIK_WRAPPER_OP(char*, DateStr, ())
-};
-
-class TOVIK_API CTovikVersionItemListIF {
-  TOVIK_WRAPPER_CLASS(CTovikVersionItemListIF, ITovikVersionItemList)
-  TOVIK_WRAPPER_OP(ULONG, Count, ())
-  TOVIK_WRAPPER_OP(CTovikVersionItemIF*, Item, (ULONG index))
-  // One command: entries first .. first+count-1, of each present one the
-  // fields in the order given, appended to items. Returns the number appended.
-  TOVIK_WRAPPER_OP(ULONG, ReadItems,
-                   (ULONG first, ULONG count, std::span<const VersionItemField> fields,
-                    std::vector<VersionItemValues>& items))
-};
-
-class TOVIK_API CTovikVersionInfoIF {
-  TOVIK_WRAPPER_CLASS(CTovikVersionInfoIF, ITovikVersionInfo)
-  TOVIK_WRAPPER_OP(CTovikVersionItemListIF*, ClientVersionList, ())
-  TOVIK_WRAPPER_OP(CTovikVersionItemListIF*, ServerVersionList, ())
-};
+#define TOVIK_VERSION_INFO_OPS(X, C)                                                                      \
+  X(C, SubObject, CTovikVersionItemListIF*, ClientVersionList, CmdClientVersionList, GetClientVersionList) \
+  X(C, SubObject, CTovikVersionItemListIF*, ServerVersionList, CmdServerVersionList, GetServerVersionList)
+TOVIK_WRAPPER_DECLARE(CTovikVersionInfoIF, ITovikVersionInfo, TOVIK_VERSION_INFO_OPS)

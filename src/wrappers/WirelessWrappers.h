@@ -3,27 +3,25 @@
 
 #include "wrappers/WrapperDecl.h"
 
-class TOVIK_API CTovikApStateItemIF {
-  TOVIK_WRAPPER_CLASS(CTovikApStateItemIF, ITovikApStateItem)
-  TOVIK_WRAPPER_OP(ULONG, WifiState, ())
-  TOVIK_WRAPPER_OP(ULONG, Mode, ())
-  TOVIK_WRAPPER_OP(ULONG, ApState, ())
-  TOVIK_WRAPPER_OP(ULONG, NumBars, ())
-  TOVIK_WRAPPER_OP(ULONG, LinkQualityRaw, ())
-  TOVIK_WRAPPER_OP(LONG, NoiseLevel, ())
-  TOVIK_WRAPPER_OP(LONG, SignalLevel, ())
-};
+#define TOVIK_AP_STATE_ITEM_OPS(X, C)                                       \
+  X(C, Number, ULONG, WifiState, CmdWifiState, GetWifiState)                \
+  X(C, Number, ULONG, Mode, CmdMode, GetMode)                               \
+  X(C, Number, ULONG, ApState, CmdApState, GetApState)                      \
+  X(C, Number, ULONG, NumBars, CmdNumBars, GetNumBars)                      \
+  X(C, Number, ULONG, LinkQualityRaw, CmdLinkQualityRaw, GetLinkQualityRaw) \
+  X(C, Number, LONG, NoiseLevel, CmdNoiseLevel, GetNoiseLevel)              \
+  X(C, Number, LONG, SignalLevel, CmdSignalLevel, GetSignalLevel)
+TOVIK_WRAPPER_DECLARE(CTovikApStateItemIF, ITovikApStateItem, TOVIK_AP_STATE_ITEM_OPS)
 
-class TOVIK_API CTovikAdaptInfoItemIF {
-  TOVIK_WRAPPER_CLASS(CTovikAdaptInfoItemIF, ITovikAdaptInfoItem)
-  TOVIK_WRAPPER_OP(ULONG, getVid, ())
-  TOVIK_WRAPPER_OP(ULONG, getPid, ())
-  TOVIK_WRAPPER_OP(char*, getCardName, ())
-  TOVIK_WRAPPER_OP(bool, getIsInserted, ())
-};
+// getIsInserted is true only for VARIANT_TRUE (-1).
+#define TOVIK_ADAPT_INFO_ITEM_OPS(X, C)                                                          \
+  X(C, Number, ULONG, getVid, CmdgetVid, GetVid)                                                 \
+  X(C, Number, ULONG, getPid, CmdgetPid, GetPid)                                                 \
+  X(C, TextLogged, char*, getCardName, CmdgetCardName, GetCardName, "Coud not find client name") \
+  X(C, VariantTrue, bool, getIsInserted, CmdgetIsInserted, GetIsInserted)
+TOVIK_WRAPPER_DECLARE(CTovikAdaptInfoItemIF, ITovikAdaptInfoItem, TOVIK_ADAPT_INFO_ITEM_OPS)
 
-class TOVIK_API CTovikAdaptInfoItemsIF {
-  TOVIK_WRAPPER_CLASS(CTovikAdaptInfoItemsIF, ITovikAdaptInfoList)
-  TOVIK_WRAPPER_OP(ULONG, Count, ())
-  TOVIK_WRAPPER_OP(CTovikAdaptInfoItemIF*, GetItem, (ULONG index))
-};
+#define TOVIK_ADAPT_INFO_ITEMS_OPS(X, C)          \
+  X(C, Number, ULONG, Count, CmdCount, GetCount)  \
+  X(C, Element, CTovikAdaptInfoItemIF*, GetItem, CmdGetItem, GetItem)
+TOVIK_WRAPPER_DECLARE(CTovikAdaptInfoItemsIF, ITovikAdaptInfoList, TOVIK_ADAPT_INFO_ITEMS_OPS)

@@ -9,6 +9,8 @@
 // the Read.../Write... templates below, which fetch the interface from the
 // registry and release it on every path (also when the provider raises
 // _com_error, which the command thread then logs; the command yields 0).
+// The two members of an operation are made from its row in the class's table
+// (wrappers/WrapperDecl.h, wrappers/WrapperDefine.h); a Number row becomes
 //
 //   ULONG CTovikVciItemIF::GetSerialNumber() {
 //     return WrapperCall<ULONG>(this, &CTovikVciItemIF::CmdGetSerialNumber);

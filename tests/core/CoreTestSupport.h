@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 #include "tovik/platform.h"
 #include "provider/TovikApiProviderLib.h"
 #include "tovik/sim/VirtualProvider.h"

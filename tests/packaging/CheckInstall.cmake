@@ -102,7 +102,7 @@ endforeach()
 set(headers
   TovikExport.h facade/CTovikManagerIF.h wrappers/Wrappers.h wrappers/ModuleWrappers.h
   core/ThreadCommand.h core/ObjectManager.h core/Registries.h provider/TovikApiProviderLib.h
-  java/LogStream.h tovik/platform.h standin/com.h tovik/sim/VirtualProvider.h)
+  core/LogStream.h tovik/platform.h standin/com.h tovik/sim/VirtualProvider.h)
 foreach(header IN LISTS headers)
   if(NOT EXISTS ${PREFIX}/${INCLUDEDIR}/${header})
     fail("${INCLUDEDIR}/${header} is not installed")

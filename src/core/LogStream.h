@@ -1,6 +1,9 @@
 #pragma once
 // The library's two diagnostic log streams and the manipulators that end a
-// line or switch the next numbers to hexadecimal.
+// line or switch the next numbers to hexadecimal. Nothing here knows the
+// virtual machine: the core logs through these before any Java log class is
+// named and in native callers that never load one; the Java side only
+// installs its sink (java/JavaLogSink.h).
 //
 //   CORE_LOG("CTovikManagerIF::CmdCreateObject") << "Create TOVIK Manager IF "
 //                                                << (const void*)this << LogEnd;
@@ -59,6 +62,3 @@ TOVIK_API CLogStream& CoreLog();
 
 #define NATIVE_LOG(function) ::NativeLog().Begin(function, __LINE__)
 #define CORE_LOG(function) ::CoreLog().Begin(function, __LINE__)
-
-// The sink both streams end in once a Java log class is named.
-TOVIK_API void JavaLogSink(const char* text);

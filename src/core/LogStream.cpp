@@ -1,4 +1,4 @@
-#include "java/LogStream.h"
+#include "core/LogStream.h"
 
 #include <charconv>
 #include <cstdio>
