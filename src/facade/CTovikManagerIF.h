@@ -161,6 +161,9 @@ class TOVIK_API CTovikManagerIF {
   // wait began was lost.
   void RepeatLostCancel(ULONG wait);
   void LeaveWait();
+  // Event thread: hands the last wait result to the waiting thread, if one
+  // waits, and sets the done event.
+  void Answer(HANDLE doneEvent);
 
   // How long a canceller waits for a provider wait to end before it repeats the cancel.
   static constexpr DWORD kCancelRepeatMs = 200;
@@ -247,5 +250,6 @@ class TOVIK_API CTovikManagerIF {
   bool m_providerWaiting;         // the event thread is in (or entering) a provider wait
   bool m_waiterActive;            // a thread is inside WaitForEvents
   bool m_cancelPending;           // the active waiter was cancelled
+  VARIANT_BOOL* m_waiterAnswer;   // where the handed-over waiter takes its answer
   bool m_closing;                 // EndEventWaits ran: no more waits
 };

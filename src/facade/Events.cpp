@@ -95,6 +95,18 @@ void CTovikManagerIF::LeaveWait() {
   CSingleLock lock(&m_eventLock, TRUE);
   m_waiterActive = false;
   m_cancelPending = false;
+  m_waiterAnswer = nullptr;
+}
+
+void CTovikManagerIF::Answer(HANDLE doneEvent) {
+  CSingleLock lock(&m_eventLock, TRUE);
+  if (m_waiterAnswer != nullptr) {
+    *m_waiterAnswer = m_lastWaitResult;
+    m_waiterAnswer = nullptr;
+    m_waiterActive = false;
+    m_cancelPending = false;
+  }
+  SetEvent(doneEvent);
 }
 
 int CTovikManagerIF::WaitForEvents() {
@@ -103,9 +115,14 @@ int CTovikManagerIF::WaitForEvents() {
     if (m_closing || m_waiterActive) return 1;
     m_waiterActive = true;
   }
+  // Until the hand-over this thread gives its place up itself; from then on
+  // the event thread answers it and this thread touches the facade no more
+  // (a destroy may be freeing it as soon as the answer is there).
   struct Leave {
     CTovikManagerIF* facade;
-    ~Leave() { facade->LeaveWait(); }
+    ~Leave() {
+      if (facade != nullptr) facade->LeaveWait();
+    }
   } leave{this};
 
   // A thread that has been told to stop serves no more waits, even if it has
@@ -134,18 +151,21 @@ int CTovikManagerIF::WaitForEvents() {
   }
   if (m_eventThread == nullptr) return 1;
 
+  VARIANT_BOOL answer = m_lastWaitResult;
+  // Every way the event thread ends answers first, so its handle releases
+  // this thread only once the answer is there.
+  const HANDLE answers[] = {m_doneEvent, m_eventThread->m_hThread};
   {
     CSingleLock lock(&m_eventLock, TRUE);
     if (m_cancelPending) return m_lastWaitResult;
     // An answer left from an earlier wait is stale: this wait needs its own.
     ResetEvent(m_doneEvent);
+    m_waiterAnswer = &answer;
+    leave.facade = nullptr;
     SetEvent(m_startEvent);
   }
-  // A thread that ends without answering releases the waiter as well.
-  const HANDLE answers[] = {m_doneEvent, m_eventThread->m_hThread};
   WaitForMultipleObjects(2, answers, FALSE, INFINITE);
-  CSingleLock lock(&m_eventLock, TRUE);
-  return m_lastWaitResult;
+  return answer;
 }
 
 void CTovikManagerIF::ServeWait(TovikApiProviderLib::ITovikManager* manager) {
@@ -177,7 +197,7 @@ UINT CTovikManagerIF::WaitForEventProc(LPVOID parameter) {
   {
     ITovikManagerPtr manager(TovikManagerObjects.Get(facade), false);
     if (!manager) {
-      SetEvent(doneEvent);  // no wait can be served: release a waiter
+      facade->Answer(doneEvent);  // no wait can be served: release a waiter
     } else {
       const HANDLE requests[] = {cancelEvent, startEvent};  // cancel first: it wins when both are set
       bool running = true;
@@ -186,19 +206,19 @@ UINT CTovikManagerIF::WaitForEventProc(LPVOID parameter) {
           case WAIT_OBJECT_0:
             CORE_LOG(kEventProc) << "Terminating started" << LogEnd;
             running = false;
-            SetEvent(doneEvent);
+            facade->Answer(doneEvent);
             CORE_LOG(kEventProc) << "Terminating continue" << LogEnd;
             break;
           case WAIT_OBJECT_0 + 1:
             ResetEvent(startEvent);
             CORE_LOG(kEventProc) << "Waiting for Events" << LogEnd;
             facade->ServeWait(manager);
-            SetEvent(doneEvent);
+            facade->Answer(doneEvent);
             break;
           case WAIT_FAILED:
             // The events are gone; nothing can reach this thread any more.
             running = false;
-            SetEvent(doneEvent);
+            facade->Answer(doneEvent);
             break;
           default:
             break;

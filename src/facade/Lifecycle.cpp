@@ -29,6 +29,7 @@ CTovikManagerIF::CTovikManagerIF(void (*logSink)(const char*))
       m_providerWaiting(false),
       m_waiterActive(false),
       m_cancelPending(false),
+      m_waiterAnswer(nullptr),
       m_closing(false) {
   m_cancelEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   m_startEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
