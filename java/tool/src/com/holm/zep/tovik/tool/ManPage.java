@@ -26,22 +26,22 @@ final class ManPage {
     }
 
     private void page(CommandLine root, String version) {
-        CommandSpec spec = root.getCommandSpec();
+        CommandSpec model = root.getCommandSpec();
         out.println(".TH TOVIK 1 \"\" \"tovik " + text(version) + "\" \"User Commands\"");
         out.println(".SH NAME");
         out.println("tovik \\- drive vehicle communication modules through TovikApi4J");
         out.println(".SH SYNOPSIS");
-        synopsis(spec);
+        synopsis(model);
         out.println(".SH DESCRIPTION");
-        paragraphs(spec.usageMessage().description());
+        paragraphs(model.usageMessage().description());
         out.println(".SH OPTIONS");
-        arguments(spec);
+        arguments(model);
         out.println(".SH COMMANDS");
         for (CommandLine sub : root.getSubcommands().values()) {
             command(sub);
         }
         out.println(".SH \"EXIT STATUS\"");
-        for (String line : spec.usageMessage().footer()) {
+        for (String line : model.usageMessage().footer()) {
             if (line.isBlank()) {
                 out.println(".PP");
             } else if (line.startsWith("   ")) {
@@ -56,18 +56,18 @@ final class ManPage {
     }
 
     private void command(CommandLine command) {
-        CommandSpec spec = command.getCommandSpec();
-        out.println(".SS \"" + text(spec.qualifiedName()) + "\"");
-        synopsis(spec);
-        paragraphs(spec.usageMessage().description());
-        arguments(spec);
+        CommandSpec model = command.getCommandSpec();
+        out.println(".SS \"" + text(model.qualifiedName()) + "\"");
+        synopsis(model);
+        paragraphs(model.usageMessage().description());
+        arguments(model);
         for (CommandLine sub : command.getSubcommands().values()) {
             command(sub);
         }
     }
 
-    private void synopsis(CommandSpec spec) {
-        String synopsis = new Help(spec, Help.defaultColorScheme(Help.Ansi.OFF)).synopsis(0);
+    private void synopsis(CommandSpec model) {
+        String synopsis = new Help(model, Help.defaultColorScheme(Help.Ansi.OFF)).synopsis(0);
         out.println(".nf");
         for (String line : synopsis.strip().split("\\R")) {
             out.println(text(line.strip()));
@@ -82,13 +82,13 @@ final class ManPage {
         }
     }
 
-    private void arguments(CommandSpec spec) {
-        for (PositionalParamSpec p : spec.positionalParameters()) {
+    private void arguments(CommandSpec model) {
+        for (PositionalParamSpec p : model.positionalParameters()) {
             if (!p.hidden()) {
                 item(p.paramLabel(), p.description());
             }
         }
-        for (OptionSpec o : spec.options()) {
+        for (OptionSpec o : model.options()) {
             // The main command's options apply to every command; they are listed once.
             if (o.hidden() || o.inherited()) {
                 continue;

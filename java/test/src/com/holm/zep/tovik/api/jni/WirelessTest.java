@@ -171,10 +171,7 @@ class WirelessTest extends RuntimeFixture {
         LongValue result = new LongValue(-1);
         TovikAdaptInfoList info = MANAGER.vtxGetAutoWifiInfo(handle, result);
         assertEquals(0, result.get());
-        assertEquals(0, info.getVendorIds().length);
-        assertEquals(0, info.getProductIds().length);
-        assertEquals(0, info.getInserted().length);
-        assertEquals(0, info.getCardNames().length);
+        assertNoAdapters(info);
     }
 
     /**
@@ -187,10 +184,7 @@ class WirelessTest extends RuntimeFixture {
         LongValue result = new LongValue(-1);
         TovikAdaptInfoList info = MANAGER.vtxGetAutoWifiInfo(handle, result);
         assertEquals(0, result.get());
-        assertEquals(0, info.getVendorIds().length);
-        assertEquals(0, info.getProductIds().length);
-        assertEquals(0, info.getInserted().length);
-        assertEquals(0, info.getCardNames().length);
+        assertNoAdapters(info);
         assertEquals(List.of("ITovikManager.GetAutoWifiInfo", "ITovikAdaptInfoList.Count"), Sim.calls(""));
     }
 
@@ -220,5 +214,10 @@ class WirelessTest extends RuntimeFixture {
         assertEquals(0, info.getCardNames().length);
     }
 
-    // ---- no runtime
+    private static void assertNoAdapters(TovikAdaptInfoList info) {
+        assertEquals(0, info.getVendorIds().length);
+        assertEquals(0, info.getProductIds().length);
+        assertEquals(0, info.getInserted().length);
+        assertEquals(0, info.getCardNames().length);
+    }
 }
