@@ -44,7 +44,7 @@ DWORD WaitLocked(std::unique_lock<std::mutex>& lock, const std::vector<ObjectPtr
                  DWORD milliseconds, MessageQueue* queue) {
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
-  Waiter self;
+  WaiterPtr self;  // made when the thread first has to sleep
   bool registered = false;
   bool timedOut = false;
   DWORD result = WAIT_TIMEOUT;
@@ -78,20 +78,21 @@ DWORD WaitLocked(std::unique_lock<std::mutex>& lock, const std::vector<ObjectPtr
       break;
     }
     if (!registered) {
-      for (const ObjectPtr& o : objects) o->waiters.push_back(&self);
-      if (queue) queue->waiters.push_back(&self);
+      self = std::make_shared<Waiter>();
+      for (const ObjectPtr& o : objects) o->waiters.push_back(self);
+      if (queue) queue->waiters.push_back(self);
       registered = true;
     }
     if (milliseconds == INFINITE)
-      self.cv.wait(lock);
-    else if (self.cv.wait_until(lock, deadline) == std::cv_status::timeout)
+      self->cv.wait(lock);
+    else if (self->cv.wait_until(lock, deadline) == std::cv_status::timeout)
       timedOut = true;  // one last look at the objects, then give up
   }
 
   if (registered) {
     auto unregister = [&self](KernelObject& o) {
       for (auto it = o.waiters.begin(); it != o.waiters.end(); ++it) {
-        if (*it == &self) {
+        if (*it == self) {
           o.waiters.erase(it);
           break;
         }
@@ -137,6 +138,7 @@ HANDLE CreateEventA(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bInitialState
 }
 
 BOOL SetEvent(HANDLE hEvent) {
+  WakeList wake;
   std::lock_guard lock(KernelLock());
   auto event = FindAs<Event>(hEvent);
   if (!event) {
@@ -144,7 +146,7 @@ BOOL SetEvent(HANDLE hEvent) {
     return FALSE;
   }
   event->signalled = true;
-  event->Wake();
+  wake.Add(*event);
   return TRUE;
 }
 

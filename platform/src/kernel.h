@@ -2,8 +2,11 @@
 // Kernel objects of the stand-in. All object state (signal states, waiter
 // lists, message queues, the handle table) is guarded by one kernel lock;
 // each waiting thread sleeps on its own condition variable and is woken only
-// by the objects it waits for.
+// by the objects it waits for. Waiters are notified once the kernel lock is
+// released (see WakeList): a thread notified under the lock would wake only
+// to block on that lock again at once, two switches instead of one.
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -19,6 +22,9 @@ std::mutex& KernelLock();
 struct Waiter {
   std::condition_variable cv;
 };
+// Shared, so that a notification made after the lock is released never
+// reaches a waiter that has meanwhile returned and gone.
+using WaiterPtr = std::shared_ptr<Waiter>;
 
 struct KernelObject {
   virtual ~KernelObject() = default;
@@ -27,10 +33,27 @@ struct KernelObject {
   // A wait was satisfied by this object (auto-reset events reset here).
   virtual void Consume() {}
 
-  void Wake() {
-    for (Waiter* w : waiters) w->cv.notify_one();
+  std::vector<WaiterPtr> waiters;
+};
+
+// The waiters of objects whose state changed, notified when the list is
+// destroyed. Declare it before the kernel lock's guard, so that it outlives
+// the guard: the notifications then come after the lock is released. A
+// waiter notified after it already returned sees a spurious wake-up in its
+// next wait, which looks at its objects again.
+class WakeList {
+ public:
+  WakeList() = default;
+  WakeList(const WakeList&) = delete;
+  WakeList& operator=(const WakeList&) = delete;
+  ~WakeList() {
+    for (const WaiterPtr& w : m_waiters) w->cv.notify_one();
   }
-  std::vector<Waiter*> waiters;
+  // Kernel lock held.
+  void Add(const KernelObject& object) { m_waiters.insert(m_waiters.end(), object.waiters.begin(), object.waiters.end()); }
+
+ private:
+  std::vector<WaiterPtr> m_waiters;
 };
 
 struct Event final : KernelObject {
@@ -54,7 +77,12 @@ struct Thread final : KernelObject {
 
 struct MessageQueue final : KernelObject {
   bool IsSignalled() const override { return !messages.empty(); }
+  // Written under the kernel lock with every change of `messages`; read
+  // without it by the owning thread's PeekMessageA, so that a loop that
+  // empties an empty queue after every command does not take the lock.
+  void Changed() { size.store(messages.size(), std::memory_order_release); }
   std::deque<MSG> messages;
+  std::atomic<std::size_t> size{0};
 };
 
 using ObjectPtr = std::shared_ptr<KernelObject>;

@@ -52,6 +52,7 @@ using namespace standin::detail;
 extern "C" {
 
 BOOL PostThreadMessageA(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  WakeList wake;
   std::lock_guard lock(KernelLock());
   auto it = Queues().find(idThread);
   if (it == Queues().end()) {
@@ -59,12 +60,16 @@ BOOL PostThreadMessageA(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam) 
     return FALSE;
   }
   it->second->messages.push_back(MSG{nullptr, Msg, wParam, lParam, TickCount(), {0, 0}});
-  it->second->Wake();
+  it->second->Changed();
+  wake.Add(*it->second);
   return TRUE;
 }
 
 BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg) {
   if (lpMsg == nullptr) return FALSE;
+  // Only this thread takes messages out of its queue: seen empty, it stays
+  // empty until a post, which may as well have come after this call.
+  if (t_queue.queue && t_queue.queue->size.load(std::memory_order_acquire) == 0) return FALSE;
   std::lock_guard lock(KernelLock());
   MessageQueue& queue = CurrentThreadQueue();
   // Only thread messages exist: they match a null window or (HWND)-1.
@@ -73,7 +78,10 @@ BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax
   for (auto it = queue.messages.begin(); it != queue.messages.end(); ++it) {
     if (anyMessage || (it->message >= wMsgFilterMin && it->message <= wMsgFilterMax)) {
       *lpMsg = *it;
-      if (wRemoveMsg & PM_REMOVE) queue.messages.erase(it);
+      if (wRemoveMsg & PM_REMOVE) {
+        queue.messages.erase(it);
+        queue.Changed();
+      }
       return TRUE;
     }
   }

@@ -33,10 +33,11 @@ class ThreadEnd {
     if (!m_thread) return;
     ReleaseThreadErrorInfo();
     DestroyThreadMessageQueue();
+    WakeList wake;
     std::lock_guard lock(KernelLock());
     m_thread->exitCode = exitCode;
     m_thread->finished = true;
-    m_thread->Wake();
+    wake.Add(*m_thread);
   }
   void Attach(std::shared_ptr<Thread> thread) { m_thread = std::move(thread); }
   DWORD exitCode = 0;

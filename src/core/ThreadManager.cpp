@@ -176,6 +176,7 @@ INT_PTR CThreadManager::Submit(CThreadCommandCore* command) {
   Ticket ticket;
   ticket.command = command;
   ticket.wake = tovik::ThreadLocal<WakeEvent>().Get();
+  HANDLE ready = nullptr;
   {
     std::lock_guard<std::mutex> lock(g_queueLock);
     // Never started (or stopped): nothing runs the command.
@@ -183,8 +184,12 @@ INT_PTR CThreadManager::Submit(CThreadCommandCore* command) {
     ticket.first = g_queueHead == nullptr;
     (g_queueTail != nullptr ? g_queueTail->next : g_queueHead) = &ticket;
     g_queueTail = &ticket;
-    g_ready.Raise(g_commandReady);
+    ready = g_commandReady;
   }
+  // Raised after the queue lock is let go: a command thread woken by it goes
+  // straight for that lock. A command thread that took the ticket before the
+  // flag came up finds an empty queue on its next look; that costs nothing.
+  g_ready.Raise(ready);
   Ticket* const outer = std::exchange(t_ticket, &ticket);
   WaitForCommandDone();
   t_ticket = outer;
