@@ -25,6 +25,11 @@ char* AnsiCopy(const _bstr_t& text) {
 
 void ReadText(const _bstr_t& text) { LocalFree(AnsiCopy(text)); }
 
+struct LocalText {
+  char* p;
+  ~LocalText() { LocalFree(p); }
+};
+
 template <class I>
 struct Owned {
   I* p = nullptr;
@@ -145,7 +150,7 @@ ULONG DirectProvider::GetConStatus(ULONG handle) {
   return status;
 }
 
-std::size_t DirectProvider::ReadModuleList() {
+std::size_t DirectProvider::ReadModuleList(const std::function<void(const Module&)>& each) {
   Owned<P::ITovikVciItems> items;
   m_manager->GetModuleIds(&items.p);
   if (items.p == nullptr) return 0;
@@ -154,11 +159,12 @@ std::size_t DirectProvider::ReadModuleList() {
   for (ULONG i = 0; i < count; ++i) {
     Owned<P::ITovikVciItem> item{items->Item(i)};
     if (item.p == nullptr) continue;
-    ReadText(item->GetModuleName());
-    item->GetModuleType();
-    item->GetVCIInterface();
-    item->GetSerialNumber();
-    item->GetModuleState();
+    const LocalText name{AnsiCopy(item->GetModuleName())};
+    const ULONG type = item->GetModuleType();
+    const ULONG vciInterface = item->GetVCIInterface();
+    const ULONG serialNumber = item->GetSerialNumber();
+    const ULONG state = item->GetModuleState();
+    if (each) each(Module{name.p, type, vciInterface, serialNumber, state, count});
     ++read;
   }
   return read;

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -63,8 +64,19 @@ class DirectProvider {
 
   ULONG Connect(ULONG serial);
   ULONG GetConStatus(ULONG handle);
-  // Every module with its five properties; returns the number read.
-  std::size_t ReadModuleList();
+  // One module's properties as read, the name as the wrappers hand it out
+  // (ANSI, null when empty; valid during the call only).
+  struct Module {
+    const char* name;
+    ULONG type;
+    ULONG vciInterface;
+    ULONG serialNumber;
+    ULONG state;
+    ULONG count;  // of the list
+  };
+  // Every module with its five properties; returns the number read. `each`,
+  // when given, sees every module read.
+  std::size_t ReadModuleList(const std::function<void(const Module&)>& each = {});
   // Every PC catalogue entry with its eight properties.
   std::size_t ReadAppsPc();
   // The self-test buffer, byte by byte, into a LocalAlloc block; returns its length.

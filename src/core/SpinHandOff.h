@@ -36,19 +36,19 @@ class SpinBudget {
   // Waits that sleep at once after such a trip.
   static constexpr int kQuietWaits = 1000;
 
-  // Spins until ready() or the budget is spent; true when ready() came true.
-  // The spin never yields: on a busy machine a yield hands the processor to
-  // other work for a whole scheduler slice, far longer than sleeping on the
-  // event and being woken.
+  // Spins until ready() or the budget (at least `atLeast`) is spent; true
+  // when ready() came true. The spin never yields: on a busy machine a yield
+  // hands the processor to other work for a whole scheduler slice, far longer
+  // than sleeping on the event and being woken.
   template <class Ready>
-  bool Spin(Ready ready, Clock::time_point start) {
+  bool Spin(Ready ready, Clock::time_point start, Nanos atLeast = Nanos{0}) {
     if (ready()) return true;
     const int quiet = m_quietWaits.load(std::memory_order_relaxed);
     if (quiet > 0) {
       m_quietWaits.store(quiet - 1, std::memory_order_relaxed);
       return false;
     }
-    const Nanos budget{m_budget.load(std::memory_order_relaxed)};
+    const Nanos budget = std::max(Nanos{m_budget.load(std::memory_order_relaxed)}, atLeast);
     Clock::time_point last = start;
     for (unsigned i = 1;; ++i) {
       if (ready()) return true;

@@ -66,6 +66,7 @@ int g_startCount = 0;
 CWinThread* g_thread = nullptr;
 
 HandOff g_ready;         // tickets wait in the queue; the command thread waits on it
+std::atomic<bool> g_commandExpected{false};  // see ExpectCommand
 SpinBudget g_doneBudget;  // how long a submitter spins for its ticket
 
 constexpr const char* kProc = "CThreadManager::ObjectManagerThreadProc";
@@ -233,6 +234,17 @@ void CThreadManager::WaitForCommandDone() {
   if (ticket->first) g_doneBudget.Learn(Clock::now() - start);
 }
 
+void CThreadManager::ExpectCommand() {
+  HANDLE ready = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(g_queueLock);
+    if (!g_accepting) return;
+    ready = g_commandReady;
+  }
+  g_commandExpected.store(true);
+  if (g_ready.asleep.load()) SetEvent(ready);
+}
+
 UINT CThreadManager::ObjectManagerThreadProc(LPVOID) {
   CORE_LOG(kProc) << "Command thread started" << LogEnd;
   const HANDLE waitList[2] = {g_commandReady, g_stop};
@@ -256,7 +268,8 @@ UINT CThreadManager::ObjectManagerThreadProc(LPVOID) {
     // Right after a command the next one often follows at once: look for it
     // a little while before sleeping.
     const Clock::time_point start = Clock::now();
-    if (g_ready.budget.Spin(commandWaiting, start)) {
+    const Nanos atLeast = g_commandExpected.exchange(false) ? SpinBudget::kMaximum : Nanos{0};
+    if (g_ready.budget.Spin(commandWaiting, start, atLeast)) {
       g_ready.budget.Learn(Clock::now() - start);
       TakeCommands();
     } else if (g_ready.PrepareSleep()) {

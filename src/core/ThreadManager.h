@@ -32,6 +32,10 @@ class TOVIK_API CThreadManager {
   // thread has ended, and then takes the command back unrun.
   static void WaitForCommandDone();
   static UINT ObjectManagerThreadProc(LPVOID parameter);
+  // Tells the command thread that a command follows shortly: a sleeping
+  // command thread is woken and looks for it with a full spin, so that its
+  // wake-up overlaps the submitter's own instead of following it.
+  static void ExpectCommand();
   // The line the command thread logs for a command that raised _com_error.
   // Commands that guard several provider calls on their own (the bulk
   // readers of the list wrappers) log their errors through it too.

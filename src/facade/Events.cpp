@@ -99,14 +99,22 @@ void CTovikManagerIF::LeaveWait() {
 }
 
 void CTovikManagerIF::Answer(HANDLE doneEvent) {
-  CSingleLock lock(&m_eventLock, TRUE);
-  if (m_waiterAnswer != nullptr) {
-    *m_waiterAnswer = m_lastWaitResult;
-    m_waiterAnswer = nullptr;
-    m_waiterActive = false;
-    m_cancelPending = false;
+  bool drainFollows = false;
+  {
+    CSingleLock lock(&m_eventLock, TRUE);
+    if (m_waiterAnswer != nullptr) {
+      *m_waiterAnswer = m_lastWaitResult;
+      drainFollows = m_lastWaitResult == 0;
+      m_waiterAnswer = nullptr;
+      m_waiterActive = false;
+      m_cancelPending = false;
+    }
+    SetEvent(doneEvent);
   }
-  SetEvent(doneEvent);
+  // A waiter answered with 0 asks the command thread for the pending events
+  // as soon as it runs: wake the command thread now, so that its wake-up
+  // overlaps the waiter's instead of following it.
+  if (drainFollows) CThreadManager::ExpectCommand();
 }
 
 int CTovikManagerIF::WaitForEvents() {

@@ -3,9 +3,12 @@
 #include <jni.h>
 
 #include <chrono>
+#include <cstring>
 #include <exception>
+#include <stdexcept>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Floors.h"
 
@@ -22,9 +25,32 @@ jlong TimeRounds(JNIEnv* env, jint rounds, Setup setup, Round round) {
     for (jint i = 0; i < rounds; ++i) round(*subject);
     return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start).count();
   } catch (const std::exception& e) {
-    env->ThrowNew(env->FindClass("java/lang/IllegalStateException"), e.what());
+    // A Java exception already pending goes to the caller as it is.
+    if (!env->ExceptionCheck()) env->ThrowNew(env->FindClass("java/lang/IllegalStateException"), e.what());
     return -1;
   }
+}
+
+// Windows-1252 text as a Java string (the five code points 0x81, 0x8D, 0x8F,
+// 0x90 and 0x9D aside, which the floor's ASCII names never hold).
+jstring Cp1252String(JNIEnv* env, const char* text) {
+  static constexpr jchar kHigh[32] = {0x20AC, 0x81,   0x201A, 0x192,  0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x2C6,  0x2030, 0x160,  0x2039, 0x152,  0x8D,   0x17D,  0x8F,
+                                      0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x2DC,  0x2122, 0x161,  0x203A, 0x153,  0x9D,   0x17E,  0x178};
+  jchar buffer[256];
+  std::vector<jchar> large;
+  const std::size_t length = std::strlen(text);
+  jchar* out = buffer;
+  if (length > 256) {
+    large.resize(length);
+    out = large.data();
+  }
+  for (std::size_t i = 0; i < length; ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    out[i] = c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : c;
+  }
+  return env->NewString(out, static_cast<jsize>(length));
 }
 
 struct DirectConnection {
@@ -66,6 +92,37 @@ JNIEXPORT jlong JNICALL Java_com_holm_zep_tovik_bench_Floors_directModuleList(JN
   return TimeRounds(
       env, rounds, [] { return std::make_unique<DirectProvider>(); },
       [](DirectProvider& d) { d.ReadModuleList(); });
+}
+
+// The direct list read plus the Java work its result needs, with nothing of the
+// library: per call the class and method look-ups, per module the name as a
+// Java string (decoded from Windows-1252 as the library does), the object, its
+// setData call and its place in the array.
+JNIEXPORT jlong JNICALL Java_com_holm_zep_tovik_bench_Floors_directModuleListToJava(JNIEnv* env, jclass,
+                                                                                    jint rounds) {
+  return TimeRounds(
+      env, rounds, [] { return std::make_unique<DirectProvider>(); },
+      [env](DirectProvider& d) {
+        jclass itemClass = env->FindClass("com/holm/zep/tovik/api/jni/TovikVciItem");
+        jmethodID init = env->GetMethodID(itemClass, "<init>", "()V");
+        jmethodID setData = env->GetMethodID(itemClass, "setData", "(JLjava/lang/String;JJJ)V");
+        jobjectArray array = nullptr;
+        jsize stored = 0;
+        d.ReadModuleList([&](const DirectProvider::Module& m) {
+          if (array == nullptr) array = env->NewObjectArray(static_cast<jsize>(m.count), itemClass, nullptr);
+          jstring name = m.name != nullptr ? Cp1252String(env, m.name) : nullptr;
+          jobject item = env->NewObject(itemClass, init);
+          if (env->ExceptionCheck()) throw std::runtime_error("TovikVciItem()");
+          env->CallVoidMethod(item, setData, static_cast<jlong>(m.state), name, static_cast<jlong>(m.serialNumber),
+                              static_cast<jlong>(m.vciInterface), static_cast<jlong>(m.type));
+          if (env->ExceptionCheck()) throw std::runtime_error("TovikVciItem.setData");
+          env->SetObjectArrayElement(array, stored++, item);
+          if (name != nullptr) env->DeleteLocalRef(name);
+          env->DeleteLocalRef(item);
+        });
+        env->DeleteLocalRef(array);
+        env->DeleteLocalRef(itemClass);
+      });
 }
 
 JNIEXPORT jlong JNICALL Java_com_holm_zep_tovik_bench_Floors_directAppsPc(JNIEnv* env, jclass, jint rounds) {

@@ -26,6 +26,9 @@ final class Floors {
 
     static native long directModuleList(int rounds);
 
+    /** The direct module list read plus the Java objects, strings and array its result needs. */
+    static native long directModuleListToJava(int rounds);
+
     static native long directAppsPc(int rounds);
 
     static native long directSelfTest(int rounds);

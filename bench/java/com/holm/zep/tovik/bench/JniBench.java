@@ -84,9 +84,12 @@ public final class JniBench {
             useScenario(size, 0, 0);
             int rounds = shortRun ? 3 : Math.max(3, 20_000 / size);
             double direct = Floors.directModuleList(rounds) / (double) rounds;
+            double toJava = Floors.directModuleListToJava(rounds) / (double) rounds;
             double[] samples = perCall(() -> API.vtxGetModuleIds(manager, result), rounds);
             check(result, "vtxGetModuleIds");
             row("vtxGetModuleIds, " + size + " modules", median(samples), "us", "direct list read", direct);
+            row("vtxGetModuleIds, " + size + " modules", median(samples), "us",
+                    "direct list read + Java objects", toJava);
         }
         int apps = shortRun ? 10 : 1_000;
         useScenario(10, apps, 0);
