@@ -8,7 +8,7 @@
 #                            implemented by calls of the server's control object
 #
 # The type libraries come from widl (Debian: wine64-tools), a build-machine
-# tool: TovikApiProviderLib.tlb from src/provider/TovikApiProviderLib.idl and
+# tool: TovikApiProviderLib.tlb from the provider's TovikApiProviderLib.idl and
 # TovikSimControl.tlb (with its C++ header) from win/TovikSimControl.idl.
 find_program(TOVIK_WIDL widl NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 find_path(TOVIK_WINE_IDL_DIR oaidl.idl PATHS /usr/include/wine/wine/windows /usr/include/wine/windows
@@ -27,7 +27,7 @@ endif()
 
 set(_tovik_gen ${CMAKE_CURRENT_BINARY_DIR}/win-generated)
 file(MAKE_DIRECTORY ${_tovik_gen})
-set(_tovik_provider_idl ${PROJECT_SOURCE_DIR}/src/provider/TovikApiProviderLib.idl)
+set(_tovik_provider_idl ${TOVIK_PROVIDER_IDL})
 set(_tovik_control_idl ${CMAKE_CURRENT_SOURCE_DIR}/win/TovikSimControl.idl)
 set(_tovik_widl ${TOVIK_WIDL} ${_tovik_widl_width} -I${TOVIK_WINE_IDL_DIR} -L${TOVIK_STDOLE2_DIR})
 add_custom_command(OUTPUT ${_tovik_gen}/TovikApiProviderLib.tlb
@@ -73,9 +73,9 @@ add_dependencies(TovikProviderServer tovik_type_libraries)
 # The same include folders and definitions as TovikProviderSim, in the same
 # order (TovikProviderSim_EXPORTS is the one CMake gives the DLL).
 target_include_directories(TovikProviderServer PRIVATE
-  ${CMAKE_CURRENT_SOURCE_DIR}/include ${CMAKE_CURRENT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR}/../src)
+  ${CMAKE_CURRENT_SOURCE_DIR}/include ${CMAKE_CURRENT_SOURCE_DIR}/src)
 target_compile_definitions(TovikProviderServer PRIVATE TOVIK_SIM_BUILD TovikProviderSim_EXPORTS)
-target_link_libraries(TovikProviderServer PRIVATE tovik_platform nlohmann_json::nlohmann_json Threads::Threads)
+target_link_libraries(TovikProviderServer PRIVATE tovik_platform tovik_provider nlohmann_json::nlohmann_json Threads::Threads)
 if(JNI_FOUND)
   target_include_directories(TovikProviderServer PRIVATE ${JNI_INCLUDE_DIRS})
   target_compile_definitions(TovikProviderServer PRIVATE TOVIK_SIM_JNI)
@@ -89,7 +89,7 @@ add_dependencies(TovikSimRemote tovik_type_libraries TovikProviderServer)
 set_target_properties(TovikSimRemote PROPERTIES PREFIX "")
 target_include_directories(TovikSimRemote
   PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/include
-  PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR}/../src)
+  PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
 # It stands in for TovikProviderSim.dll's control surface: same exports.
 target_compile_definitions(TovikSimRemote PRIVATE TOVIK_SIM_BUILD)
-target_link_libraries(TovikSimRemote PUBLIC tovik_platform PRIVATE Threads::Threads)
+target_link_libraries(TovikSimRemote PUBLIC tovik_platform PRIVATE tovik_provider Threads::Threads)
