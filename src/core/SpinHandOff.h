@@ -26,28 +26,26 @@ using Nanos = std::chrono::nanoseconds;
 // the processor (the clock jumps between two looks) means the machine has
 // more runnable threads than processors; spinning then only takes time from
 // the thread it waits for, so the side stops spinning for a while and sleeps
-// at once, which also keeps the scheduler's wake-up preference for it.
+// at once, which also keeps the scheduler's wake-up preference for it. The
+// while is a stretch of time, not a number of waits: a machine is busy for a
+// time, and a call that comes long after a burst should not pay for it.
 class SpinBudget {
  public:
   static constexpr Nanos kMaximum{50'000};
   static constexpr Nanos kMinimum{1'000};
   // A gap this long between two looks of a spin is a trip off the processor.
   static constexpr Nanos kDescheduled{20'000};
-  // Waits that sleep at once after such a trip.
-  static constexpr int kQuietWaits = 1000;
+  // How long waits sleep at once after such a trip.
+  static constexpr Nanos kQuietPeriod{10'000'000};
 
   // Spins until ready() or the budget (at least `atLeast`) is spent; true
-  // when ready() came true. The spin never yields: on a busy machine a yield
+  // when ready() came true. `start` is when the wait began (now, or nearly). The spin never yields: on a busy machine a yield
   // hands the processor to other work for a whole scheduler slice, far longer
   // than sleeping on the event and being woken.
   template <class Ready>
   bool Spin(Ready ready, Clock::time_point start, Nanos atLeast = Nanos{0}) {
     if (ready()) return true;
-    const int quiet = m_quietWaits.load(std::memory_order_relaxed);
-    if (quiet > 0) {
-      m_quietWaits.store(quiet - 1, std::memory_order_relaxed);
-      return false;
-    }
+    if (start.time_since_epoch().count() < m_quietUntil.load(std::memory_order_relaxed)) return false;
     const Nanos budget = std::max(Nanos{m_budget.load(std::memory_order_relaxed)}, atLeast);
     Clock::time_point last = start;
     for (unsigned i = 1;; ++i) {
@@ -58,7 +56,7 @@ class SpinBudget {
       }
       const Clock::time_point now = Clock::now();
       if (now - last > kDescheduled) {
-        m_quietWaits.store(kQuietWaits, std::memory_order_relaxed);
+        m_quietUntil.store((now + kQuietPeriod).time_since_epoch().count(), std::memory_order_relaxed);
         return ready();
       }
       if (now - start >= budget) return false;
@@ -92,7 +90,7 @@ class SpinBudget {
   }
 
   std::atomic<Nanos::rep> m_budget{kMaximum.count()};
-  std::atomic<int> m_quietWaits{0};
+  std::atomic<Clock::rep> m_quietUntil{0};  // waits that begin before it sleep at once
 };
 
 // One direction of the hand-over: a flag the waiting side spins on, and a

@@ -39,20 +39,25 @@ TEST(SpinBudgetTest, TheBudgetFollowsTheWaits) {
 TEST(SpinBudgetTest, ASpinTakenOffTheProcessorSleepsAtOnceForAWhile) {
   SpinBudget budget;
   int looks = 0;
+  const Clock::time_point before = Clock::now();
   // The sixteenth look takes far longer than any look on a processor of its own.
   EXPECT_FALSE(budget.Spin(
       [&] {
         if (++looks == 16) std::this_thread::sleep_for(1ms);
         return false;
       },
-      Clock::now()));
-  for (int i = 0; i < SpinBudget::kQuietWaits; ++i) {
+      before));
+  const Clock::time_point tripped = Clock::now();  // not before the trip
+  // Waits that begin within the quiet stretch (`before` surely does) sleep at once, every one.
+  for (int i = 0; i < 3; ++i) {
     looks = 0;
-    ASSERT_FALSE(budget.Spin([&] { return ++looks > 1; }, Clock::now())) << "wait " << i;
+    ASSERT_FALSE(budget.Spin([&] { return ++looks > 1; }, before)) << "wait " << i;
     ASSERT_EQ(looks, 1) << "only the first look, no spin";
   }
+  // A wait that begins once the stretch is over spins again, however few waits came in between.
   looks = 0;
-  EXPECT_TRUE(budget.Spin([&] { return ++looks > 1; }, Clock::now())) << "spinning again afterwards";
+  EXPECT_TRUE(budget.Spin([&] { return ++looks > 1; }, tripped + SpinBudget::kQuietPeriod + 1ms))
+      << "spinning again afterwards";
 }
 
 TEST(HandOffTest, TheEventIsSetOnlyForASleeper) {
