@@ -12,8 +12,8 @@ import java.util.regex.Pattern;
  *
  * <p>Install it with {@link #install(TovikApiManager)}; the library then calls
  * {@link #log(String)} from any thread (Java threads inside native methods, the command thread,
- * event threads). The fail methods make a later delivered line throw, to test how the library
- * stops when its log method fails.
+ * event threads). {@link #failWhen} makes a later line throw, to test how the library stops when
+ * its log method fails.
  */
 public final class CapturingLogSink {
     /** Class name in the slash-separated form that {@code vtxSetLogClass} takes. */
@@ -22,17 +22,15 @@ public final class CapturingLogSink {
 
     /** A well-formed line: "function:line: message", the function optionally one "Class::" deep. */
     public static final Pattern LINE =
-            Pattern.compile("([A-Za-z_][A-Za-z0-9_]*(?:::[A-Za-z_][A-Za-z0-9_]*)?):([0-9]+): (.*)",
-                    Pattern.DOTALL);
+            Pattern.compile("([A-Za-z_][A-Za-z0-9_]*(?:::[A-Za-z_][A-Za-z0-9_]*)?):([0-9]+): (.*)", Pattern.DOTALL);
 
     /** One delivered line. */
     public record Line(String text, Thread thread) {
     }
 
     private static final List<Line> LINES = new ArrayList<>();
+    private static Predicate<Line> failOn;
     private static RuntimeException failure;
-    private static Thread failOn;
-    private static boolean failOnOtherThreads;
 
     private CapturingLogSink() {
     }
@@ -41,9 +39,9 @@ public final class CapturingLogSink {
     public static void log(String line) {
         RuntimeException toThrow = null;
         synchronized (LINES) {
-            Thread current = Thread.currentThread();
-            LINES.add(new Line(line, current));
-            if (failure != null && (current == failOn) != failOnOtherThreads) {
+            Line delivered = new Line(line, Thread.currentThread());
+            LINES.add(delivered);
+            if (failure != null && failOn.test(delivered)) {
                 toThrow = failure;
                 failure = null;
             }
@@ -64,6 +62,7 @@ public final class CapturingLogSink {
         manager.vtxSetLogClass(CLASS_NAME, METHOD_NAME);
     }
 
+    /** Forgets the lines and any failure not yet thrown. */
     public static void clear() {
         synchronized (LINES) {
             LINES.clear();
@@ -71,22 +70,17 @@ public final class CapturingLogSink {
         }
     }
 
-    /** The next line delivered on {@code thread} (after being recorded) throws {@code exception}. */
-    public static void failNextOn(Thread thread, RuntimeException exception) {
-        fail(thread, false, exception);
-    }
-
-    /** The next line delivered on any thread but {@code thread} throws {@code exception}. */
-    public static void failNextOffThread(Thread thread, RuntimeException exception) {
-        fail(thread, true, exception);
-    }
-
-    private static void fail(Thread thread, boolean otherThreads, RuntimeException exception) {
+    /** The next line that matches (after being recorded) throws {@code exception}. */
+    public static void failWhen(Predicate<Line> line, RuntimeException exception) {
         synchronized (LINES) {
+            failOn = line;
             failure = exception;
-            failOn = thread;
-            failOnOtherThreads = otherThreads;
         }
+    }
+
+    /** The next line containing {@code text} throws {@code exception}. */
+    public static void failOn(String text, RuntimeException exception) {
+        failWhen(line -> line.text().contains(text), exception);
     }
 
     /** True when a requested failure has not happened yet. */
@@ -105,12 +99,7 @@ public final class CapturingLogSink {
 
     /** A copy of all line texts so far. */
     public static List<String> lines() {
-        return lines(line -> true);
-    }
-
-    /** A copy of the line texts that match. */
-    public static List<String> lines(Predicate<String> filter) {
-        return records().stream().map(Line::text).filter(filter).toList();
+        return records().stream().map(Line::text).toList();
     }
 
     /**
@@ -130,13 +119,6 @@ public final class CapturingLogSink {
 
     /** The messages of the well-formed lines of {@code function}, in order. */
     public static List<String> messagesOf(String function) {
-        List<String> messages = new ArrayList<>();
-        for (String line : lines()) {
-            String message = messageOf(function, line);
-            if (message != null) {
-                messages.add(message);
-            }
-        }
-        return messages;
+        return lines().stream().map(line -> messageOf(function, line)).filter(m -> m != null).toList();
     }
 }

@@ -1,14 +1,7 @@
 package com.holm.zep.tovik.api.jni;
 
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
-import static org.junit.jupiter.api.Assertions.assertArrayEquals;
-import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertNotNull;
-import static org.junit.jupiter.api.Assertions.assertNull;
-import static org.junit.jupiter.api.Assertions.assertThrows;
+import static org.junit.jupiter.api.Assertions.*;
 
-import com.holm.zep.tovik.api.jni.BridgeTestSupport.Sim;
 import com.holm.zep.tovik.sim.VirtualProvider;
 import com.holm.zep.tovik.test.CapturingLogSink;
 import java.util.Arrays;
@@ -46,149 +39,93 @@ class AppCataloguesTest extends RuntimeFixture {
               ]
             }
             """;
+    private static final String CAFE = "Caf\u00e9 \u20ac";
 
     AppCataloguesTest() {
         super(() -> SCENARIO);
     }
 
+    /**
+     * The three PC generations fill different fields of the same class: the first name, version
+     * and date; the second adds module type and application; the third has the texts instead of
+     * version and date. Fields a generation does not fill keep their defaults.
+     */
     @Test
-    void firstPcGenerationCopiesNameVersionAndDateZeroExtended() {
+    void eachPcGenerationFillsItsOwnFields() {
         LongValue result = new LongValue(-1);
-        TovikAppPcItem[] items = MANAGER.vtxGetAppsPc(handle, result);
-
+        TovikAppPcItem[] first = MANAGER.vtxGetAppsPc(handle, result);
         assertEquals(0, result.get());
-        assertEquals(3, items.length);
-        assertEquals("Caf\u00e9 \u20ac", items[0].getAppName());
-        assertEquals(4294967295L, items[0].getAppVersion());
-        assertEquals(2147483648L, items[0].getAppDate());
-        assertEquals("", items[1].getAppName(), "an empty name is an empty string, never null");
-        assertEquals("Third", items[2].getAppName());
-        // This generation fills only the first three fields.
-        assertEquals(0, items[0].getModuleType());
-        assertNull(items[0].getAppVersionStr());
+        assertFields(first[0], "appName", CAFE, "appVersion", 4294967295L, "appDate", 2147483648L, "moduleType", 0,
+                "app", 0, "appVersionStr", null);
+        assertEquals(List.of("", "Third"), List.of(first[1].getAppName(), first[2].getAppName()),
+                "an empty name is an empty string, never null");
 
-        assertEquals(List.of("ITovikManager.GetAppsPC()"), Sim.journal("ITovikManager."));
-        assertEquals(List.of("Getting APPS-PC", "Number of client items 3", "Getting APPS-DONE"),
-                CapturingLogSink.messagesOf(PREFIX + "vtxGetAppsPc"));
-    }
-
-    @Test
-    void secondPcGenerationAddsModuleTypeAndApp() {
-        LongValue result = new LongValue(-1);
-        TovikAppPcItem[] items = MANAGER.vtxGetAppsPc2(handle, result);
-
+        TovikAppPcItem[] second = MANAGER.vtxGetAppsPc2(handle, again(result));
         assertEquals(0, result.get());
-        assertEquals(3, items.length);
-        assertEquals("Caf\u00e9 \u20ac", items[0].getAppName());
-        assertEquals(4294967295L, items[0].getAppVersion());
-        assertEquals(2147483648L, items[0].getAppDate());
-        assertEquals(2147483649L, items[0].getModuleType());
-        assertEquals(4294967295L, items[0].getApp());
-        assertEquals(7, items[1].getApp());
-        assertNull(items[0].getAppVersionStr());
+        assertFields(second[0], "appName", CAFE, "appVersion", 4294967295L, "appDate", 2147483648L,
+                "moduleType", 2147483649L, "app", 4294967295L, "appVersionStr", null);
+        assertEquals(7, second[1].getApp());
 
-        assertEquals(List.of("ITovikManager.GetAppsPC_2()"), Sim.journal("ITovikManager."));
-        assertEquals(List.of("Getting APPS-PC_2", "Number of client items 3", "Getting APPS_2-DONE"),
-                CapturingLogSink.messagesOf(PREFIX + "vtxGetAppsPc2"));
-    }
-
-    @Test
-    void thirdPcGenerationCarriesTheTextsInsteadOfVersionAndDate() {
-        LongValue result = new LongValue(-1);
-        TovikAppPcItem[] items = MANAGER.vtxGetAppsPc3(handle, result);
-
+        TovikAppPcItem[] third = MANAGER.vtxGetAppsPc3(handle, again(result));
         assertEquals(0, result.get());
-        assertEquals(3, items.length);
-        assertEquals("Caf\u00e9 \u20ac", items[0].getAppName());
-        assertEquals("1.2.3", items[0].getAppVersionStr());
-        assertEquals("r\u00e9lease", items[0].getBranchName());
-        assertEquals("2024-01-15", items[0].getAppDateStr());
-        assertEquals(2147483649L, items[0].getModuleType());
-        assertEquals(4294967295L, items[0].getApp());
-        assertEquals(0, items[0].getAppVersion(), "not part of this generation");
-        for (int i = 1; i < 3; i++) {
-            assertEquals("", items[i].getAppVersionStr());
-            assertEquals("", items[i].getBranchName());
-            assertEquals("", items[i].getAppDateStr());
+        assertFields(third[0], "appName", CAFE, "appVersionStr", "1.2.3", "branchName", "r\u00e9lease",
+                "appDateStr", "2024-01-15", "moduleType", 2147483649L, "app", 4294967295L, "appVersion", 0);
+        for (TovikAppPcItem item : Arrays.copyOfRange(third, 1, 3)) {
+            assertFields(item, "appVersionStr", "", "branchName", "", "appDateStr", "");
         }
 
-        assertEquals(List.of("ITovikManager.GetAppsPC_3()"), Sim.journal("ITovikManager."));
+        assertEquals(List.of("ITovikManager.GetAppsPC()", "ITovikManager.GetAppsPC_2()", "ITovikManager.GetAppsPC_3()"),
+                journal("ITovikManager."));
+        assertEquals(List.of("Getting APPS-PC", "Number of client items 3", "Getting APPS-DONE"), log("vtxGetAppsPc"));
+        assertEquals(List.of("Getting APPS-PC_2", "Number of client items 3", "Getting APPS_2-DONE"),
+                log("vtxGetAppsPc2"));
         assertEquals(List.of("Getting APPS-PC_3", "Number of client items 3", "Getting APPS_3-DONE"),
-                CapturingLogSink.messagesOf(PREFIX + "vtxGetAppsPc3"));
+                log("vtxGetAppsPc3"));
     }
 
     @Test
-    void moduleCatalogueCutsTimesRemainingToAnIntAndZeroExtendsTheRest() {
+    void moduleCataloguesCutTimesRemainingToAnIntAndZeroExtendTheRest() {
         LongValue result = new LongValue(-1);
         TovikAppVciItem[] items = MANAGER.vtxGetAppsVci(handle, 0x1_0000_0005L, 0x2_0000_0000L, -1L, result);
-
         assertEquals(0, result.get());
         assertEquals(2, items.length);
-        TovikAppVciItem first = items[0];
-        assertEquals(4294967295L, first.getApp());
-        assertEquals("Diagnostics", first.getAppName());
-        assertEquals(2147483648L, first.getAppVersion());
-        assertEquals(20240115L, first.getAppDate());
-        assertEquals(4294967294L, first.getState());
-        assertEquals("DIAG-\u00c4", first.getLicense());
-        assertEquals(2147483647L, first.getLicenseState());
-        assertEquals(4294967295L, first.getDaysRemaining(), "a long field: zero-extended");
-        assertEquals(-1, first.getTimesRemaining(), "an int field: the low 32 bits");
-        assertEquals("", items[1].getAppName());
-        assertEquals("", items[1].getLicense());
-        assertEquals(Integer.MAX_VALUE, items[1].getTimesRemaining());
+        // daysRemaining is a long field (zero-extended), timesRemaining an int (the low 32 bits).
+        assertFields(items[0], "app", 4294967295L, "appName", "Diagnostics", "appVersion", 2147483648L,
+                "appDate", 20240115, "state", 4294967294L, "license", "DIAG-\u00c4", "licenseState", 2147483647,
+                "daysRemaining", 4294967295L, "timesRemaining", -1);
+        assertFields(items[1], "appName", "", "license", "", "timesRemaining", Integer.MAX_VALUE);
+
+        TovikAppVciItem2[] texts = MANAGER.vtxGetAppsVci2(handle, 7, 8, 0xFFFF_FFFF_0000_0009L, again(result));
+        assertEquals(0, result.get());
+        assertFields(texts[0], "app", 4294967295L, "appName", "Diagnostics", "appVersionStr", "3.0.0",
+                "branchName", "release/3.0", "appDateStr", "2024-01-15", "state", 4294967294L);
+        assertFields(texts[1], "app", 9, "appVersionStr", "");
 
         // Selector values reach the provider cut to their low 32 bits.
-        assertEquals(List.of("ITovikManager.GetAppsVCI(5, 0, 4294967295)"), Sim.journal("ITovikManager."));
-        assertEquals(List.of("Getting APPS-VCI", "Getting APPS-VCI-DONE"),
-                CapturingLogSink.messagesOf(PREFIX + "vtxGetAppsVci"));
-    }
-
-    @Test
-    void secondModuleGenerationCarriesTheTexts() {
-        LongValue result = new LongValue(-1);
-        TovikAppVciItem2[] items = MANAGER.vtxGetAppsVci2(handle, 7, 8, 0xFFFF_FFFF_0000_0009L, result);
-
-        assertEquals(0, result.get());
-        assertEquals(2, items.length);
-        assertEquals(4294967295L, items[0].getApp());
-        assertEquals("Diagnostics", items[0].getAppName());
-        assertEquals("3.0.0", items[0].getAppVersionStr());
-        assertEquals("release/3.0", items[0].getBranchName());
-        assertEquals("2024-01-15", items[0].getAppDateStr());
-        assertEquals(4294967294L, items[0].getState());
-        assertEquals(9, items[1].getApp());
-        assertEquals("", items[1].getAppVersionStr());
-
-        assertEquals(List.of("ITovikManager.GetAppsVCI_2(7, 8, 9)"), Sim.journal("ITovikManager."));
-        assertEquals(List.of("Getting APPS-VCI2", "Getting APPS-VCI2-DONE"),
-                CapturingLogSink.messagesOf(PREFIX + "vtxGetAppsVci2"));
+        assertEquals(List.of("ITovikManager.GetAppsVCI(5, 0, 4294967295)", "ITovikManager.GetAppsVCI_2(7, 8, 9)"),
+                journal("ITovikManager."));
+        assertEquals(List.of("Getting APPS-VCI", "Getting APPS-VCI-DONE"), log("vtxGetAppsVci"));
+        assertEquals(List.of("Getting APPS-VCI2", "Getting APPS-VCI2-DONE"), log("vtxGetAppsVci2"));
     }
 
     @Test
     void anEmptyListGivesAnEmptyArrayAndAnAbsentListNull() {
-        // The second module has no applications.
         VirtualProvider.loadScenario("""
                 { "connections": { "requireConnection": false }, "modules": [ { "serial": 5 } ] }
                 """);
         LongValue result = new LongValue(-1);
-        TovikAppVciItem[] empty = MANAGER.vtxGetAppsVci(handle, 1, 0, 0, result);
-        assertNotNull(empty);
-        assertEquals(0, empty.length);
+        assertEquals(0, MANAGER.vtxGetAppsVci(handle, 1, 0, 0, result).length);
         assertEquals(0, result.get());
-        TovikAppPcItem[] emptyPc = MANAGER.vtxGetAppsPc3(handle, result);
-        assertEquals(0, emptyPc.length);
+        assertEquals(0, MANAGER.vtxGetAppsPc3(handle, again(result)).length);
         assertEquals(List.of("Getting APPS-PC_3", "Number of client items 0", "Getting APPS_3-DONE"),
-                CapturingLogSink.messagesOf(PREFIX + "vtxGetAppsPc3"));
+                log("vtxGetAppsPc3"));
 
-        // No list at all: null with the provider's result.
         VirtualProvider.withholdOutput("ITovikManager.GetAppsPC_2");
-        Sim.setResult("ITovikManager.GetAppsPC_2", 0x20000001);
+        VirtualProvider.setResult("ITovikManager.GetAppsPC_2", 0x20000001);
         assertNull(MANAGER.vtxGetAppsPc2(handle, result));
         assertEquals(0x20000001, result.get());
 
-        // The provider refuses (no module on that handle): null and its code.
-        VirtualProvider.loadScenario("{ \"modules\": [] }");
+        VirtualProvider.loadScenario("{ \"modules\": [] }");  // the provider refuses: no module there
         assertNull(MANAGER.vtxGetAppsVci2(handle, 1, 0, 0, result));
         assertEquals(0x20000102, result.get());
     }
@@ -197,77 +134,34 @@ class AppCataloguesTest extends RuntimeFixture {
     void missingItemsAreSkippedLeavingADenseArray() {
         VirtualProvider.setMissingItem("ITovikAppPcItemList", 1);
         LongValue result = new LongValue(-1);
-        TovikAppPcItem[] items = MANAGER.vtxGetAppsPc2(handle, result);
+        assertEquals(List.of(CAFE, "Third"),
+                Arrays.stream(MANAGER.vtxGetAppsPc2(handle, result)).map(TovikAppPcItem::getAppName).toList());
         assertEquals(0, result.get());
-        assertEquals(List.of("Caf\u00e9 \u20ac", "Third"),
-                Arrays.stream(items).map(TovikAppPcItem::getAppName).toList());
         assertEquals(List.of("Getting APPS-PC_2", "Number of client items 3", "Getting APPS_2-DONE"),
-                CapturingLogSink.messagesOf(PREFIX + "vtxGetAppsPc2"));
+                log("vtxGetAppsPc2"));
 
         VirtualProvider.setMissingItem("ITovikAppVciItemList", 0);
-        TovikAppVciItem2[] vciItems = MANAGER.vtxGetAppsVci2(handle, 1, 0, 0, result);
-        assertArrayEquals(new long[] {9}, Arrays.stream(vciItems).mapToLong(TovikAppVciItem2::getApp).toArray());
-
-        // Every entry missing: an empty array, not null.
+        assertEquals(List.of(9L),
+                Arrays.stream(MANAGER.vtxGetAppsVci2(handle, 1, 0, 0, result)).map(TovikAppVciItem2::getApp).toList());
         VirtualProvider.setMissingItem("ITovikAppVciItemList", 1);
-        assertEquals(0, MANAGER.vtxGetAppsVci(handle, 1, 0, 0, result).length);
+        assertEquals(0, MANAGER.vtxGetAppsVci(handle, 1, 0, 0, result).length, "every entry missing: empty");
     }
 
-    @Test
-    void eachItemIsReadOnceAndEveryProviderObjectIsGivenBack() {
-        long liveBefore = VirtualProvider.liveObjects();
-        MANAGER.vtxGetAppsPc(handle, new LongValue());
-        // One Count, one Item per entry, three getters per item.
-        assertEquals(List.of("ITovikAppPcItemList.Count()", "ITovikAppPcItemList.Item(0)",
-                "ITovikAppPcItemList.Item(1)", "ITovikAppPcItemList.Item(2)"),
-                Sim.journal("ITovikAppPcItemList."));
-        assertEquals(Sim.sequence(List.of("ITovikManager.GetAppsPC", "ITovikAppPcItemList.Count"),
-                Sim.times(3, "ITovikAppPcItemList.Item", "ITovikAppPcItem.AppName", "ITovikAppPcItem.AppVersion",
-                        "ITovikAppPcItem.AppDate")), Sim.calls(""));
-        // The list and item objects are gone once the call returns.
-        assertEquals(liveBefore, VirtualProvider.liveObjects());
-        MANAGER.vtxGetAppsVci2(handle, 1, 0, 0, new LongValue());
-        assertEquals(liveBefore, VirtualProvider.liveObjects());
-    }
-
+    /**
+     * The count line comes after the list was handed out: a log method throwing there stops the
+     * method, and the list wrapper is deleted on the way out (the leak check sees it).
+     */
     @Test
     void anExceptionThrownWhileTheListIsOpenStopsTheWalkWithoutLeaking() {
-        // The count line comes after the list was handed out: the method stops there, and the
-        // list wrapper is deleted on the way out (checked by LeakCheck after the test).
-        MANAGER.vtxSetLogClass(FailingSink.CLASS_NAME, "log");
-        FailingSink.failOn("Number of client items");
+        IllegalStateException failure = new IllegalStateException("sink down");
+        CapturingLogSink.failOn("Number of client items", failure);
         LongValue result = new LongValue(-1);
-        IllegalStateException thrown = assertThrows(IllegalStateException.class,
-                () -> MANAGER.vtxGetAppsPc3(handle, result));
-        assertEquals("sink down", thrown.getMessage());
+        assertSame(failure, assertThrows(IllegalStateException.class, () -> MANAGER.vtxGetAppsPc3(handle, result)));
         assertEquals(-1, result.get(), "the LongValue is not set after an abort");
-        assertEquals(List.of("ITovikAppPcItemList.Count()"), Sim.journal("ITovikAppPcItemList."));
-        assertEquals(List.of(), Sim.journal("ITovikAppPcItem."), "no item was read");
+        assertEquals(List.of("ITovikAppPcItemList.Count()"), journal("ITovikAppPcItemList."));
+        assertEquals(List.of(), journal("ITovikAppPcItem."), "no item was read");
 
-        // The next call on the same thread works normally.
-        FailingSink.failOn(null);
-        assertEquals(3, MANAGER.vtxGetAppsPc3(handle, result).length);
+        assertEquals(3, MANAGER.vtxGetAppsPc3(handle, result).length, "the next call works normally");
         assertEquals(0, result.get());
-    }
-
-    /** A log method that throws on the first line containing a given text. */
-    public static final class FailingSink {
-        static final String CLASS_NAME = "com/holm/zep/tovik/api/jni/AppCataloguesTest$FailingSink";
-        private static volatile String trigger;
-
-        private FailingSink() {
-        }
-
-        static void failOn(String text) {
-            trigger = text;
-        }
-
-        public static void log(String line) {
-            String text = trigger;
-            if (text != null && line.contains(text)) {
-                trigger = null;
-                throw new IllegalStateException("sink down");
-            }
-        }
     }
 }

@@ -1,8 +1,6 @@
 package com.holm.zep.tovik.api.jni;
 
-import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertNotNull;
-import static org.junit.jupiter.api.Assertions.assertTrue;
+import static org.junit.jupiter.api.Assertions.*;
 
 import java.io.IOException;
 import java.lang.reflect.Constructor;
@@ -16,7 +14,6 @@ import java.util.ArrayList;
 import java.util.LinkedHashMap;
 import java.util.List;
 import java.util.Map;
-import java.util.TreeSet;
 import java.util.regex.Matcher;
 import java.util.regex.Pattern;
 import java.util.stream.Stream;
@@ -109,15 +106,20 @@ class JavaClassTableTest {
         }
     }
 
+    /**
+     * Each row names its own public class; classes the library fills through setData (after
+     * making them with "()V") have a public no-argument constructor.
+     */
     @Test
-    void tableRowsNameTheirPublicClasses() {
+    void tableRowsNamePublicClassesThatTheLibraryCanMake() {
         List<String> problems = new ArrayList<>();
         TABLE.forEach((row, type) -> {
-            if (!row.equals(type.getSimpleName())) {
-                problems.add(row + " names " + type.getName());
+            if (!row.equals(type.getSimpleName()) || !Modifier.isPublic(type.getModifiers())) {
+                problems.add(row + " names " + type + (Modifier.isPublic(type.getModifiers()) ? "" : ", not public"));
             }
-            if (!Modifier.isPublic(type.getModifiers())) {
-                problems.add(type.getName() + " is not public");
+            boolean hasSetData = Stream.of(type.getMethods()).anyMatch(m -> m.getName().equals("setData"));
+            if (hasSetData && Stream.of(type.getConstructors()).noneMatch(c -> c.getParameterCount() == 0)) {
+                problems.add(row + " has no public no-argument constructor");
             }
         });
         assertEquals(List.of(), problems);
@@ -176,37 +178,13 @@ class JavaClassTableTest {
         return false;
     }
 
-    /** Objects the library makes with "()V" before setData need that constructor public. */
-    @Test
-    void valueClassesWithSetDataHaveAPublicNoArgConstructor() {
-        List<String> missing = new ArrayList<>();
-        for (Class<?> type : TABLE.values()) {
-            boolean hasSetData = Stream.of(type.getMethods()).anyMatch(m -> m.getName().equals("setData"));
-            if (hasSetData && Stream.of(type.getConstructors()).noneMatch(c -> c.getParameterCount() == 0)) {
-                missing.add(type.getSimpleName());
-            }
-        }
-        assertEquals(List.of(), missing);
-    }
-
-    static String descriptor(Class<?> type) {
-        if (type.isArray()) {
-            return "[" + descriptor(type.getComponentType());
-        }
-        if (type.isPrimitive()) {
-            return String.valueOf("ZBCSIJFDV".charAt(List.of(boolean.class, byte.class, char.class,
-                    short.class, int.class, long.class, float.class, double.class, void.class).indexOf(type)));
-        }
-        return "L" + type.getName().replace('.', '/') + ";";
-    }
-
     static String descriptor(Executable executable) {
         StringBuilder text = new StringBuilder("(");
         for (Class<?> parameter : executable.getParameterTypes()) {
-            text.append(descriptor(parameter));
+            text.append(parameter.descriptorString());
         }
         text.append(')');
-        text.append(executable instanceof Method method ? descriptor(method.getReturnType()) : "V");
+        text.append(executable instanceof Method method ? method.getReturnType().descriptorString() : "V");
         return text.toString();
     }
 

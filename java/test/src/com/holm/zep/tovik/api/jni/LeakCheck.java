@@ -15,19 +15,17 @@ import org.junit.jupiter.api.extension.ExtensionContext;
  * shut down by the test.
  */
 public final class LeakCheck implements BeforeEachCallback, AfterEachCallback {
-    private static final ExtensionContext.Namespace NAMESPACE =
-            ExtensionContext.Namespace.create(LeakCheck.class);
+    private static final ExtensionContext.Namespace NAMESPACE = ExtensionContext.Namespace.create(LeakCheck.class);
 
     @Override
     public void beforeEach(ExtensionContext context) {
-        BridgeTestSupport.loadLibraries();
-        context.getStore(NAMESPACE).put("baseline", BridgeTestSupport.Sim.snapshot());
+        RuntimeFixture.loadLibraries();
+        context.getStore(NAMESPACE).put("baseline", RuntimeFixture.snapshot());
     }
 
     @Override
     public void afterEach(ExtensionContext context) {
-        String baseline = context.getStore(NAMESPACE).get("baseline", String.class);
-        assertEquals(baseline, BridgeTestSupport.Sim.snapshot(),
+        assertEquals(context.getStore(NAMESPACE).get("baseline", String.class), RuntimeFixture.snapshot(),
                 "live provider objects and platform counters after the test");
     }
 }

@@ -1,22 +1,11 @@
 package com.holm.zep.tovik.api.jni;
 
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.CONFIGURE_USB;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.INITIALIZE;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.LINE;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.MANAGER;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.PREFIX;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.SHUTDOWN;
-import static com.holm.zep.tovik.api.jni.BridgeTestSupport.initialize;
-import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertFalse;
-import static org.junit.jupiter.api.Assertions.assertNotSame;
-import static org.junit.jupiter.api.Assertions.assertSame;
-import static org.junit.jupiter.api.Assertions.assertThrows;
-import static org.junit.jupiter.api.Assertions.assertTrue;
+import static com.holm.zep.tovik.api.jni.RuntimeFixture.*;
+import static org.junit.jupiter.api.Assertions.*;
 
-import com.holm.zep.tovik.api.jni.BridgeTestSupport.Sim;
-import com.holm.zep.tovik.test.CapturingLogSink.Line;
+import com.holm.zep.tovik.sim.VirtualProvider;
 import com.holm.zep.tovik.test.CapturingLogSink;
+import com.holm.zep.tovik.test.CapturingLogSink.Line;
 import java.util.HashSet;
 import java.util.List;
 import java.util.Objects;
@@ -33,13 +22,13 @@ import org.junit.jupiter.api.extension.ExtendWith;
 class LogClassTest {
     private static final Pattern CREATE_LINE =
             Pattern.compile("CTovikManagerIF::CmdCreateObject:[0-9]+: Create TOVIK Manager IF ([0-9A-F]{16})");
+    private static final List<String> SHUTDOWN_LINES = List.of("shutting down runtime", "shutting down runtime complete");
 
     @BeforeEach
     void nameTheSink() {
-        Sim.reset();
-        CapturingLogSink.clear();
+        VirtualProvider.reset();
         WrongSignatureSink.CALLS.set(0);
-        MANAGER.vtxSetLogClass(CapturingLogSink.CLASS_NAME, "log");
+        CapturingLogSink.install(MANAGER);
     }
 
     @AfterEach
@@ -47,31 +36,34 @@ class LogClassTest {
         MANAGER.vtxSetLogClass(null, null);
     }
 
+    /** Initialises a runtime, configures USB on it (result 0 expected) and shuts it down. */
+    private static void runOnce(String what) {
+        long handle = initialize();
+        LongValue result = new LongValue(-1);
+        MANAGER.vtxConfigureUsbInterface(handle, result);
+        assertEquals(0, result.get(), what);
+        MANAGER.vtxShutdownRuntime(handle);
+    }
+
     @Test
-    void linesHaveTheFunctionLineMessageShapeAndTheExactTexts() {
+    void linesHaveTheFunctionLineMessageShapeTheExactTextsAndTheirOwnLineNumbers() {
         long handle = initialize();
         MANAGER.vtxShutdownRuntime(handle);
 
         List<Line> lines = CapturingLogSink.records();
         assertFalse(lines.isEmpty());
-        for (Line line : lines) {
-            assertTrue(LINE.matcher(line.text()).matches(), "malformed line: " + line.text());
-        }
-        assertEquals(List.of("Initializing", "OK 0", "Initialization done"),
-                CapturingLogSink.messagesOf(INITIALIZE));
-        assertEquals(List.of("shutting down runtime", "shutting down runtime complete"),
-                CapturingLogSink.messagesOf(SHUTDOWN));
-
-        // Each logging statement reports its own source line; native lines arrive on the caller.
         Set<String> lineNumbers = new HashSet<>();
         for (Line line : lines) {
+            Matcher m = CapturingLogSink.LINE.matcher(line.text());
+            assertTrue(m.matches(), "malformed line: " + line.text());
+            // Native lines arrive on the caller; each logging statement reports its own line.
             if (line.text().startsWith(PREFIX)) {
                 assertSame(Thread.currentThread(), line.thread(), line.text());
-                Matcher m = LINE.matcher(line.text());
-                assertTrue(m.matches());
                 assertTrue(lineNumbers.add(m.group(1) + ":" + m.group(2)), "repeated " + line.text());
             }
         }
+        assertEquals(List.of("Initializing", "OK 0", "Initialization done"), log("vtxInitializeRuntime"));
+        assertEquals(SHUTDOWN_LINES, log("vtxShutdownRuntime"));
     }
 
     @Test
@@ -79,41 +71,25 @@ class LogClassTest {
         long handle = initialize();
         MANAGER.vtxShutdownRuntime(handle);
 
-        Line create = null;
-        for (Line line : CapturingLogSink.records()) {
-            if (CREATE_LINE.matcher(line.text()).matches()) {
-                create = line;
-            }
-        }
-        assertTrue(create != null, "no creation line in " + CapturingLogSink.lines());
+        Line create = CapturingLogSink.records().stream().filter(l -> CREATE_LINE.matcher(l.text()).matches())
+                .findFirst().orElseThrow(() -> new AssertionError("no creation line: " + CapturingLogSink.lines()));
         assertNotSame(Thread.currentThread(), create.thread());
         assertTrue(create.thread().isDaemon(), "attached as daemon thread");
 
         // The destroy command names the same facade address, on the same thread.
         Matcher m = CREATE_LINE.matcher(create.text());
         assertTrue(m.matches());
-        String removing = "removing TOVIK Manager IF " + m.group(1);
-        Line removal = null;
-        for (Line line : CapturingLogSink.records()) {
-            if (line.text().endsWith(": " + removing)) {
-                removal = line;
-            }
-        }
-        assertTrue(removal != null, "no line '" + removing + "' in " + CapturingLogSink.lines());
+        String removing = ": removing TOVIK Manager IF " + m.group(1);
+        Line removal = CapturingLogSink.records().stream().filter(l -> l.text().endsWith(removing)).findFirst()
+                .orElseThrow(() -> new AssertionError("no line '" + removing + "': " + CapturingLogSink.lines()));
         assertSame(create.thread(), removal.thread());
     }
 
     @Test
     void hexadecimalValuesAreLowerCaseWithoutPrefixAndPadding() {
-        Sim.failMethod("ITovikManager.ConfigureUsbInterface", 0x8000000A);
-        long handle = initialize();
-        LongValue result = new LongValue(-1);
-        MANAGER.vtxConfigureUsbInterface(handle, result);
-        MANAGER.vtxShutdownRuntime(handle);
-
-        assertEquals(0, result.get(), "a command ended by a COM error yields 0");
-        List<String> comErrors = CapturingLogSink.lines().stream()
-                .filter(text -> text.contains("com error: 0x")).toList();
+        VirtualProvider.failMethod("ITovikManager.ConfigureUsbInterface", 0x8000000A);
+        runOnce("a command ended by a COM error yields 0");
+        List<String> comErrors = CapturingLogSink.lines().stream().filter(t -> t.contains("com error: 0x")).toList();
         assertEquals(1, comErrors.size(), CapturingLogSink.lines().toString());
         assertTrue(comErrors.get(0).contains("com error: 0x8000000a - "), comErrors.get(0));
     }
@@ -123,7 +99,6 @@ class LogClassTest {
         long handle = initialize();
         MANAGER.vtxSetLogClass(CapturingLogSink.CLASS_NAME, "other");
         CapturingLogSink.clear();
-
         LongValue result = new LongValue();
         MANAGER.vtxConfigureUsbInterface(handle, result);
         List<String> renamed = CapturingLogSink.lines();
@@ -141,24 +116,17 @@ class LogClassTest {
 
         MANAGER.vtxSetLogClass(CapturingLogSink.CLASS_NAME, "log");
         MANAGER.vtxShutdownRuntime(second);
-        assertEquals(List.of("shutting down runtime", "shutting down runtime complete"),
-                CapturingLogSink.messagesOf(SHUTDOWN));
+        assertEquals(SHUTDOWN_LINES, log("vtxShutdownRuntime"));
         assertTrue(CapturingLogSink.lines().stream().noneMatch(t -> t.contains("Configuring USB")),
                 "lines from while no class was named");
     }
 
     @Test
     void aLogMethodOfAnotherShapeDropsLinesSilently() {
-        for (String[] names : new String[][] {
-                {WrongSignatureSink.CLASS_NAME, "log"},
-                {WrongSignatureSink.CLASS_NAME, "write"},
-                {CapturingLogSink.CLASS_NAME, "l\u00f6g\u20ac"}}) {
+        for (String[] names : new String[][] {{WrongSignatureSink.CLASS_NAME, "log"},
+                {WrongSignatureSink.CLASS_NAME, "write"}, {CapturingLogSink.CLASS_NAME, "l\u00f6g\u20ac"}}) {
             MANAGER.vtxSetLogClass(names[0], names[1]);
-            long handle = initialize();
-            LongValue result = new LongValue(-1);
-            MANAGER.vtxConfigureUsbInterface(handle, result);
-            assertEquals(0, result.get());
-            MANAGER.vtxShutdownRuntime(handle);
+            runOnce(names[1]);
         }
         assertEquals(0, WrongSignatureSink.CALLS.get());
         assertEquals(List.of(), CapturingLogSink.lines());
@@ -171,18 +139,13 @@ class LogClassTest {
      */
     @Test
     void aClassAndMethodNamedOutsideAsciiReceiveTheLines() {
-        String className = NonAsciiClasses.sinkNamed("L\u00f6gger\u20acSink");
-        MANAGER.vtxSetLogClass(className, "l\u00f6g");
-        long handle = initialize();
-        MANAGER.vtxShutdownRuntime(handle);
-
+        MANAGER.vtxSetLogClass(NonAsciiClasses.sinkNamed("L\u00f6gger\u20acSink"), "l\u00f6g");
+        MANAGER.vtxShutdownRuntime(initialize());
         List<String> texts = CapturingLogSink.lines();
         assertTrue(texts.stream().allMatch(text -> text.startsWith("other:")), texts.toString());
-        List<String> shutdown = texts.stream()
-                .map(text -> BridgeTestSupport.messageOf(SHUTDOWN, text.substring("other:".length())))
-                .filter(Objects::nonNull)
-                .toList();
-        assertEquals(List.of("shutting down runtime", "shutting down runtime complete"), shutdown);
+        assertEquals(SHUTDOWN_LINES, texts.stream()
+                .map(text -> CapturingLogSink.messageOf(PREFIX + "vtxShutdownRuntime", text.substring(6)))
+                .filter(Objects::nonNull).toList());
     }
 
     /**
@@ -192,17 +155,11 @@ class LogClassTest {
      */
     @Test
     void anUnknownClassThrowsFromSetLogClassOnceAndLaterCallsRunQuietly() {
-        for (String name : UnknownLogClassMain.NAMES) {
+        for (String name : ChildMain.UNKNOWN_CLASSES) {
             CapturingLogSink.clear();
-            NoClassDefFoundError thrown = assertThrows(NoClassDefFoundError.class,
-                    () -> MANAGER.vtxSetLogClass(name, "log"));
-            assertEquals(name, thrown.getMessage());
-
-            long handle = initialize();
-            LongValue result = new LongValue(-1);
-            MANAGER.vtxConfigureUsbInterface(handle, result);
-            assertEquals(0, result.get(), name);
-            MANAGER.vtxShutdownRuntime(handle);
+            assertEquals(name, assertThrows(NoClassDefFoundError.class, () -> MANAGER.vtxSetLogClass(name, "log"))
+                    .getMessage());
+            runOnce(name);
             assertEquals(List.of(), CapturingLogSink.lines(), name);
         }
     }
@@ -210,27 +167,28 @@ class LogClassTest {
     /** Seen from outside the process: one "Could not find class" line per name, no JNI warning. */
     @Test
     void anUnknownClassIsPrintedOnceAndTheVirtualMachineSurvives() throws Exception {
-        ChildJvm.Outcome child = ChildJvm.run(UnknownLogClassMain.class);
-        String text = child.output();
-        assertTrue(child.ended(), "the child did not end by itself:\n" + text);
-        assertEquals(0, child.exitValue(), text);
-        assertFalse(text.contains("WARNING"), text);
-        assertFalse(text.contains("FATAL ERROR"), text);
-        for (String name : UnknownLogClassMain.NAMES) {
+        String text = ChildJvm.run("unknown-classes");
+        for (String name : ChildMain.UNKNOWN_CLASSES) {
             assertEquals(1, occurrences(text, "Could not find class " + name + "\n"), name + " in\n" + text);
             assertEquals(1, occurrences(text, "thrown for " + name + "\n"), name + " in\n" + text);
         }
-        assertEquals(UnknownLogClassMain.NAMES.length, occurrences(text, "then result=0\n"), text);
+        assertEquals(ChildMain.UNKNOWN_CLASSES.length, occurrences(text, "then result=0\n"), text);
+    }
+
+    /** Native threads are attached as daemons: a process whose main returns still ends. */
+    @Test
+    void aProcessEndsWhenMainReturnsWithTheCommandThreadAttached() throws Exception {
+        String text = ChildJvm.run("return-from-main");
+        Matcher m = Pattern.compile("handle=1 result=0 commandThreadLines=([0-9]+)").matcher(text);
+        assertTrue(m.find() && Integer.parseInt(m.group(1)) > 0, "command thread lines were delivered: " + text);
     }
 
     @Test
     void aClassNameWithoutMethodNameIsRefused() {
         MANAGER.vtxSetLogClass(null, null);
-        Exception refused = assertThrows(Exception.class,
-                () -> MANAGER.vtxSetLogClass(CapturingLogSink.CLASS_NAME, null));
+        Exception refused = assertThrows(Exception.class, () -> MANAGER.vtxSetLogClass(CapturingLogSink.CLASS_NAME, null));
         assertTrue(refused.getMessage().contains("method name"), refused.getMessage());
-        long handle = initialize();
-        MANAGER.vtxShutdownRuntime(handle);
+        MANAGER.vtxShutdownRuntime(initialize());
         assertEquals(List.of(), CapturingLogSink.lines(), "the earlier state (no class) stays");
     }
 
@@ -245,44 +203,39 @@ class LogClassTest {
     @Test
     void aThrowingLogMethodStopsTheNativeMethodAfterItsEntryLine() {
         long handle = initialize();
-        Sim.clearJournal();
+        VirtualProvider.clearJournal();
         CapturingLogSink.clear();
+        Thread caller = Thread.currentThread();
         IllegalStateException failure = new IllegalStateException("log failed");
-        CapturingLogSink.failNextOn(Thread.currentThread(), failure);
+        CapturingLogSink.failWhen(line -> line.thread() == caller, failure);
 
         LongValue result = new LongValue(12345);
-        IllegalStateException thrown = assertThrows(IllegalStateException.class,
-                () -> MANAGER.vtxConfigureUsbInterface(handle, result));
-        assertSame(failure, thrown);
+        assertSame(failure, assertThrows(IllegalStateException.class,
+                () -> MANAGER.vtxConfigureUsbInterface(handle, result)));
         assertEquals(12345, result.get(), "the result code is not delivered");
-        assertEquals(List.of("Configuring USB interface entered"),
-                CapturingLogSink.messagesOf(CONFIGURE_USB));
-        assertEquals(List.of(), Sim.journal("ITovikManager.ConfigureUsbInterface"),
-                "the provider is not called");
+        assertEquals(List.of("Configuring USB interface entered"), log("vtxConfigureUsbInterface"));
+        assertEquals(List.of(), journal("ITovikManager.ConfigureUsbInterface"), "the provider is not called");
 
         // Initialisation stopped the same way creates no facade (the leak check sees it).
-        CapturingLogSink.failNextOn(Thread.currentThread(), new IllegalStateException("again"));
+        CapturingLogSink.failWhen(line -> line.thread() == caller, new IllegalStateException("again"));
         assertThrows(IllegalStateException.class,
                 () -> MANAGER.vtxInitializeRuntime("a", "b", false, new LongValue()));
-        assertEquals(List.of("Initializing"), CapturingLogSink.messagesOf(INITIALIZE));
+        assertEquals(List.of("Initializing"), log("vtxInitializeRuntime"));
 
-        // The next call runs normally.
         MANAGER.vtxConfigureUsbInterface(handle, result);
-        assertEquals(0, result.get());
+        assertEquals(0, result.get(), "the next call runs normally");
         MANAGER.vtxShutdownRuntime(handle);
     }
 
     @Test
     void aLogMethodThrowingOnTheCommandThreadDoesNotStopLaterLines() {
-        CapturingLogSink.failNextOffThread(Thread.currentThread(),
-                new IllegalStateException("on the command thread"));
+        Thread caller = Thread.currentThread();
+        CapturingLogSink.failWhen(line -> line.thread() != caller, new IllegalStateException("on the command thread"));
         long handle = initialize();
         assertFalse(CapturingLogSink.failurePending(), "a command thread line was delivered");
         CapturingLogSink.clear();
-
         MANAGER.vtxShutdownRuntime(handle);
-        assertTrue(CapturingLogSink.lines().stream()
-                .anyMatch(text -> text.startsWith("CTovikManagerIF::CmdDestroyObject:")),
+        assertTrue(CapturingLogSink.lines().stream().anyMatch(t -> t.startsWith("CTovikManagerIF::CmdDestroyObject:")),
                 "command thread lines still arrive: " + CapturingLogSink.lines());
     }
 }
