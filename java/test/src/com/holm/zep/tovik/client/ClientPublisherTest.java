@@ -2,14 +2,11 @@ package com.holm.zep.tovik.client;
 
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
-import static org.junit.jupiter.api.Assertions.assertInstanceOf;
 import static org.junit.jupiter.api.Assertions.assertThrows;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import com.holm.zep.tovik.sim.VirtualProvider;
-import java.util.ArrayList;
 import java.util.List;
-import java.util.concurrent.CountDownLatch;
 import java.util.concurrent.ExecutorService;
 import java.util.concurrent.Executors;
 import java.util.concurrent.Flow;
@@ -28,67 +25,11 @@ class ClientPublisherTest extends ClientFixture {
         assertTrue(executor.awaitTermination(TIMEOUT_MS, TimeUnit.MILLISECONDS));
     }
 
-    /** Records every signal with the thread it came on; requests as told. */
-    static final class Recorder implements Flow.Subscriber<ModuleEvent> {
-        final List<String> signals = new ArrayList<>();
-        final List<String> threads = new ArrayList<>();
-        final CountDownLatch subscribed = new CountDownLatch(1);
-        final CountDownLatch terminated = new CountDownLatch(1);
-        volatile CountDownLatch items = new CountDownLatch(0);
-        volatile Flow.Subscription subscription;
-
-        private synchronized void note(String signal) {
-            signals.add(signal);
-            threads.add(Thread.currentThread().getName());
-        }
-
-        synchronized List<String> signals() {
-            return new ArrayList<>(signals);
-        }
-
-        synchronized List<String> threads() {
-            return new ArrayList<>(threads);
-        }
-
-        @Override
-        public void onSubscribe(Flow.Subscription s) {
-            subscription = s;
-            note("subscribe");
-            subscribed.countDown();
-        }
-
-        @Override
-        public void onNext(ModuleEvent item) {
-            note("next " + item.first());
-            items.countDown();
-        }
-
-        @Override
-        public void onError(Throwable t) {
-            note("error " + t.getClass().getSimpleName());
-            terminated.countDown();
-        }
-
-        @Override
-        public void onComplete() {
-            note("complete");
-            terminated.countDown();
-        }
-
-        void expect(int count) {
-            items = new CountDownLatch(count);
-        }
-
-        void await(CountDownLatch latch) throws InterruptedException {
-            assertTrue(latch.await(TIMEOUT_MS, TimeUnit.MILLISECONDS), signals().toString());
-        }
-    }
-
     @Test
     void eventsFollowDemandOnTheExecutorAndCompleteOnClose() throws Exception {
         TovikRuntime runtime = open();
         runtime.registerForEvents(TovikRuntime.ALL_EVENTS, 0);
-        Recorder r = new Recorder();
+        EventRecorder r = new EventRecorder();
         runtime.eventPublisher(executor).subscribe(r);
         r.await(r.subscribed);
         awaitProviderWait();
@@ -106,9 +47,7 @@ class ClientPublisherTest extends ClientFixture {
         r.await(r.terminated);
 
         assertEquals(List.of("subscribe", "next 1", "next 2", "next 3", "complete"), r.signals());
-        for (String thread : r.threads()) {
-            assertEquals("subscriber-executor", thread);
-        }
+        assertEquals(List.of("subscriber-executor"), r.threads().stream().distinct().toList());
     }
 
     @Test
@@ -116,8 +55,8 @@ class ClientPublisherTest extends ClientFixture {
         TovikRuntime runtime = open();
         runtime.registerForEvents(TovikRuntime.ALL_EVENTS, 0);
         Flow.Publisher<ModuleEvent> publisher = runtime.eventPublisher(executor);
-        Recorder a = new Recorder();
-        Recorder b = new Recorder();
+        EventRecorder a = new EventRecorder();
+        EventRecorder b = new EventRecorder();
         publisher.subscribe(a);
         publisher.subscribe(b);
         a.await(a.subscribed);
@@ -146,7 +85,7 @@ class ClientPublisherTest extends ClientFixture {
     void aBadRequestEndsInAnErrorAndALateSubscriberCompletesAtOnce() throws Exception {
         TovikRuntime runtime = open();
         Flow.Publisher<ModuleEvent> publisher = runtime.eventPublisher(executor);
-        Recorder bad = new Recorder();
+        EventRecorder bad = new EventRecorder();
         publisher.subscribe(bad);
         bad.await(bad.subscribed);
         bad.subscription.request(0);
@@ -154,12 +93,11 @@ class ClientPublisherTest extends ClientFixture {
         assertEquals(List.of("subscribe", "error IllegalArgumentException"), bad.signals());
 
         runtime.close();
-        Recorder late = new Recorder();
+        EventRecorder late = new EventRecorder();
         publisher.subscribe(late);
         late.await(late.terminated);
         assertEquals(List.of("subscribe", "complete"), late.signals());
-        assertInstanceOf(IllegalStateException.class,
-                assertThrows(IllegalStateException.class, runtime::eventPublisher));
+        assertThrows(IllegalStateException.class, runtime::eventPublisher);
         assertFalse(runtime.eventsStarted() && !waiterThreads().isEmpty());
     }
 }

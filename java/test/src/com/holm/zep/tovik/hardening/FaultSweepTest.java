@@ -2,11 +2,11 @@ package com.holm.zep.tovik.hardening;
 
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
+import static org.junit.jupiter.api.Assertions.assertNull;
 import static org.junit.jupiter.api.Assertions.assertTrue;
-import static org.junit.jupiter.api.Assertions.fail;
 
+import com.holm.zep.tovik.api.jni.LongValue;
 import com.holm.zep.tovik.hardening.NativeTable.Delivery;
-import com.holm.zep.tovik.hardening.NativeTable.Outcome;
 import com.holm.zep.tovik.hardening.NativeTable.Row;
 import com.holm.zep.tovik.sim.VirtualProvider;
 import java.util.ArrayList;
@@ -15,13 +15,7 @@ import java.util.LinkedHashSet;
 import java.util.List;
 import java.util.Map;
 import java.util.Set;
-import java.util.concurrent.Executors;
-import java.util.concurrent.ScheduledExecutorService;
-import java.util.concurrent.ScheduledFuture;
-import java.util.concurrent.TimeUnit;
-import java.util.concurrent.atomic.AtomicBoolean;
 import java.util.concurrent.atomic.AtomicInteger;
-import java.util.function.Consumer;
 import java.util.stream.Stream;
 import org.junit.jupiter.api.AfterAll;
 import org.junit.jupiter.api.BeforeAll;
@@ -46,13 +40,7 @@ class FaultSweepTest {
     /** Claimed byte-buffer lengths: none, negative, short, longer than the bytes, unallocatable. */
     private static final int[] BUFFER_LENGTHS = {0, -1, 1, 100, 0x7FFFFFFF};
     private static final long ALLOCATION_LIMIT = 1 << 20;
-
     private static final AtomicInteger CASES = new AtomicInteger();
-    private static final ScheduledExecutorService WATCHDOG = Executors.newSingleThreadScheduledExecutor(r -> {
-        Thread t = new Thread(r, "fault-sweep-watchdog");
-        t.setDaemon(true);
-        return t;
-    });
 
     @BeforeAll
     static void load() {
@@ -60,18 +48,22 @@ class FaultSweepTest {
     }
 
     @AfterAll
-    static void report() {
+    static void report() throws Exception {
         System.out.println("fault sweep: " + CASES.get() + " cases over " + NativeTable.rows().size()
                 + " native methods");
         VirtualProvider.reset();
-    }
-
-    /** A fault, its name and what it changes in the expectations. */
-    private record Fault(String name, Consumer<Row> inject, Kind kind, long resultValue) {
+        Harness.removeFolder();
     }
 
     private enum Kind {
         PRIMARY_FAILS, PRIMARY_WITHHELD, PRIMARY_RESULT, ELSEWHERE
+    }
+
+    /** A fault, its name and what it changes in the expectations. */
+    private record Fault(String name, Runnable inject, Kind kind, long resultValue) {
+        Fault(String name, Runnable inject) {
+            this(name, inject, Kind.ELSEWHERE, 0);
+        }
     }
 
     /**
@@ -83,13 +75,23 @@ class FaultSweepTest {
     void tableListsEveryProviderCallOfEveryMethodInOrder() throws Exception {
         List<String> mismatches = new ArrayList<>();
         for (Row row : NativeTable.rows()) {
-            List<String> keys = cleanRunKeys(row);
-            if (!row.matches(keys)) {
-                mismatches.add(row.method + ": table " + row.describe() + ", journal " + keys);
-            }
-            String indices = elementIndicesOutOfOrder(row);
-            if (indices != null) {
-                mismatches.add(row.method + ": " + indices);
+            VirtualProvider.reset();
+            try (Harness.Session session = new Harness.Session()) {
+                Harness.Call call = new Harness.Call(row.method, session);
+                VirtualProvider.clearJournal();
+                call.run();
+                assertNull(call.thrown, row + " clean run");
+                if (call.hasResultCode()) {
+                    assertEquals(0, call.resultCode(), row + " clean run");
+                }
+                List<String> keys = Harness.journalKeys();
+                if (!row.matches(keys)) {
+                    mismatches.add(row + ": table " + row.describe() + ", journal " + keys);
+                }
+                String indices = elementIndicesOutOfOrder();
+                if (indices != null) {
+                    mismatches.add(row + ": " + indices);
+                }
             }
         }
         assertTrue(mismatches.isEmpty(), String.join("\n", mismatches));
@@ -100,7 +102,7 @@ class FaultSweepTest {
      * run 0, 1, 2, ... and start again after the list's Count (a byte buffer's Length). Null when
      * they do.
      */
-    private static String elementIndicesOutOfOrder(Row row) {
+    private static String elementIndicesOutOfOrder() {
         Map<String, Integer> next = new HashMap<>();
         for (String line : VirtualProvider.journal()) {
             int paren = line.indexOf('(');
@@ -126,69 +128,56 @@ class FaultSweepTest {
         return method.equals("Item") || method.equals("GetItem") || method.equals("ClientAt");
     }
 
-    private static List<String> cleanRunKeys(Row row) throws Exception {
-        VirtualProvider.reset();
-        try (Harness.Session session = new Harness.Session()) {
-            long prepared = row.prepare.run(session);
-            VirtualProvider.clearJournal();
-            Outcome outcome = row.invoke.call(session, prepared);
-            if (row.hasResult) {
-                assertEquals(0, outcome.result(), row.method + " clean run");
-            }
-            return Harness.journalKeys();
-        }
-    }
-
     @TestFactory
     Stream<DynamicNode> everyFaultInEveryProviderCall() {
-        return NativeTable.rows().stream().map(row -> DynamicContainer.dynamicContainer(row.method,
+        return NativeTable.rows().stream().map(row -> DynamicContainer.dynamicContainer(row.toString(),
                 faultsOf(row).stream().map(fault -> DynamicTest.dynamicTest(fault.name, () -> run(row, fault)))));
     }
 
     private static List<Fault> faultsOf(Row row) {
         List<Fault> faults = new ArrayList<>();
         Set<String> lists = new LinkedHashSet<>();
+        boolean hasResult = List.of(row.method.getParameterTypes()).contains(LongValue.class);
         for (String key : row.calls) {
             boolean primary = key.equals(row.primary);
             Kind failKind = primary ? Kind.PRIMARY_FAILS : Kind.ELSEWHERE;
             faults.add(new Fault(key + " fails with error information",
-                    r -> VirtualProvider.failMethod(key, FAILED, false, "hardening sweep"), failKind, 0));
+                    () -> VirtualProvider.failMethod(key, FAILED, false, "hardening sweep"), failKind, 0));
             faults.add(new Fault(key + " fails without error information",
-                    r -> VirtualProvider.failMethod(key, UNEXPECTED, false, null), failKind, 0));
+                    () -> VirtualProvider.failMethod(key, UNEXPECTED, false, null), failKind, 0));
             faults.add(new Fault(key + " fails once",
-                    r -> VirtualProvider.failMethod(key, FAILED, true, "once"), failKind, 0));
+                    () -> VirtualProvider.failMethod(key, FAILED, true, "once"), failKind, 0));
             String method = key.substring(key.indexOf('.') + 1);
             boolean element = isElement(method);
             if (element) {
                 lists.add(key.substring(0, key.indexOf('.')));
             }
             if ((primary && row.primaryHasOutput) || element || method.endsWith("VersionList")) {
-                faults.add(new Fault(key + " hands out no object", r -> VirtualProvider.withholdOutput(key),
+                faults.add(new Fault(key + " hands out no object", () -> VirtualProvider.withholdOutput(key),
                         primary ? Kind.PRIMARY_WITHHELD : Kind.ELSEWHERE, 0));
             }
-            if (primary && row.hasResult && row.providerResult) {
+            if (primary && hasResult && row.providerResult) {
                 for (int value : RESULTS) {
-                    faults.add(new Fault(key + " returns " + value, r -> VirtualProvider.setResult(key, value),
+                    faults.add(new Fault(key + " returns " + value, () -> VirtualProvider.setResult(key, value),
                             Kind.PRIMARY_RESULT, value));
                 }
             }
         }
-        if (row.primary.endsWith("WaitForEvents")) {
-            faults.add(new Fault("ITovikManager.WaitForEvents returns false",
-                    r -> VirtualProvider.setResult(row.primary, 0), Kind.ELSEWHERE, 0));
+        if (row.method.getReturnType() == boolean.class) {  // a wait: false means events came
+            faults.add(new Fault(row.primary + " returns false", () -> VirtualProvider.setResult(row.primary, 0)));
         }
         for (String list : lists) {
             for (int index : new int[] {0, 1}) {
                 faults.add(new Fault(list + " element " + index + " missing",
-                        r -> VirtualProvider.setMissingItem(list, index), Kind.ELSEWHERE, 0));
+                        () -> VirtualProvider.setMissingItem(list, index)));
             }
         }
         if (row.calls.contains("ITovikByteBuffer.Length")) {
             for (int length : BUFFER_LENGTHS) {
-                faults.add(new Fault("byte buffer claims " + length + " bytes", r -> {
+                faults.add(new Fault("byte buffer claims " + length + " bytes", () -> {
                     VirtualProvider.setByteBufferLength(length);
                     VirtualProvider.setAllocationLimit(ALLOCATION_LIMIT);
-                }, Kind.ELSEWHERE, 0));
+                }));
             }
         }
         return faults;
@@ -198,58 +187,38 @@ class FaultSweepTest {
         CASES.incrementAndGet();
         VirtualProvider.reset();
         String baseline = Harness.snapshot();
-        Outcome outcome;
-        AtomicBoolean hung = new AtomicBoolean();
+        Harness.Call call;
         try (Harness.Session session = new Harness.Session()) {
-            long prepared = row.prepare.run(session);
-            fault.inject.accept(row);
-            // A wait that does not end is cancelled, and the case fails.
-            ScheduledFuture<?> guard = WATCHDOG.schedule(() -> {
-                hung.set(true);
-                Harness.MANAGER.vtxCancelEventNotification(session.manager, Harness.result());
-            }, 20, TimeUnit.SECONDS);
+            call = new Harness.Call(row.method, session);
+            fault.inject.run();
             try {
-                outcome = row.invoke.call(session, prepared);
+                call.run();
             } finally {
-                guard.cancel(false);
                 VirtualProvider.clearFaults();
                 VirtualProvider.setAllocationLimit(0);
             }
         }
-        assertFalse(hung.get(), "the call did not return within 20 s");
+        assertFalse(call.hung, "the call did not return within 20 s");
+        assertNull(call.thrown, "the call threw");
         assertEquals(baseline, Harness.snapshot(), "provider objects and platform counters afterwards");
-        check(row, fault, outcome);
-    }
-
-    private static void check(Row row, Fault fault, Outcome outcome) {
-        long expectedResult;
-        Delivery delivery;
-        switch (fault.kind) {
-            case PRIMARY_FAILS -> {
-                expectedResult = row.failResult;
-                delivery = row.onFail;
-            }
-            case PRIMARY_WITHHELD -> {
-                expectedResult = 0;
-                delivery = row.onWithhold;
-            }
-            case PRIMARY_RESULT -> {
-                expectedResult = fault.resultValue;  // sign-extended
-                delivery = row.onResult;
-            }
-            default -> {
-                expectedResult = 0;
-                delivery = row.onSubFault;
-            }
+        Delivery delivery = switch (fault.kind) {
+            case PRIMARY_FAILS -> row.onFail;
+            case PRIMARY_WITHHELD -> row.onWithhold;
+            case PRIMARY_RESULT -> row.onResult;
+            case ELSEWHERE -> Delivery.ANY;
+        };
+        long expectedResult = switch (fault.kind) {
+            case PRIMARY_FAILS -> row.failResult;
+            case PRIMARY_RESULT -> fault.resultValue;  // sign-extended
+            default -> 0;
+        };
+        if (call.hasResultCode()) {
+            assertEquals(Long.toHexString(expectedResult), Long.toHexString(call.resultCode()), "result code");
         }
-        if (row.hasResult) {
-            assertEquals(Long.toHexString(expectedResult), Long.toHexString(outcome.result()), "result code");
-        }
-        if (delivery == Delivery.NONE && outcome.delivered()) {
-            fail("nothing may be delivered, got " + Harness.dump(outcome.value()));
-        }
-        if (delivery == Delivery.DELIVERED && !outcome.delivered()) {
-            fail("a value must be delivered, got " + Harness.dump(outcome.value()));
-        }
+        boolean delivered = call.delivered(row.untouched);
+        assertTrue(delivery != Delivery.NONE || !delivered, () -> "nothing may be delivered, got "
+                + Harness.dump(call.returned) + " " + call.passedIn());
+        assertTrue(delivery != Delivery.DELIVERED || delivered, () -> "a value must be delivered, got "
+                + Harness.dump(call.returned) + " " + call.passedIn());
     }
 }

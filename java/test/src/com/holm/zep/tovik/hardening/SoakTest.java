@@ -15,20 +15,17 @@ import com.holm.zep.tovik.api.jni.TovikVciInfo;
 import com.holm.zep.tovik.api.jni.TovikVciItem;
 import com.holm.zep.tovik.api.jni.TovikVersionInfo;
 import com.holm.zep.tovik.sim.VirtualProvider;
-import java.lang.management.ManagementFactory;
-import java.lang.management.ThreadInfo;
 import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.List;
-import java.util.Map;
 import java.util.Objects;
-import java.util.Set;
 import java.util.TreeSet;
 import java.util.concurrent.ConcurrentLinkedQueue;
 import java.util.concurrent.ThreadLocalRandom;
 import java.util.concurrent.atomic.AtomicLong;
 import java.util.concurrent.atomic.AtomicLongArray;
 import java.util.concurrent.atomic.LongAdder;
+import java.util.function.Supplier;
 import org.junit.jupiter.api.Test;
 
 /**
@@ -267,13 +264,8 @@ class SoakTest {
             }
             case 8 -> {
                 TovikClientInfoItem[] blocks = MANAGER.vtxGetClientInfoList(manager, connection, q);
-                expect("vtxGetClientInfoList", q, blocks, () -> {
-                    Set<String> ids = new TreeSet<>();
-                    for (TovikClientInfoItem b : blocks) {
-                        ids.add(b.getIdentifier());
-                    }
-                    return ids.toString();
-                }, "[calibration, session]");
+                expect("vtxGetClientInfoList", q, blocks, () -> new TreeSet<>(Arrays.stream(blocks)
+                        .map(TovikClientInfoItem::getIdentifier).toList()).toString(), "[calibration, session]");
             }
             default -> {
                 TovikVersionInfo info = new TovikVersionInfo();
@@ -288,12 +280,8 @@ class SoakTest {
         check(d.get() == 0 || d.get() == NO_FACADE, "vtxDisconnect", d.get());
     }
 
-    private interface Text {
-        String get();
-    }
-
     /** Result 0 with the expected value, or 0x50000007 with nothing delivered. */
-    private void expect(String method, LongValue r, Object delivered, Text actual, String expected) {
+    private void expect(String method, LongValue r, Object delivered, Supplier<String> actual, String expected) {
         if (r.get() == NO_FACADE) {
             refused.increment();
             check(delivered == null, method + " delivered for a vanished runtime", delivered);
@@ -312,19 +300,15 @@ class SoakTest {
         }
     }
 
-    /** Every thread's stack with its locks, as jstack prints them. */
+    /** Every thread's whole stack. */
     static String allStacks() {
         StringBuilder text = new StringBuilder();
-        for (Map.Entry<Thread, StackTraceElement[]> e : Thread.getAllStackTraces().entrySet()) {
-            text.append('"').append(e.getKey().getName()).append("\" ").append(e.getKey().getState()).append('\n');
-            for (StackTraceElement frame : e.getValue()) {
+        Thread.getAllStackTraces().forEach((thread, frames) -> {
+            text.append('"').append(thread.getName()).append("\" ").append(thread.getState()).append('\n');
+            for (StackTraceElement frame : frames) {
                 text.append("\tat ").append(frame).append('\n');
             }
-        }
-        text.append("---- with monitors and synchronizers\n");
-        for (ThreadInfo info : ManagementFactory.getThreadMXBean().dumpAllThreads(true, true)) {
-            text.append(info);
-        }
+        });
         return text.toString();
     }
 }

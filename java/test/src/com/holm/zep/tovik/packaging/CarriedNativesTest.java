@@ -9,7 +9,7 @@ import java.util.ArrayList;
 import java.util.List;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.params.ParameterizedTest;
-import org.junit.jupiter.params.provider.ValueSource;
+import org.junit.jupiter.params.provider.CsvSource;
 
 /**
  * The jars as a user takes them away: a JVM with only tovik-api and tovik-sim and no library
@@ -38,69 +38,48 @@ class CarriedNativesTest extends ProbeFixture {
             "}",
             "");
 
+    /** Where the jars are: one class path, the module path, or an api loader with a sim loader below it. */
     @ParameterizedTest
-    @ValueSource(strings = {"library-first", "provider-first"})
-    void onTheClassPathTheJarsAloneServeTheApi(String order) throws Exception {
-        Run run = JvmRuns.run(work, probe(List.of("-cp", JvmRuns.join(List.of(api, sim, probe))), order));
+    @CsvSource({
+        "class-path,   library-first,  api module=null loader=app, sim module=null loader=app",
+        "class-path,   provider-first, api module=null loader=app, sim module=null loader=app",
+        "module-path,  library-first,  api module=tovik.api loader=app, sim module=tovik.sim loader=app",
+        "module-path,  provider-first, api module=tovik.api loader=app, sim module=tovik.sim loader=app",
+        "two-loaders,  library-first,  api module=null loader=api, sim module=null loader=sim",
+        "two-loaders,  provider-first, api module=null loader=api, sim module=null loader=sim",
+    })
+    void theJarsAloneServeTheApiEachFindingItsOwnNatives(String layout, String order, String apiOrigin,
+            String simOrigin) throws Exception {
+        List<String> command = new ArrayList<>(JvmRuns.java("-Djava.io.tmpdir=" + tmp));
+        switch (layout) {
+            case "class-path" -> command.addAll(List.of("-cp", JvmRuns.join(List.of(api, sim, probe)), "Probe"));
+            case "module-path" -> command.addAll(List.of("--module-path", JvmRuns.join(List.of(api, sim)),
+                    "--add-modules", "tovik.api,tovik.sim", "-cp", probe.toString(), "Probe"));
+            default -> command.addAll(List.of("-cp", JvmRuns.compile(work, "Launcher", LAUNCHER, List.of()).toString(),
+                    "Launcher", api.toString(), sim.toString(), probe.toString()));
+        }
+        command.add(order);
+        Run run = JvmRuns.run(work, command);
 
         run.assertServedTheApi();
-        assertTrue(run.out().contains("api module=null loader=app\n"), run.toString());
-        assertExtractedAndGone(run);
-    }
-
-    @ParameterizedTest
-    @ValueSource(strings = {"library-first", "provider-first"})
-    void onTheModulePathEachJarFindsItsOwnNatives(String order) throws Exception {
-        Run run = JvmRuns.run(work, probe(List.of("--module-path", JvmRuns.join(List.of(api, sim)),
-                "--add-modules", "tovik.api,tovik.sim", "-cp", probe.toString()), order));
-
-        run.assertServedTheApi();
-        assertTrue(run.out().contains("api module=tovik.api loader=app\n"), run.toString());
-        assertTrue(run.out().contains("sim module=tovik.sim loader=app\n"), run.toString());
-        assertExtractedAndGone(run);
-    }
-
-    @ParameterizedTest
-    @ValueSource(strings = {"library-first", "provider-first"})
-    void inAParentAndAChildClassLoaderEachJarFindsItsOwnNatives(String order) throws Exception {
-        Path launcher = JvmRuns.compile(work, "Launcher", LAUNCHER, List.of());
-        Run run = JvmRuns.run(work, JvmRuns.java("-Djava.io.tmpdir=" + tmp, "-cp", launcher.toString(),
-                "Launcher", api.toString(), sim.toString(), probe.toString(), order));
-
-        run.assertServedTheApi();
-        assertTrue(run.out().contains("api module=null loader=api\n"), run.toString());
-        assertTrue(run.out().contains("sim module=null loader=sim\n"), run.toString());
-        assertExtractedAndGone(run);
+        assertTrue(run.out().contains(apiOrigin + "\n") && run.out().contains(simOrigin + "\n"), run.toString());
+        run.assertLibrariesMappedOnceFrom(tmp);
+        // One platform layer: the library and the provider share its COM runtime.
+        assertEquals(1, run.mappedFolders().get("libTovikPlatform").size(), run.toString());
+        assertEquals(List.of(), JvmRuns.entries(tmp), run.toString());
     }
 
     @Test
     void aJarWithoutNativesNamesWhatIsMissing() throws Exception {
         // The build's own tovik-api.jar carries nothing: the build's lib/ folder serves it.
         Path plainJar = JvmRuns.distFolder().resolveSibling("tovik-api.jar");
-        Run run = JvmRuns.run(work, probe(List.of("-cp", JvmRuns.join(List.of(plainJar, sim, probe))),
-                "library-first"));
+        Run run = JvmRuns.run(work, JvmRuns.java("-Djava.io.tmpdir=" + tmp, "-cp",
+                JvmRuns.join(List.of(plainJar, sim, probe)), "Probe", "library-first"));
 
         assertEquals(1, run.exitCode(), run.toString());
         assertTrue(run.err().contains("java.lang.UnsatisfiedLinkError: no TovikApi4J in java.library.path"),
                 run.toString());
         assertTrue(run.err().contains("the jar carries no /native/"), run.toString());
         assertEquals(List.of(), List.copyOf(run.mappedFolders().keySet()), run.toString());
-    }
-
-    private List<String> probe(List<String> classes, String order) {
-        List<String> command = JvmRuns.java("-Djava.io.tmpdir=" + tmp);
-        command = new ArrayList<>(command);
-        command.addAll(classes);
-        command.add("Probe");
-        command.add(order);
-        return command;
-    }
-
-    /** Every library came from an extraction folder in tmp, which is empty again. */
-    private void assertExtractedAndGone(Run run) throws Exception {
-        run.assertLibrariesMappedOnceFrom(tmp);
-        // One platform layer: the library and the provider share its COM runtime.
-        assertEquals(1, run.mappedFolders().get("libTovikPlatform").size(), run.toString());
-        assertEquals(List.of(), JvmRuns.entries(tmp), run.toString());
     }
 }

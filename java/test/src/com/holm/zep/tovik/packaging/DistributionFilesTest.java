@@ -10,16 +10,13 @@ import java.util.ArrayList;
 import java.util.List;
 import java.util.jar.Attributes;
 import java.util.jar.JarFile;
-import java.util.jar.Manifest;
 import javax.xml.XMLConstants;
 import javax.xml.parsers.DocumentBuilder;
 import javax.xml.parsers.DocumentBuilderFactory;
 import org.junit.jupiter.params.ParameterizedTest;
 import org.junit.jupiter.params.provider.CsvSource;
-import org.w3c.dom.Document;
 import org.w3c.dom.Element;
 import org.w3c.dom.Node;
-import org.w3c.dom.NodeList;
 
 /**
  * The jars users take away and their poms (dist/ of the build, as installed): versioned names,
@@ -46,13 +43,10 @@ class DistributionFilesTest {
         assertNotNull(manifest.getValue("Implementation-Title"), artifact);
 
         Element project = parsePom(JvmRuns.distFolder().resolve(artifact + "-" + version + ".pom"));
-        assertEquals(POM_NAMESPACE, project.getNamespaceURI());
-        assertEquals("project", project.getLocalName());
-        assertEquals("4.0.0", child(project, "modelVersion"));
-        assertEquals(GROUP, child(project, "groupId"));
-        assertEquals(artifact, child(project, "artifactId"));
-        assertEquals(version, child(project, "version"));
-        assertEquals("jar", child(project, "packaging"));
+        assertEquals(List.of(POM_NAMESPACE, "project", "4.0.0", GROUP, artifact, version, "jar"),
+                List.of(project.getNamespaceURI(), project.getLocalName(), child(project, "modelVersion"),
+                        child(project, "groupId"), child(project, "artifactId"), child(project, "version"),
+                        child(project, "packaging")));
 
         List<String> expected = dependencies.isEmpty() ? List.of() : List.of(dependencies.split(" "));
         List<String> named = new ArrayList<>();
@@ -89,9 +83,8 @@ class DistributionFilesTest {
 
     private static Attributes mainAttributes(Path jar) throws Exception {
         try (JarFile file = new JarFile(jar.toFile())) {
-            Manifest manifest = file.getManifest();
-            assertNotNull(manifest, jar.toString());
-            return manifest.getMainAttributes();
+            assertNotNull(file.getManifest(), jar.toString());
+            return file.getManifest().getMainAttributes();
         }
     }
 
@@ -104,12 +97,11 @@ class DistributionFilesTest {
         factory.setFeature("http://apache.org/xml/features/disallow-doctype-decl", true);
         DocumentBuilder builder = factory.newDocumentBuilder();
         builder.setErrorHandler(null);
-        Document document = builder.parse(pom.toFile());
-        return document.getDocumentElement();
+        return builder.parse(pom.toFile()).getDocumentElement();
     }
 
-    /** Text of the one direct child element of that name in the pom's namespace. */
-    private static String child(Element parent, String name) {
+    /** The direct child elements of that name in the pom's namespace. */
+    private static List<Element> children(Element parent, String name) {
         List<Element> found = new ArrayList<>();
         for (Node node = parent.getFirstChild(); node != null; node = node.getNextSibling()) {
             if (node instanceof Element element && name.equals(element.getLocalName())
@@ -117,19 +109,18 @@ class DistributionFilesTest {
                 found.add(element);
             }
         }
+        return found;
+    }
+
+    /** Text of the one direct child element of that name in the pom's namespace. */
+    private static String child(Element parent, String name) {
+        List<Element> found = children(parent, name);
         assertEquals(1, found.size(), "<" + name + "> in <" + parent.getLocalName() + ">");
         return found.get(0).getTextContent().trim();
     }
 
     private static List<Element> dependencies(Element project) {
-        List<Element> list = new ArrayList<>();
-        NodeList blocks = project.getElementsByTagNameNS(POM_NAMESPACE, "dependencies");
-        for (int i = 0; i < blocks.getLength(); i++) {
-            NodeList items = ((Element) blocks.item(i)).getElementsByTagNameNS(POM_NAMESPACE, "dependency");
-            for (int j = 0; j < items.getLength(); j++) {
-                list.add((Element) items.item(j));
-            }
-        }
-        return list;
+        List<Element> blocks = children(project, "dependencies");
+        return blocks.isEmpty() ? List.of() : children(blocks.get(0), "dependency");
     }
 }

@@ -15,12 +15,14 @@ import java.nio.file.Path;
 import java.nio.file.StandardOpenOption;
 import java.util.ArrayList;
 import java.util.List;
+import java.util.Map;
 import java.util.concurrent.TimeUnit;
 import java.util.zip.ZipEntry;
 import java.util.zip.ZipInputStream;
 import java.util.zip.ZipOutputStream;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.params.ParameterizedTest;
+import org.junit.jupiter.params.provider.CsvSource;
 import org.junit.jupiter.params.provider.ValueSource;
 
 /**
@@ -56,44 +58,31 @@ class NativeExtractionTest extends ProbeFixture {
             "}",
             "");
 
-    @Test
-    void theCarriedCopyWinsOverAnotherOnTheLibraryPath() throws Exception {
-        Path systemCopy = JvmRuns.buildLibraryFolder();
-        Run run = runProbe(List.of(api, sim), "-Djava.library.path=" + systemCopy);
-
-        run.assertServedTheApi();
-        run.assertLibrariesMappedOnceFrom(tmp);
-        assertEquals(List.of(), JvmRuns.entries(tmp), run.toString());
-    }
-
-    @Test
-    void preferBundledFalseTakesTheLibraryPathFirst() throws Exception {
-        Path systemCopy = JvmRuns.buildLibraryFolder();
-        Run run = runProbe(List.of(api, sim), "-Djava.library.path=" + systemCopy,
-                "-Dtovik.native.preferBundled=false");
-
-        run.assertServedTheApi();
-        run.assertLibrariesMappedOnceFrom(systemCopy);
-        assertEquals(List.of(), JvmRuns.entries(tmp), "nothing extracted");
-    }
-
-    @Test
-    void preferBundledFalseStillFallsBackToTheCarriedCopy() throws Exception {
-        Run run = runProbe(List.of(api, sim), "-Dtovik.native.preferBundled=false");
-
-        run.assertServedTheApi();
-        run.assertLibrariesMappedOnceFrom(tmp);
-    }
-
-    @Test
-    void theExtractionFolderPropertyNamesWhereTheNativesGo() throws Exception {
+    /**
+     * Where the natives come from: the carried copy wins over one on the library path unless
+     * preferBundled is false, which still falls back to it; tovik.native.dir names the extraction
+     * folder. Extracted files are gone once the JVM has ended.
+     */
+    @ParameterizedTest
+    @CsvSource(delimiter = '|', value = {
+        "-Djava.library.path=SYSTEM                                      | TMP",
+        "-Djava.library.path=SYSTEM -Dtovik.native.preferBundled=false   | SYSTEM",
+        "-Dtovik.native.preferBundled=false                              | TMP",
+        "-Dtovik.native.dir=NATIVES                                      | NATIVES"})
+    void theNativesAreLoadedFromWhereTheOptionsSay(String options, String from) throws Exception {
         Path natives = work.resolve("natives").resolve("not-yet-there");
-        Run run = runProbe(List.of(api, sim), "-Dtovik.native.dir=" + natives);
+        Map<String, Path> places = Map.of("SYSTEM", JvmRuns.buildLibraryFolder(), "TMP", tmp, "NATIVES", natives);
+        for (Map.Entry<String, Path> place : places.entrySet()) {
+            options = options.replace(place.getKey(), place.getValue().toString());
+        }
+        Run run = runProbe(List.of(api, sim), options.trim().split("\\s+"));
 
         run.assertServedTheApi();
-        run.assertLibrariesMappedOnceFrom(natives);
-        assertEquals(List.of(), JvmRuns.entries(natives), run.toString());
-        assertEquals(List.of(), JvmRuns.entries(tmp), "java.io.tmpdir untouched");
+        run.assertLibrariesMappedOnceFrom(places.get(from));
+        assertEquals(List.of(), JvmRuns.entries(tmp), run.toString());
+        if (from.equals("NATIVES")) {
+            assertEquals(List.of(), JvmRuns.entries(natives), run.toString());
+        }
     }
 
     @Test

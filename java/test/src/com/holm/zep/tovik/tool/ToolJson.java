@@ -1,17 +1,13 @@
 package com.holm.zep.tovik.tool;
 
-import com.google.gson.Gson;
-import com.google.gson.JsonArray;
-import com.google.gson.JsonElement;
-import com.google.gson.JsonObject;
-import com.google.gson.JsonPrimitive;
+import com.google.gson.GsonBuilder;
+import com.google.gson.ToNumberPolicy;
+import com.google.gson.TypeAdapter;
 import com.google.gson.stream.JsonReader;
 import com.google.gson.stream.JsonToken;
 import java.io.IOException;
 import java.io.StringReader;
 import java.io.UncheckedIOException;
-import java.util.ArrayList;
-import java.util.LinkedHashMap;
 import java.util.List;
 import java.util.Map;
 
@@ -21,28 +17,24 @@ import java.util.Map;
  * Long, other numbers as Double.
  */
 final class ToolJson {
-    private static final Gson GSON = new Gson();
+    private static final TypeAdapter<Object> PLAIN = new GsonBuilder()
+            .setObjectToNumberStrategy(ToNumberPolicy.LONG_OR_DOUBLE).create().getAdapter(Object.class);
 
     private ToolJson() {
     }
 
-    static Object parse(String text) {
+    @SuppressWarnings("unchecked")
+    static Map<String, Object> object(String text) {
+        // The adapter, unlike Gson.fromJson, keeps the reader strict.
         try (JsonReader reader = new JsonReader(new StringReader(text))) {
-            reader.setLenient(false);
-            // Gson's adapter, unlike JsonParser, keeps the reader strict.
-            JsonElement element = GSON.getAdapter(JsonElement.class).read(reader);
+            Object value = PLAIN.read(reader);
             if (reader.peek() != JsonToken.END_DOCUMENT) {
                 throw new IllegalArgumentException("text after the JSON document: " + text);
             }
-            return plain(element);
+            return (Map<String, Object>) value;
         } catch (IOException e) {
             throw new UncheckedIOException(e);
         }
-    }
-
-    @SuppressWarnings("unchecked")
-    static Map<String, Object> object(String text) {
-        return (Map<String, Object>) parse(text);
     }
 
     /** Each line one JSON object (JSON Lines); an empty or malformed line throws. */
@@ -56,40 +48,12 @@ final class ToolJson {
         for (Object step : path) {
             if (step instanceof Integer index) {
                 current = ((List<?>) current).get(index);
+            } else if (((Map<?, ?>) current).containsKey(step)) {
+                current = ((Map<?, ?>) current).get(step);
             } else {
-                Map<?, ?> map = (Map<?, ?>) current;
-                if (!map.containsKey(step)) {
-                    throw new IllegalArgumentException("no key " + step + " in " + map);
-                }
-                current = map.get(step);
+                throw new IllegalArgumentException("no key " + step + " in " + current);
             }
         }
         return current;
-    }
-
-    private static Object plain(JsonElement element) {
-        if (element.isJsonNull()) {
-            return null;
-        }
-        if (element instanceof JsonObject object) {
-            Map<String, Object> map = new LinkedHashMap<>();
-            object.entrySet().forEach(e -> map.put(e.getKey(), plain(e.getValue())));
-            return map;
-        }
-        if (element instanceof JsonArray array) {
-            List<Object> list = new ArrayList<>();
-            array.forEach(e -> list.add(plain(e)));
-            return list;
-        }
-        JsonPrimitive primitive = element.getAsJsonPrimitive();
-        if (primitive.isBoolean()) {
-            return primitive.getAsBoolean();
-        }
-        if (primitive.isString()) {
-            return primitive.getAsString();
-        }
-        String number = primitive.getAsString();
-        return number.matches("-?\\d+") ? (Object) Long.parseLong(number)
-                : (Object) Double.parseDouble(number);
     }
 }

@@ -1,5 +1,6 @@
 package com.holm.zep.tovik.tool;
 
+import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
@@ -13,6 +14,7 @@ import java.nio.file.Path;
 import java.nio.file.Paths;
 import java.util.ArrayList;
 import java.util.List;
+import java.util.Map;
 import java.util.concurrent.TimeUnit;
 
 /**
@@ -61,14 +63,19 @@ final class ToolRunner {
 
     /** Runs the tool to its end (at most two minutes). */
     static Result run(String... args) {
+        return run(builder(args));
+    }
+
+    /** Runs a process to its end (at most two minutes); its output must show no JNI problem. */
+    static Result run(ProcessBuilder builder) {
         try {
-            Process process = builder(args).start();
+            Process process = builder.start();
             process.getOutputStream().close();
             Drain out = new Drain(process.getInputStream());
             Drain err = new Drain(process.getErrorStream());
             if (!process.waitFor(120, TimeUnit.SECONDS)) {
                 process.destroyForcibly();
-                throw new AssertionError("tovik " + String.join(" ", args) + " did not end");
+                throw new AssertionError(builder.command() + " did not end");
             }
             return checked(new Result(process.exitValue(), out.text(), err.text()));
         } catch (IOException e) {
@@ -85,6 +92,27 @@ final class ToolRunner {
         assertFalse(result.err().contains("Exception in thread"), () -> "uncaught:\n" + result);
         assertFalse(result.err().contains("\tat "), () -> "stack trace printed:\n" + result);
         return result;
+    }
+
+    /** Runs the tool, which must succeed. */
+    static Result ok(String... args) {
+        Result r = run(args);
+        assertEquals(0, r.exitCode(), r::toString);
+        return r;
+    }
+
+    /** Runs the tool with --json first, which must succeed, and reads what it wrote. */
+    static Map<String, Object> json(String... args) {
+        List<String> all = new ArrayList<>(List.of("--json"));
+        all.addAll(List.of(args));
+        return ToolJson.object(ok(all.toArray(String[]::new)).out());
+    }
+
+    /** Runs the tool, which must fail with the exit code and one error line; returns the line. */
+    static String fails(int exitCode, String... args) {
+        Result r = run(args);
+        assertEquals(exitCode, r.exitCode(), r::toString);
+        return oneErrorLine(r);
     }
 
     /** Asserts that a failed run wrote exactly one line to standard error, starting "tovik: ". */
