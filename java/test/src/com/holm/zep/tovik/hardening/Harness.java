@@ -45,19 +45,16 @@ final class Harness {
         t.setDaemon(true);
         return t;
     });
-    private static boolean loaded;
     /** Every file a call names lies in this folder; {@link #removeFolder()} deletes it. */
     private static Path folder;
 
     private Harness() {
     }
 
-    static synchronized void load() {
-        if (!loaded) {
-            TovikApiManager.loadLibrary();
-            VirtualProvider.clearFaults();  // loads the provider, which registers its classes
-            loaded = true;
-        }
+    /** Loads the library and the provider (which registers its classes); again: no faults. */
+    static void load() {
+        TovikApiManager.loadLibrary();
+        VirtualProvider.clearFaults();
     }
 
     static LongValue result() {
