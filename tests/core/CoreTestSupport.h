@@ -67,12 +67,14 @@ inline bool ProviderIsOutOfProcess() {
 }
 
 // What Wine 8 answers when asked to revoke a global interface table entry
-// that holds a proxy into another process: its CoReleaseMarshalData releases
-// table marshal data only for objects of its own process, so the entry stays
-// and keeps one reference on the server's object.
+// that holds a proxy into another process: the table drops the entry, but its
+// CoReleaseMarshalData releases table marshal data only for objects of its
+// own process, so the reference that data holds on the server's object is
+// never given back.
 inline constexpr HRESULT kProxyEntryNotRevocable = RPC_E_INVALID_OBJREF;
 
-// Entries the library asked to revoke and the table kept for that reason.
+// Registrations whose revocation Wine refused for that reason: each still
+// holds its server object.
 inline std::size_t StrandedGitEntries() {
   return ProviderIsOutOfProcess() ? standin::RefusedGitRevocationCount(kProxyEntryNotRevocable) : 0;
 }

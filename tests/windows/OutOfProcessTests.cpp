@@ -186,3 +186,20 @@ TEST_F(OutOfProcessTest, DestroyingTheFacadeDuringAWaitInTheServerEndsTheWait) {
   EXPECT_EQ(waiter.get(), -1);
   EXPECT_EQ(tovik::sim::WaitingCount(), 0);
 }
+
+// The fixture's leak check itself: Wine's refusal is all it forgives.
+TEST_F(OutOfProcessApartmentTest, TheLeakCheckSeesARegistrationNobodyRevokedAndAProxyNobodyReleased) {
+  P::ITovikManager* manager = CreateManager();
+  ASSERT_NE(manager, nullptr);
+  EXPECT_NE(LiveCounters::Now(), m_baseline) << "a proxy nobody released";
+
+  CComGITPtr<P::ITovikManager> registered;
+  ASSERT_EQ(S_OK, registered.Attach(manager));
+  manager->Release();
+  LiveCounters now = LiveCounters::Now();
+  EXPECT_EQ(now.gitEntries, m_baseline.gitEntries + 1) << "a registration nobody revoked";
+  EXPECT_EQ(now.providerObjects, m_baseline.providerObjects + 1) << "keeps its server object";
+
+  EXPECT_EQ(registered.Revoke(), kProxyEntryNotRevocable);
+  EXPECT_EQ(LiveCounters::Now(), m_baseline) << "an entry Wine refused to revoke is not the library's";
+}

@@ -19,7 +19,9 @@ LRESULT CALLBACK CountTakenMessages(int code, WPARAM wParam, LPARAM lParam) {
 
 std::once_flag g_hookOnce;
 
-// Cookies whose last revocation failed, with the failure.
+// Cookies whose revocation failed and never succeeded, with the first
+// failure (a table may drop the entry and still fail: a second attempt then
+// fails for another reason).
 std::mutex g_refusedLock;
 std::map<DWORD, HRESULT> g_refused;
 }  // namespace
@@ -52,7 +54,7 @@ void CountGitRegistration(int delta) { g_gitEntries += delta; }
 void NoteGitRevocation(DWORD cookie, HRESULT hr) {
   std::lock_guard lock(g_refusedLock);
   if (SUCCEEDED(hr)) g_refused.erase(cookie);
-  else g_refused[cookie] = hr;
+  else g_refused.emplace(cookie, hr);
 }
 }  // namespace tovik
 
