@@ -82,11 +82,7 @@ inline std::size_t StrandedGitEntries() {
 inline std::size_t StrandedGitEntries() { return 0; }
 #endif
 
-// What the process holds of the provider and the platform. An entry the
-// table refused to revoke is the system's, not the library's: it and the
-// one server object it keeps alive are left out, so that a registration
-// nobody revoked, a proxy nobody released or a wrapper nobody deleted still
-// shows, in either provider mode.
+// What the process holds of the provider and the platform.
 struct LiveCounters {
   long providerObjects;
   std::size_t gitEntries;
@@ -95,9 +91,16 @@ struct LiveCounters {
   std::size_t localAllocs;
 
   static LiveCounters Now() {
-    const std::size_t stranded = StrandedGitEntries();
-    return {tovik::sim::LiveObjects() - static_cast<long>(stranded), standin::GitEntryCount() - stranded,
-            standin::LiveBstrCount(), standin::LiveSafeArrayCount(), standin::LiveLocalAllocCount()};
+    return {tovik::sim::LiveObjects(), standin::GitEntryCount(), standin::LiveBstrCount(),
+            standin::LiveSafeArrayCount(), standin::LiveLocalAllocCount()};
+  }
+  // The counts without `stranded` registrations Wine refused to revoke and
+  // the one server object each of them keeps alive.
+  LiveCounters Without(std::size_t stranded) const {
+    LiveCounters rest = *this;
+    rest.providerObjects -= static_cast<long>(stranded);
+    rest.gitEntries -= stranded;
+    return rest;
   }
   bool operator==(const LiveCounters&) const = default;
 };
@@ -121,15 +124,23 @@ class CoreTest : public ::testing::Test {
     tovik::sim::Reset();
     CoreLog().SetSink(&LogCapture::Sink);
     LogCapture::Clear();
+    m_stranded = StrandedGitEntries();
     m_baseline = LiveCounters::Now();
   }
   void TearDown() override {
     tovik::sim::ClearFaults();
-    EXPECT_EQ(LiveCounters::Now(), m_baseline) << "something was left alive";
+    EXPECT_EQ(Held(), m_baseline) << "something was left alive";
     CoreLog().SetSink(nullptr);
   }
 
+  // What is alive now, less what this test's registrations left behind only
+  // because Wine refused to revoke them: a registration nobody revoked, a
+  // proxy nobody released or a wrapper nobody deleted still shows, in either
+  // provider mode.
+  LiveCounters Held() const { return LiveCounters::Now().Without(StrandedGitEntries() - m_stranded); }
+
   LiveCounters m_baseline{};
+  std::size_t m_stranded = 0;
 };
 
 // A fixture whose test thread has its own apartment, for tests that touch

@@ -191,15 +191,15 @@ TEST_F(OutOfProcessTest, DestroyingTheFacadeDuringAWaitInTheServerEndsTheWait) {
 TEST_F(OutOfProcessApartmentTest, TheLeakCheckSeesARegistrationNobodyRevokedAndAProxyNobodyReleased) {
   P::ITovikManager* manager = CreateManager();
   ASSERT_NE(manager, nullptr);
-  EXPECT_NE(LiveCounters::Now(), m_baseline) << "a proxy nobody released";
+  EXPECT_NE(Held(), m_baseline) << "a proxy nobody released";
 
   CComGITPtr<P::ITovikManager> registered;
   ASSERT_EQ(S_OK, registered.Attach(manager));
   manager->Release();
-  LiveCounters now = LiveCounters::Now();
+  const LiveCounters now = Held();
   EXPECT_EQ(now.gitEntries, m_baseline.gitEntries + 1) << "a registration nobody revoked";
   EXPECT_EQ(now.providerObjects, m_baseline.providerObjects + 1) << "keeps its server object";
 
   EXPECT_EQ(registered.Revoke(), kProxyEntryNotRevocable);
-  EXPECT_EQ(LiveCounters::Now(), m_baseline) << "an entry Wine refused to revoke is not the library's";
+  EXPECT_EQ(Held(), m_baseline) << "an entry Wine refused to revoke is not the library's";
 }
