@@ -28,7 +28,7 @@ esac
 
 # widl (wine64-tools) compiles the type libraries; the i686 compiler builds
 # the 32-bit variant.
-packages=(cmake g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine64-tools
+packages=(cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine64-tools
           googletest nlohmann-json3-dev openjdk-17-jdk-headless)
 missing=()
 for p in "${packages[@]}"; do
@@ -42,11 +42,19 @@ if ((${#missing[@]})); then
     skip "could not install ${missing[*]}"
 fi
 
+# Ninja and the toolchains' Release flags (no debug information; see
+# cmake/toolchains/mingw-w64-common.cmake). A folder configured otherwise by
+# an earlier version of this script is configured anew (its Wine prefixes stay).
 configure() {  # build-folder toolchain-file
+  if [[ -f $1/CMakeCache.txt ]] &&
+     ! grep -qx 'CMAKE_GENERATOR:INTERNAL=Ninja' "$1/CMakeCache.txt"; then
+    echo "configuring $1 anew (Ninja, Release)"
+    rm -rf "$1/CMakeCache.txt" "$1/CMakeFiles"
+  fi
   if [[ ! -f $1/CMakeCache.txt ]]; then
-    cmake -S "$root" -B "$1" \
+    cmake -S "$root" -B "$1" -G Ninja \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/$2" \
-      -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DCMAKE_BUILD_TYPE=Release \
       -Dnlohmann_json_DIR=/usr/share/cmake/nlohmann_json
   fi
 }

@@ -29,4 +29,5 @@ void SetAllocationLimit(std::size_t bytes) { g_allocationLimit.store(bytes); }
 namespace tovik {
 // The stand-in's table counts its entries itself (GitEntryCount): nothing to add.
 void CountGitRegistration(int) {}
+void NoteGitRevocation(DWORD, HRESULT) {}
 }  // namespace tovik

@@ -1,7 +1,9 @@
 #pragma once
 // One generic COM object for all provider classes: reference counting,
 // QueryInterface (IUnknown, IDispatch, the provider interface,
-// ISupportErrorInfo), IDispatch stubs and the live-object count.
+// ISupportErrorInfo), IDispatch stubs and the live-object count. The first
+// three come from DispatchObject, which the out-of-process server's control
+// object uses too.
 
 #include <atomic>
 #include <string>
@@ -61,36 +63,22 @@ TOVIK_SIM_NAME(ITovikClientInfoItem)
 TOVIK_SIM_NAME(ITovikByteBuffer)
 #undef TOVIK_SIM_NAME
 
-template <class I>
-class ComObject : public I, public ISupportErrorInfo {
+// Reference counting, QueryInterface and the IDispatch stubs of an object
+// with one dual interface I (and the further interfaces Extra): what every
+// object the provider's servers hand out shares.
+template <class I, class... Extra>
+class DispatchObject : public I, public Extra... {
  public:
-  ComObject() {
-    ++LiveObjectCounter();
-#if defined(_WIN32)
-    if (ObjectsAreAgile() && FAILED(CoCreateFreeThreadedMarshaler(static_cast<I*>(this), &marshaler_)))
-      marshaler_ = nullptr;
-#endif
-  }
-  ComObject(const ComObject&) = delete;
-  ComObject& operator=(const ComObject&) = delete;
+  DispatchObject() = default;
+  DispatchObject(const DispatchObject&) = delete;
+  DispatchObject& operator=(const DispatchObject&) = delete;
 
   // ---- IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     if (object == nullptr) return E_POINTER;
     *object = nullptr;
-    if (iid == IID_IUnknown || iid == __uuidof(IDispatch) || iid == __uuidof(I)) {
-      *object = static_cast<I*>(this);
-    } else if (iid == IID_ISupportErrorInfo) {
-      *object = static_cast<ISupportErrorInfo*>(this);
-#if defined(_WIN32)
-    } else if (iid == IID_IMarshal && marshaler_ != nullptr) {
-      return marshaler_->QueryInterface(iid, object);
-#endif
-    } else if (void* inner = Implementation(iid)) {
-      *object = inner;
-    } else {
-      return E_NOINTERFACE;
-    }
+    if (iid != IID_IUnknown && iid != __uuidof(IDispatch) && iid != __uuidof(I)) return QueryOther(iid, object);
+    *object = static_cast<I*>(this);
     AddRef();
     return S_OK;
   }
@@ -101,7 +89,7 @@ class ComObject : public I, public ISupportErrorInfo {
     return left;
   }
 
-  // ---- IDispatch: the library binds early; late binding is not offered.
+  // ---- IDispatch: callers bind early; late binding is not offered.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (count) *count = 0;
     return E_NOTIMPL;
@@ -116,6 +104,28 @@ class ComObject : public I, public ISupportErrorInfo {
   HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                                    UINT*) override {
     return E_NOTIMPL;
+  }
+
+ protected:
+  virtual ~DispatchObject() = default;
+
+  // Interfaces beyond IUnknown, IDispatch and I (*object is null on entry);
+  // a found one is handed out with a reference added.
+  virtual HRESULT QueryOther(REFIID, void**) { return E_NOINTERFACE; }
+
+ private:
+  std::atomic<ULONG> references_{1};
+};
+
+template <class I>
+class ComObject : public DispatchObject<I, ISupportErrorInfo> {
+ public:
+  ComObject() {
+    ++LiveObjectCounter();
+#if defined(_WIN32)
+    if (ObjectsAreAgile() && FAILED(CoCreateFreeThreadedMarshaler(static_cast<I*>(this), &marshaler_)))
+      marshaler_ = nullptr;
+#endif
   }
 
   // ---- ISupportErrorInfo
@@ -137,6 +147,22 @@ class ComObject : public I, public ISupportErrorInfo {
 
   // Private interfaces of a derived class (e.g. access to its state).
   virtual void* Implementation(REFIID) { return nullptr; }
+
+  HRESULT QueryOther(REFIID iid, void** object) override {
+    if (iid == IID_ISupportErrorInfo) {
+      *object = static_cast<ISupportErrorInfo*>(this);
+#if defined(_WIN32)
+    } else if (iid == IID_IMarshal && marshaler_ != nullptr) {
+      return marshaler_->QueryInterface(iid, object);
+#endif
+    } else if (void* inner = Implementation(iid)) {
+      *object = inner;
+    } else {
+      return E_NOINTERFACE;
+    }
+    this->AddRef();
+    return S_OK;
+  }
 
   // A property read: journal, faults, then the value.
   template <class T, class F>
@@ -166,7 +192,6 @@ class ComObject : public I, public ISupportErrorInfo {
   }
 
  private:
-  std::atomic<ULONG> references_{1};
 #if defined(_WIN32)
   IUnknown* marshaler_ = nullptr;  // the aggregated free-threaded marshaler
 #endif

@@ -1,45 +1,13 @@
 // Class factories for the three classes the library creates, registered
 // with the COM runtime while the library is loaded.
 
-#include <optional>
-
 #include "ClassFactories.h"
-#include "Faults.h"
 #include "Manager.h"
 #include "Pendant.h"
 
 namespace tovik::sim {
 
 namespace {
-
-// A factory lives as long as the library; it is not a provider object and
-// does not count as one.
-template <class Make>
-class Factory final : public IClassFactory {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-      *object = static_cast<IClassFactory*>(this);
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    *object = nullptr;
-    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-    if (std::optional<Failure> failure = Faults::Instance().TakeFailure(Make::kKey)) return failure->hr;
-    IUnknown* created = Make{}();
-    const HRESULT hr = created->QueryInterface(iid, object);
-    created->Release();
-    return hr;
-  }
-  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-};
 
 // Fault keys of object creation: "<class>.CreateInstance".
 struct MakeManager {

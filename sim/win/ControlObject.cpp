@@ -1,9 +1,10 @@
 #include "ControlObject.h"
 
-#include <atomic>
 #include <string>
 #include <vector>
 
+#include "ClassFactories.h"
+#include "ComObject.h"
 #include "ServerLifetime.h"
 #include "Text.h"
 #include "TovikSimControl.h"
@@ -59,39 +60,10 @@ std::string Hex(const std::vector<std::uint8_t>& bytes) {
 }
 
 // Reached through the type-library marshaler only; late binding is not
-// offered, as on the provider's own objects here.
-class ControlObject final : public ITovikSimControl {
+// offered, as on the provider's own objects here. Not a provider object: it
+// does not count among the live objects.
+class ControlObject final : public DispatchObject<ITovikSimControl> {
  public:
-  // ---- IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    *object = nullptr;
-    if (iid != IID_IUnknown && iid != __uuidof(IDispatch) && iid != __uuidof(ITovikSimControl)) return E_NOINTERFACE;
-    *object = static_cast<ITovikSimControl*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-
-  // ---- IDispatch
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (count) *count = 0;
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-    return E_NOTIMPL;
-  }
-
   // ---- ITovikSimControl
   HRESULT STDMETHODCALLTYPE Attach(LONG processId) override {
     return ServerLifetime::Instance().Attach(static_cast<DWORD>(processId));
@@ -256,39 +228,17 @@ class ControlObject final : public ITovikSimControl {
     *error = NewBstr(problem);
     return S_OK;
   }
-
-  std::atomic<ULONG> references_{1};
 };
 
-class ControlFactory final : public IClassFactory {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-      *object = static_cast<IClassFactory*>(this);
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    *object = nullptr;
-    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-    ControlObject* created = new ControlObject;
-    const HRESULT hr = created->QueryInterface(iid, object);
-    created->Release();
-    return hr;
-  }
-  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+struct MakeControl {
+  static constexpr const char* kKey = nullptr;
+  IUnknown* operator()() const { return static_cast<ITovikSimControl*>(new ControlObject); }
 };
 
 }  // namespace
 
 IClassFactory* ControlClassFactory() {
-  static ControlFactory factory;
+  static Factory<MakeControl> factory;
   return &factory;
 }
 

@@ -58,28 +58,22 @@ set(_tovik_server_sources
 set(_tovik_remote_sources
   ${CMAKE_CURRENT_SOURCE_DIR}/win/RemoteControl.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/win/RemoteSession.cpp)
-# Only the sources that use the control interface see the generated header,
-# so that the provider's own sources compile with the same command line for
-# the DLL and the EXE (ccache then compiles them once).
+# Only the sources that use the control interface see the generated header.
 set_source_files_properties(${_tovik_server_sources} ${_tovik_remote_sources} PROPERTIES
   INCLUDE_DIRECTORIES ${_tovik_gen}
   OBJECT_DEPENDS ${_tovik_gen}/TovikSimControl.h)
 
+# The provider's own objects are the DLL's (compiled once; the EXE differs
+# only in its entry point and registration), without the DLL's entry point.
 add_executable(TovikProviderServer
-  ${TOVIK_SIM_SOURCES} ${_tovik_server_sources}
-  ${CMAKE_CURRENT_SOURCE_DIR}/win/RegistryEntries.cpp
+  $<FILTER:$<TARGET_OBJECTS:TovikProviderSim>,EXCLUDE,/InprocServer\.cpp\.obj$>
+  ${_tovik_server_sources}
   ${_tovik_gen}/TovikProviderServer.rc)
 add_dependencies(TovikProviderServer tovik_type_libraries)
-# The same include folders and definitions as TovikProviderSim, in the same
-# order (TovikProviderSim_EXPORTS is the one CMake gives the DLL).
 target_include_directories(TovikProviderServer PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/include ${CMAKE_CURRENT_SOURCE_DIR}/src)
-target_compile_definitions(TovikProviderServer PRIVATE TOVIK_SIM_BUILD TovikProviderSim_EXPORTS)
+target_compile_definitions(TovikProviderServer PRIVATE TOVIK_SIM_BUILD)
 target_link_libraries(TovikProviderServer PRIVATE tovik_platform tovik_provider nlohmann_json::nlohmann_json Threads::Threads)
-if(JNI_FOUND)
-  target_include_directories(TovikProviderServer PRIVATE ${JNI_INCLUDE_DIRS})
-  target_compile_definitions(TovikProviderServer PRIVATE TOVIK_SIM_JNI)
-endif()
 
 add_library(TovikSimRemote SHARED
   ${_tovik_remote_sources}

@@ -13,6 +13,10 @@ namespace tovik {
 // cannot be looked into; the stand-in's table counts its entries itself and
 // ignores this.
 TOVIK_PLATFORM_API void CountGitRegistration(int delta);
+// Told of every revocation attempt and its result, so that the Windows test
+// counters can tell entries the table refused to give up from entries nobody
+// tried to revoke (standin::RefusedGitRevocationCount). The stand-in ignores it.
+TOVIK_PLATFORM_API void NoteGitRevocation(DWORD cookie, HRESULT hr);
 }  // namespace tovik
 
 template <class T>
@@ -86,6 +90,7 @@ class CComGITPtr {
   // Revokes the held cookie through git; the cookie is dropped only when that succeeds.
   HRESULT RevokeWith(IGlobalInterfaceTable* git) noexcept {
     const HRESULT hr = git->RevokeInterfaceFromGlobal(m_dwCookie);
+    tovik::NoteGitRevocation(m_dwCookie, hr);
     if (SUCCEEDED(hr)) {
       tovik::CountGitRegistration(-1);
       m_dwCookie = 0;

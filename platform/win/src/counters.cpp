@@ -2,6 +2,7 @@
 #include "tovik/platform.h"
 
 #include <atomic>
+#include <map>
 #include <mutex>
 
 namespace {
@@ -17,6 +18,12 @@ LRESULT CALLBACK CountTakenMessages(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 std::once_flag g_hookOnce;
+
+// Cookies whose revocation failed and never succeeded, with the first
+// failure (a table may drop the entry and still fail: a second attempt then
+// fails for another reason).
+std::mutex g_refusedLock;
+std::map<DWORD, HRESULT> g_refused;
 }  // namespace
 
 namespace standin {
@@ -26,6 +33,13 @@ std::size_t LiveLocalAllocCount() { return 0; }
 std::size_t GitEntryCount() {
   const long long entries = g_gitEntries.load();
   return entries > 0 ? static_cast<std::size_t>(entries) : 0;
+}
+std::size_t RefusedGitRevocationCount(HRESULT failure) {
+  std::lock_guard lock(g_refusedLock);
+  std::size_t count = 0;
+  for (const auto& entry : g_refused)
+    if (entry.second == failure) ++count;
+  return count;
 }
 std::size_t DispatchedMessageCount() {
   std::call_once(g_hookOnce, [] {
@@ -37,6 +51,11 @@ std::size_t DispatchedMessageCount() {
 
 namespace tovik {
 void CountGitRegistration(int delta) { g_gitEntries += delta; }
+void NoteGitRevocation(DWORD cookie, HRESULT hr) {
+  std::lock_guard lock(g_refusedLock);
+  if (SUCCEEDED(hr)) g_refused.erase(cookie);
+  else g_refused.emplace(cookie, hr);
+}
 }  // namespace tovik
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {

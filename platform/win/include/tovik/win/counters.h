@@ -21,6 +21,9 @@ TOVIK_PLATFORM_API std::size_t LiveBstrCount();
 TOVIK_PLATFORM_API std::size_t LiveSafeArrayCount();
 TOVIK_PLATFORM_API std::size_t LiveLocalAllocCount();
 TOVIK_PLATFORM_API std::size_t GitEntryCount();
+// Of those entries, the ones whose revocation first failed with `failure`
+// and never succeeded (they are still counted by GitEntryCount).
+TOVIK_PLATFORM_API std::size_t RefusedGitRevocationCount(HRESULT failure);
 TOVIK_PLATFORM_API std::size_t DispatchedMessageCount();
 // No effect here: the system's allocators cannot be limited from outside.
 inline void SetAllocationLimit(std::size_t) {}
