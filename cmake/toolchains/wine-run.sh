@@ -7,6 +7,13 @@
 # CTest's pipe open, they would keep CTest waiting until its time-out.
 wine=$1
 shift
+# A suite that must not meet what an earlier program left in the prefix (the
+# out-of-process server and the provider objects Wine keeps alive in it) asks
+# for the prefix's processes to be ended first.
+if [ -n "${TOVIK_WINE_RESTART:-}" ]; then
+  wineserver -k 2>/dev/null
+  wineserver -w 2>/dev/null
+fi
 out=$(mktemp) || exit 1
 "$wine" "$@" >"$out" 2>&1
 status=$?
