@@ -12,15 +12,18 @@ import picocli.CommandLine.Model.CommandSpec;
 import picocli.CommandLine.ParameterException;
 import picocli.CommandLine.Parameters;
 import picocli.CommandLine.TypeConversionException;
-import picocli.CommandLine.Spec;
 
 /** Result codes by name; needs no library. */
 @Command(name = "codes",
         description = "Explain result codes: without arguments list every code "
         + "the tool knows by name; with CODE (0x50000007, decimal or a name) explain that one.")
-final class CodesCommand implements Callable<Integer> {
-    @Spec
+final class CodesCommand implements Callable<Integer>, CommandBound {
     CommandSpec commandSpec;
+
+    @Override
+    public void bind(CommandSpec model) {
+        commandSpec = model;
+    }
 
     @Parameters(paramLabel = "CODE", arity = "0..*", description = "Codes to explain: "
             + "-2147483648 to 0xFFFFFFFF, or a name.")

@@ -2,12 +2,15 @@ package com.holm.zep.tovik.tool;
 
 import picocli.CommandLine.Model.CommandSpec;
 import picocli.CommandLine.ParameterException;
-import picocli.CommandLine.Spec;
 
 /** A command that only groups subcommands: given alone, it names the ones it has. */
-abstract class CommandGroup implements Runnable {
-    @Spec
+abstract class CommandGroup implements Runnable, CommandBound {
     CommandSpec commandSpec;
+
+    @Override
+    public void bind(CommandSpec model) {
+        commandSpec = model;
+    }
 
     @Override
     public void run() {

@@ -5,7 +5,6 @@ import java.nio.file.Path;
 import java.util.concurrent.Callable;
 import picocli.CommandLine.Model.CommandSpec;
 import picocli.CommandLine.ParameterException;
-import picocli.CommandLine.Spec;
 
 /**
  * Base of every command that talks to the library: checks the arguments that picocli cannot
@@ -13,9 +12,13 @@ import picocli.CommandLine.Spec;
  * the session (disconnect, runtime shutdown) whatever happens. Failures leave as
  * {@link ToolException} for {@link Tovik} to print.
  */
-abstract class ToolCommand implements Callable<Integer> {
-    @Spec
+abstract class ToolCommand implements Callable<Integer>, CommandBound {
     CommandSpec commandSpec;
+
+    @Override
+    public void bind(CommandSpec model) {
+        commandSpec = model;
+    }
 
     /** Exit code of a command that finished its output but still counts as failed. */
     int exitCode;

@@ -11,7 +11,6 @@ import picocli.CommandLine.Model.CommandSpec;
 import picocli.CommandLine.Option;
 import picocli.CommandLine.ParameterException;
 import picocli.CommandLine.ScopeType;
-import picocli.CommandLine.Spec;
 import picocli.CommandLine.UnmatchedArgumentException;
 
 /**
@@ -65,7 +64,7 @@ import picocli.CommandLine.UnmatchedArgumentException;
             CodesCommand.class,
             ScenarioCommand.class,
             HelpCommand.class})
-public final class Tovik implements Runnable, ToolOptions {
+public final class Tovik implements Runnable, ToolOptions, CommandBound {
     /** Shown below the main help only (the subcommands would inherit an annotated footer). */
     private static final String[] FOOTER = {
         "  0    success",
@@ -90,8 +89,12 @@ public final class Tovik implements Runnable, ToolOptions {
         "  tovik --json versions",
         "  tovik codes 0x50000007"};
 
-    @Spec
     CommandSpec commandSpec;
+
+    @Override
+    public void bind(CommandSpec model) {
+        commandSpec = model;
+    }
 
     @Option(names = "--scenario", paramLabel = "FILE", scope = ScopeType.INHERIT,
             description = "Scenario file (JSON) for the virtual provider instead of its default "
@@ -156,6 +159,11 @@ public final class Tovik implements Runnable, ToolOptions {
         Converters.register(cl);
         cl.getCommandSpec().usageMessage().footerHeading("%nExit codes:%n").footer(FOOTER);
         cl.setExecutionStrategy(parsed -> {
+            for (CommandLine command : parsed.asCommandLineList()) {
+                if (command.getCommand() instanceof CommandBound bound) {
+                    bound.bind(command.getCommandSpec());
+                }
+            }
             Bounds.Check.all(parsed);
             return new CommandLine.RunLast().execute(parsed);
         });
