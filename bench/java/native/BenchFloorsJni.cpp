@@ -31,26 +31,15 @@ jlong TimeRounds(JNIEnv* env, jint rounds, Setup setup, Round round) {
   }
 }
 
-// Windows-1252 text as a Java string (the five code points 0x81, 0x8D, 0x8F,
-// 0x90 and 0x9D aside, which the floor's ASCII names never hold).
-jstring Cp1252String(JNIEnv* env, const char* text) {
-  static constexpr jchar kHigh[32] = {0x20AC, 0x81,   0x201A, 0x192,  0x201E, 0x2026, 0x2020, 0x2021,
-                                      0x2C6,  0x2030, 0x160,  0x2039, 0x152,  0x8D,   0x17D,  0x8F,
-                                      0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                      0x2DC,  0x2122, 0x161,  0x203A, 0x153,  0x9D,   0x17E,  0x178};
-  jchar buffer[256];
-  std::vector<jchar> large;
-  const std::size_t length = std::strlen(text);
-  jchar* out = buffer;
-  if (length > 256) {
-    large.resize(length);
-    out = large.data();
-  }
-  for (std::size_t i = 0; i < length; ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    out[i] = c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : c;
-  }
-  return env->NewString(out, static_cast<jsize>(length));
+// ANSI text as a Java string, decoded by the platform's own code page
+// conversion as the library decodes it.
+jstring AnsiString(JNIEnv* env, const char* text) {
+  const int length = static_cast<int>(std::strlen(text));
+  const int units = MultiByteToWideChar(CP_ACP, 0, text, length, nullptr, 0);
+  std::vector<jchar> wide(static_cast<std::size_t>(units));
+  static_assert(sizeof(jchar) == sizeof(OLECHAR));
+  MultiByteToWideChar(CP_ACP, 0, text, length, reinterpret_cast<OLECHAR*>(wide.data()), units);
+  return env->NewString(wide.data(), units);
 }
 
 struct DirectConnection {
@@ -110,7 +99,7 @@ JNIEXPORT jlong JNICALL Java_com_holm_zep_tovik_bench_Floors_directModuleListToJ
         jsize stored = 0;
         d.ReadModuleList([&](const DirectProvider::Module& m) {
           if (array == nullptr) array = env->NewObjectArray(static_cast<jsize>(m.count), itemClass, nullptr);
-          jstring name = m.name != nullptr ? Cp1252String(env, m.name) : nullptr;
+          jstring name = m.name != nullptr ? AnsiString(env, m.name) : nullptr;
           jobject item = env->NewObject(itemClass, init);
           if (env->ExceptionCheck()) throw std::runtime_error("TovikVciItem()");
           env->CallVoidMethod(item, setData, static_cast<jlong>(m.state), name, static_cast<jlong>(m.serialNumber),
