@@ -24,10 +24,13 @@ for kind in address thread; do
     thread) build=$root/build-tsan ;;
   esac
   echo "== $kind sanitizer: $build"
-  if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DTOVIK_SANITIZE=$kind -DTOVIK_BUILD_JAVA=OFF -DTOVIK_BUILD_BENCH=OFF >/dev/null
-  fi
+  # -O1 with line tables only: what the sanitizers' reports need (stack traces with file and
+  # line), at about half the compile time of -O2 with full debug information.
+  generator=()
+  [ -f "$build/CMakeCache.txt" ] || generator=(-G Ninja)
+  cmake -S "$root" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
+    -DTOVIK_SANITIZE=$kind -DTOVIK_BUILD_JAVA=OFF -DTOVIK_BUILD_BENCH=OFF >/dev/null
   cmake --build "$build" -j"$(nproc)"
   export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1}
   export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
