@@ -4,6 +4,7 @@ import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
+import com.holm.zep.tovik.packaging.JvmRuns;
 import java.io.IOException;
 import java.nio.file.Files;
 import java.nio.file.Path;
@@ -23,35 +24,60 @@ import org.junit.jupiter.api.io.TempDir;
  * the completion script and manual page the build wrote.
  */
 class ToolProcessTest {
+    @TempDir
+    Path work;
+
+    /** The launcher the build generated, beside the lib/ folder of this JVM's library path. */
+    private static Path launcher() {
+        return JvmRuns.buildLibraryFolder().resolveSibling("bin").resolve("tovik");
+    }
+
+    /** The launcher with these arguments, its JVM under -Xcheck:jni. */
+    private static ProcessBuilder tovik(String... args) {
+        List<String> command = new ArrayList<>(List.of(launcher().toString()));
+        command.addAll(List.of(args));
+        ProcessBuilder builder = JvmRuns.process(command);
+        builder.environment().put("TOVIK_JAVA_OPTS", "-Xcheck:jni");
+        return builder;
+    }
+
+    private ToolRunner.Result run(ProcessBuilder builder) throws Exception {
+        return result(JvmRuns.run(work, builder));
+    }
+
+    private static ToolRunner.Result result(JvmRuns.Run run) {
+        return ToolRunner.checked(new ToolRunner.Result(run.exitCode(), run.out(), run.err()));
+    }
+
     /** The part of the launcher script that {@code pattern}'s first group matches. */
     private static String fromLauncher(String pattern) throws Exception {
-        String launcher = Files.readString(ToolRunner.launcher());
+        String launcher = Files.readString(launcher());
         Matcher m = Pattern.compile(pattern).matcher(launcher);
         assertTrue(m.find(), launcher);
         return m.group(1);
     }
 
     /** The launcher's JVM with -Xcheck:jni, a library path of our own, then the arguments. */
-    private static ToolRunner.Result java(String libraryPath, String... args) throws Exception {
+    private ToolRunner.Result java(String libraryPath, String... args) throws Exception {
         List<String> command = new ArrayList<>(List.of(fromLauncher("exec \"([^\"]+)\""), "-Xcheck:jni",
                 "-Djava.library.path=" + libraryPath));
         command.addAll(List.of(args));
-        return ToolRunner.process(new ProcessBuilder(command));
+        return run(JvmRuns.process(command));
     }
 
     @Test
     void theLauncherPassesTheExitCodeAndTheJarRunsOnItsOwn() throws Exception {
-        ToolRunner.Result version = ToolRunner.process(ToolRunner.builder("--version"));
+        ToolRunner.Result version = run(tovik("--version"));
         assertEquals(0, version.exitCode(), version::toString);
         assertTrue(version.out().matches("(?s)tovik \\d+\\.\\d+\\.\\d+ - TovikApi4J .*\n"
                 + "TovikApi4J library \\d+\\.\\d+\\.\\d+\n.*"), version::toString);
-        ToolRunner.Result refused = ToolRunner.process(ToolRunner.builder("--json", "-m", "nosuch", "info"));
+        ToolRunner.Result refused = run(tovik("--json", "-m", "nosuch", "info"));
         assertEquals(2, refused.exitCode(), refused::toString);
         assertEquals("tovik: " + ToolJson.at(ToolJson.object(refused.out()), "error", "message"),
                 ToolRunner.oneErrorLine(refused));
 
         // The manifest's Main-Class and Class-Path are what a plain "java -jar" relies on.
-        String libraryPath = ToolRunner.launcher().getParent().resolveSibling("lib").toString();
+        String libraryPath = JvmRuns.buildLibraryFolder().toString();
         ToolRunner.Result r = java(libraryPath, "-jar", fromLauncher("([^:\"]*tovik-tool\\.jar)"), "--json",
                 "modules");
         assertEquals(0, r.exitCode(), r::toString);
@@ -81,25 +107,36 @@ class ToolProcessTest {
     }
 
     /** A running tool that a test interrupts once it has got far enough. */
-    private static final class Running implements AutoCloseable {
+    private final class Running implements AutoCloseable {
         final Process process;
-        final ToolRunner.Drain out;
-        final ToolRunner.Drain err;
-        final String signal;
+        final Path out = Files.createTempFile(work, "out", ".txt");
+        final Path err = Files.createTempFile(work, "err", ".txt");
+        final String signal = sigintIgnored() ? "TERM" : "INT";
 
         Running(String... args) throws IOException {
-            process = ToolRunner.builder(args).start();
-            process.getOutputStream().close();
-            out = new ToolRunner.Drain(process.getInputStream());
-            err = new ToolRunner.Drain(process.getErrorStream());
-            signal = sigintIgnored() ? "TERM" : "INT";
+            process = tovik(args).redirectOutput(out.toFile()).redirectError(err.toFile()).start();
+        }
+
+        String out() {
+            return read(out);
+        }
+
+        String err() {
+            return read(err);
+        }
+
+        private static String read(Path file) {
+            try {
+                return Files.readString(file);
+            } catch (IOException e) {
+                throw new java.io.UncheckedIOException(e);
+            }
         }
 
         void awaitThen(BooleanSupplier ready) throws Exception {
             long deadline = System.nanoTime() + TimeUnit.SECONDS.toNanos(60);
             while (!ready.getAsBoolean()) {
-                assertTrue(process.isAlive() && System.nanoTime() < deadline,
-                        () -> "not reached:\n" + out.sofar() + err.sofar());
+                assertTrue(process.isAlive() && System.nanoTime() < deadline, () -> "not reached:\n" + out() + err());
                 Thread.sleep(20);
             }
         }
@@ -109,8 +146,7 @@ class ToolProcessTest {
             Process kill = new ProcessBuilder("kill", "-" + signal, Long.toString(process.pid())).start();
             assertEquals(0, kill.waitFor());
             assertTrue(process.waitFor(60, TimeUnit.SECONDS), "the tool did not stop");
-            ToolRunner.Result r = ToolRunner.checked(new ToolRunner.Result(process.exitValue(),
-                    out.text(), err.text()));
+            ToolRunner.Result r = result(JvmRuns.finished(process, out, err));
             assertEquals(signal.equals("INT") ? 130 : 143, r.exitCode(), r::toString);
             return r;
         }
@@ -125,8 +161,8 @@ class ToolProcessTest {
     void followShowsEventsAndAnInterruptCancelsTheWaitCleanly() throws Exception {
         try (Running tool = new Running("--log", "events", "--follow", "--post", "7,8,9")) {
             // The event is shown, and the tool is back in the library's wait for the next one.
-            tool.awaitThen(() -> tool.out.sofar().contains("event 1: 7 8 9")
-                    && tool.err.sofar().split("Wait for events\n", -1).length > 2);
+            tool.awaitThen(() -> tool.out().contains("event 1: 7 8 9")
+                    && tool.err().split("Wait for events\n", -1).length > 2);
             ToolRunner.Result r = tool.interrupt();
             assertTrue(r.out().endsWith("Interrupted: event wait cancelled after 1 event(s).\n"), r::toString);
             // Cancelled through the library, the wait ended, then the runtime shut down.
@@ -143,7 +179,7 @@ class ToolProcessTest {
     void followUnderJsonWritesOneObjectPerEventAndNothingElse() throws Exception {
         try (Running tool = new Running("--json", "events", "--follow", "--post", "7,8,9", "--post",
                 "1,0xFFFFFFFF,3")) {
-            tool.awaitThen(() -> tool.out.sofar().lines().count() >= 2);
+            tool.awaitThen(() -> tool.out().lines().count() >= 2);
             ToolRunner.Result r = tool.interrupt();
             List<Map<String, Object>> events = ToolJson.lines(r.out());
             assertEquals(List.of(List.of(7L, 8L, 9L), List.of(1L, 0xFFFFFFFFL, 3L)), events.stream()
@@ -154,15 +190,15 @@ class ToolProcessTest {
     }
 
     @Test
-    void anInterruptEndsTheDemoAtOnce(@TempDir Path temp) throws Exception {
+    void anInterruptEndsTheDemoAtOnce() throws Exception {
         // Jobs that need a million polls: the installation step runs until interrupted.
         String scenario = ToolRunner.ok("scenario").out();
         assertTrue(scenario.contains("\"components\": 3"), "default scenario changed its layout");
-        Path file = temp.resolve("slow-jobs.json");
+        Path file = work.resolve("slow-jobs.json");
         Files.writeString(file, scenario.replace("\"components\": 3", "\"components\": 1000000"));
         try (Running tool = new Running("--scenario", file.toString(), "demo")) {
-            tool.awaitThen(() -> tool.out.sofar().contains("== 7/15  Installing an application")
-                    && tool.out.sofar().contains("  [....."));
+            tool.awaitThen(() -> tool.out().contains("== 7/15  Installing an application")
+                    && tool.out().contains("  [....."));
             ToolRunner.Result r = tool.interrupt();
             assertEquals("tovik: demo (step 7 of 15, Installing an application) interrupted",
                     ToolRunner.oneErrorLine(r));
@@ -183,7 +219,7 @@ class ToolProcessTest {
     }
 
     /** What bash offers after the words typed so far, from the build's completion script. */
-    private static List<String> complete(Path script, String... words) {
+    private List<String> complete(Path script, String... words) throws Exception {
         String line = "tovik " + String.join(" ", words);
         String program = "source '" + script + "' 2>/dev/null\n"
                 + "COMP_WORDS=(tovik " + String.join(" ", words) + ")\n"
@@ -191,14 +227,14 @@ class ToolProcessTest {
                 + "COMP_LINE='" + line + "'; COMP_POINT=" + line.length() + "\n"
                 + "_complete_tovik tovik '" + words[words.length - 1] + "' 2>/dev/null\n"
                 + "printf '%s\\n' \"${COMPREPLY[@]}\"\n";
-        ToolRunner.Result r = ToolRunner.process(new ProcessBuilder("bash", "--norc", "-c", program));
+        ToolRunner.Result r = run(new ProcessBuilder("bash", "--norc", "-c", program));
         assertEquals(0, r.exitCode(), r::toString);
         return r.out().lines().map(String::trim).filter(l -> !l.isEmpty()).sorted().toList();
     }
 
     @Test
     void theBuildWritesACompletionScriptAndAManPageFromTheCommandModel() throws Exception {
-        Path toolBuild = ToolRunner.launcher().getParent().resolveSibling("java").resolve("tool");
+        Path toolBuild = launcher().getParent().resolveSibling("java").resolve("tool");
         Path script = toolBuild.resolve("tovik-completion.bash");
         assertEquals(List.of("client", "codes", "config-items", "configure", "connect"), complete(script, "c"));
         assertEquals(List.of("status", "store"), complete(script, "client", "st"));
