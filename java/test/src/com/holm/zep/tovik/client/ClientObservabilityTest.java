@@ -174,7 +174,9 @@ class ClientObservabilityTest extends ClientFixture {
     }
 
     @Test
-    void installsNest() {
+    void installsNestAndALineWithoutAFunctionGoesToTheRootLogger() {
+        assertEquals(NativeLog.LOGGER_PREFIX, NativeLog.loggerName("no function here: 1"));
+        assertEquals(NativeLog.LOGGER_PREFIX, NativeLog.loggerName(""));
         NativeLog.install();
         NativeLog.install();
         NativeLog.uninstall();
