@@ -22,11 +22,6 @@ class ClientErrorsTest extends ClientFixture {
                 List.of(e.operation(), e.code(), e.resultCode()));
         assertEquals("vtxGetModuleInfo failed: 0x20000101 PROVIDER_UNKNOWN_MODULE (no module with "
                 + "this serial number)", e.getMessage());
-        // Empty input is refused by the library itself.
-        try (Connection c = runtime.connect(BAY1, 0)) {
-            assertEquals(Optional.of(ResultCode.TOVIK_E_NO_INTERFACE), assertThrows(TovikException.class,
-                    () -> c.store("empty", 1, new byte[0], 0)).resultCode());
-        }
     }
 
     @Test

@@ -31,7 +31,7 @@ import org.junit.jupiter.api.TestFactory;
  * short arrays, numbers at the edges of 32 and 64 bits, unknown and shut-down manager handles,
  * text outside the ANSI code page. Each call must return its documented result or throw a Java
  * exception whose message says what was wrong; it must not crash, warn under -Xcheck:jni, hang
- * or leak.
+ * or leak. Input the library refuses itself reaches no provider and gets its own result code.
  */
 class BadInputSweepTest {
     static final long[] NUMBERS = {0, -1, 0x7FFFFFFFL, 0x80000000L, 0xFFFFFFFFL, (1L << 32) + 1,
@@ -143,9 +143,10 @@ class BadInputSweepTest {
                 assertEquals(List.of(), reached, "an unknown handle reaches no provider");
                 assertEquals(call.before, call.passedIn(), "objects passed with an unknown handle");
             }
-            if (namesStoredData(method, variant)) {
-                assertEquals(List.of(), reached, "an identifier or file name with a NUL reaches no provider");
-                assertEquals(Harness.NO_INTERFACE, call.resultCode(), "result of an identifier or file name with a NUL");
+            Long refused = refusedWith(method, variant);
+            if (refused != null) {
+                assertEquals(List.of(), List.of(VirtualProvider.journal()), "refused input reached the provider");
+                assertEquals(Long.toHexString(refused), Long.toHexString(call.resultCode()), "result of refused input");
             }
             if (method.getName().equals("vtxSetLogClass")) {
                 MANAGER.vtxSetLogClass(null, null);
@@ -176,13 +177,29 @@ class BadInputSweepTest {
         assertEquals(baseline, Harness.snapshot(), "provider objects and platform counters afterwards");
     }
 
-    /** A client-information identifier or file name that holds a NUL: refused before the provider. */
-    private static boolean namesStoredData(Method method, Variant variant) {
+    /**
+     * The result code of input the library refuses before anything reaches the provider, or null:
+     * a client-information identifier or file name holding a NUL (cut there, it would name other
+     * data or another file), nothing to store, fewer than eight segment values (none at all is
+     * answered with the no-runtime code).
+     */
+    private static Long refusedWith(Method method, Variant variant) {
         if (variant.index < 0) {
-            return false;
+            return null;
         }
         String parameter = method.getParameters()[variant.index].getName();
-        return (parameter.equals("identifier") || parameter.equals("fileName"))
-                && variant.value instanceof String text && text.indexOf('\0') >= 0;
+        Object value = variant.value;
+        if ((parameter.equals("identifier") || parameter.equals("fileName")) && value instanceof String text
+                && text.indexOf('\0') >= 0) {
+            return Harness.NO_INTERFACE;
+        }
+        if (parameter.equals("data") && (value == null || ((byte[]) value).length == 0)) {
+            return Harness.NO_INTERFACE;
+        }
+        if (parameter.equals("segments")) {
+            int length = value == null ? 0 : ((long[]) value).length;
+            return length == 0 ? Harness.NO_FACADE : length < 8 ? Harness.NO_INTERFACE : null;
+        }
+        return null;
     }
 }

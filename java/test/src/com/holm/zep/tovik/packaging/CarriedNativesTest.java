@@ -44,8 +44,6 @@ class CarriedNativesTest extends ProbeFixture {
         "class-path,   library-first,  api module=null loader=app, sim module=null loader=app",
         "class-path,   provider-first, api module=null loader=app, sim module=null loader=app",
         "module-path,  library-first,  api module=tovik.api loader=app, sim module=tovik.sim loader=app",
-        "module-path,  provider-first, api module=tovik.api loader=app, sim module=tovik.sim loader=app",
-        "two-loaders,  library-first,  api module=null loader=api, sim module=null loader=sim",
         "two-loaders,  provider-first, api module=null loader=api, sim module=null loader=sim",
     })
     void theJarsAloneServeTheApiEachFindingItsOwnNatives(String layout, String order, String apiOrigin,

@@ -26,8 +26,8 @@ import javax.tools.ToolProvider;
  * programs compiled against them, and JVMs run as processes with -Xcheck:jni and no inherited
  * library path or JVM options.
  */
-final class JvmRuns {
-    static final String JNI_PROBLEMS = "WARNING in native method|WARNING: JNI|FATAL ERROR in native method";
+public final class JvmRuns {
+    public static final String JNI_PROBLEMS = "WARNING in native method|WARNING: JNI|FATAL ERROR in native method";
 
     /**
      * Loads the two jars' natives in the order its argument names ("library-first" or
@@ -106,7 +106,7 @@ final class JvmRuns {
     }
 
     /** The build's lib/ folder, which the test run's own java.library.path names. */
-    static Path buildLibraryFolder() {
+    public static Path buildLibraryFolder() {
         for (String entry : System.getProperty("java.library.path", "").split(File.pathSeparator)) {
             Path candidate = Paths.get(entry);
             if (Files.isRegularFile(candidate.resolve(System.mapLibraryName("TovikApi4J")))) {
@@ -147,7 +147,7 @@ final class JvmRuns {
     }
 
     /** A process for the command without LD_LIBRARY_PATH and JAVA_TOOL_OPTIONS. */
-    static ProcessBuilder process(List<String> command) {
+    public static ProcessBuilder process(List<String> command) {
         ProcessBuilder builder = new ProcessBuilder(command);
         builder.environment().remove("LD_LIBRARY_PATH");
         builder.environment().remove("JAVA_TOOL_OPTIONS");
@@ -156,16 +156,25 @@ final class JvmRuns {
 
     /** Runs the command to its end (output kept in files of {@code work}); fails on JNI warnings. */
     static Run run(Path work, List<String> command) throws Exception {
+        return run(work, process(command));
+    }
+
+    /** Runs the process to its end (output kept in files of {@code work}); fails on JNI warnings. */
+    public static Run run(Path work, ProcessBuilder builder) throws Exception {
         Path out = Files.createTempFile(work, "out", ".txt");
         Path err = Files.createTempFile(work, "err", ".txt");
-        ProcessBuilder builder = process(command);
         builder.redirectOutput(out.toFile());
         builder.redirectError(err.toFile());
         Process process = builder.start();
         if (!process.waitFor(120, TimeUnit.SECONDS)) {
             process.destroyForcibly();
-            throw new AssertionError("did not finish: " + command);
+            throw new AssertionError("did not finish: " + builder.command());
         }
+        return finished(process, out, err);
+    }
+
+    /** What an ended process wrote to its two files (which are deleted); fails on JNI warnings. */
+    public static Run finished(Process process, Path out, Path err) throws IOException {
         Run run = new Run(process.exitValue(), Files.readString(out), Files.readString(err));
         Files.delete(out);
         Files.delete(err);
@@ -181,7 +190,7 @@ final class JvmRuns {
     }
 
     /** What one JVM run printed. */
-    record Run(int exitCode, String out, String err) {
+    public record Run(int exitCode, String out, String err) {
         /** Folder(s) each project library was mapped from, by library name (e.g. libTovikApi4J). */
         Map<String, List<String>> mappedFolders() {
             Map<String, List<String>> folders = new TreeMap<>();

@@ -18,7 +18,7 @@ import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.io.TempDir;
 
 /**
- * Representative commands run as processes against the virtual provider's default workshop
+ * Representative commands, run in this JVM, against the virtual provider's default workshop
  * (three modules: 200101 "TVX-200 Bay 1", 200102 "TVX-200 Bay 2", 100017 "TVX-100 Bench"): how
  * the tool shows what the client hands it. The values themselves are the client tests' concern.
  */
@@ -177,5 +177,13 @@ class ToolOperationsTest {
         Map<String, Object> doc = json("demo");
         assertEquals(List.of(List.of(), true, 2), List.of(at(doc, "summary", "failed"), at(doc, "install", "ok"),
                 ((List<?>) at(doc, "events", "events")).size()));
+    }
+
+    @Test
+    void oneWaitListsTheEventsPostedInOrderOrEndsAtTheTimeout() {
+        ToolRunner.Result r = ok("events", "--post", "1,2,3", "--post", "4,5,0xFFFFFFFF", "--timeout", "30");
+        assertTrue(r.out().contains("Events received: 2\n"), r::toString);
+        assertLine("  1\\s+2\\s+3\\n  4\\s+5\\s+4294967295", r);
+        assertEquals(List.of(), json("events", "--timeout", "0.3").get("events"));
     }
 }
