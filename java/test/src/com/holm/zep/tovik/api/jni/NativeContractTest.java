@@ -25,7 +25,8 @@ import org.junit.jupiter.params.provider.MethodSource;
  * ANSI code page, null texts as null BSTRs, arrays bounded by all their lengths), the result code,
  * the values delivered (every field of each value object in declaration order, so a swapped
  * setData argument, a sign-extended unsigned word, a null for an empty text or a text decoded
- * outside Windows-1252 shows), the provider journal in call order and every log line in order.
+ * outside Windows-1252 shows), the provider calls with their arguments in call order (the
+ * property reads between them are in FaultSweepTest's table) and every log line in order.
  *
  * <p>Each row runs on a runtime of its own over {@link #EDGE}, whose values sit at the edges
  * (0x80000000 and above, empty texts, texts beyond ASCII), and {@link LeakCheck} compares the
@@ -38,7 +39,9 @@ class NativeContractTest extends RuntimeFixture {
     /** Any connection value addresses the first module; the high half must never reach the provider. */
     private static final long C = 0x1_0000_0007L;
     private static final String WIDE_ID = "\u03a9mega\u2713";  // neither character is in Windows-1252
-    private static final String BARE_MODULE = "{ \"connections\": { \"requireConnection\": false }, \"modules\": [ { \"serial\": 5 } ] }";
+    /** One module without applications or stored blocks. */
+    private static final String BARE_MODULE =
+            "{ \"connections\": { \"requireConnection\": false }, \"modules\": [ { \"serial\": 5 } ] }";
 
     static final String EDGE = """
             { "ledCount": 2,
@@ -770,7 +773,7 @@ class NativeContractTest extends RuntimeFixture {
 
     /** A fresh result object for the next call, holding a value no call delivers. */
     LongValue r() {
-        result = new LongValue(-1);
+        result = new LongValue(0x5EED5EED5EEDL);
         return result;
     }
 
