@@ -3,26 +3,23 @@ package com.holm.zep.tovik.test;
 import com.holm.zep.tovik.api.jni.TovikApiManager;
 import java.util.ArrayList;
 import java.util.List;
+import java.util.Objects;
 import java.util.function.Predicate;
 import java.util.regex.Pattern;
 
 /**
- * Log sink for tests: keeps every line the native library delivers, in arrival order, together
- * with the thread that delivered it.
- *
- * <p>Install it with {@link #install(TovikApiManager)}; the library then calls
- * {@link #log(String)} from any thread (Java threads inside native methods, the command thread,
- * event threads). {@link #failWhen} makes a later line throw, to test how the library stops when
- * its log method fails.
+ * Log class for tests: keeps every line the library delivers, in arrival order, with the thread
+ * that delivered it (Java threads inside native methods, the command thread, event threads).
+ * {@link #failWhen} makes a later line throw, to test how the library stops when its log method
+ * fails.
  */
 public final class CapturingLogSink {
     /** Class name in the slash-separated form that {@code vtxSetLogClass} takes. */
     public static final String CLASS_NAME = "com/holm/zep/tovik/test/CapturingLogSink";
     public static final String METHOD_NAME = "log";
-
     /** A well-formed line: "function:line: message", the function optionally one "Class::" deep. */
     public static final Pattern LINE =
-            Pattern.compile("([A-Za-z_][A-Za-z0-9_]*(?:::[A-Za-z_][A-Za-z0-9_]*)?):([0-9]+): (.*)", Pattern.DOTALL);
+            Pattern.compile("([A-Za-z_][A-Za-z0-9_]*(?:::~?[A-Za-z_][A-Za-z0-9_]*)?):([0-9]+): (.*)", Pattern.DOTALL);
 
     /** One delivered line. */
     public record Line(String text, Thread thread) {
@@ -78,11 +75,6 @@ public final class CapturingLogSink {
         }
     }
 
-    /** The next line containing {@code text} throws {@code exception}. */
-    public static void failOn(String text, RuntimeException exception) {
-        failWhen(line -> line.text().contains(text), exception);
-    }
-
     /** True when a requested failure has not happened yet. */
     public static boolean failurePending() {
         synchronized (LINES) {
@@ -102,23 +94,14 @@ public final class CapturingLogSink {
         return records().stream().map(Line::text).toList();
     }
 
-    /**
-     * The message of a line of {@code function} ("function:line: message"), null for any other
-     * line. The function is taken as given, so destructors ("Class::~Class") match too.
-     */
+    /** The message of a well-formed line of {@code function}, null for any other line. */
     public static String messageOf(String function, String line) {
-        String prefix = function + ":";
-        if (!line.startsWith(prefix)) {
-            return null;
-        }
-        int separator = line.indexOf(": ", prefix.length());
-        String number = separator < 0 ? "" : line.substring(prefix.length(), separator);
-        boolean numbered = !number.isEmpty() && number.chars().allMatch(Character::isDigit);
-        return numbered ? line.substring(separator + 2) : null;
+        var m = LINE.matcher(line);
+        return m.matches() && m.group(1).equals(function) ? m.group(3) : null;
     }
 
     /** The messages of the well-formed lines of {@code function}, in order. */
     public static List<String> messagesOf(String function) {
-        return lines().stream().map(line -> messageOf(function, line)).filter(m -> m != null).toList();
+        return lines().stream().map(line -> messageOf(function, line)).filter(Objects::nonNull).toList();
     }
 }

@@ -6,10 +6,18 @@ import static org.junit.jupiter.api.Assertions.*;
 import com.holm.zep.tovik.sim.VirtualProvider;
 import com.holm.zep.tovik.test.CapturingLogSink;
 import com.holm.zep.tovik.test.CapturingLogSink.Line;
+import java.io.File;
+import java.io.InputStream;
+import java.lang.invoke.MethodHandles;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
+import java.nio.file.Path;
 import java.util.HashSet;
 import java.util.List;
 import java.util.Objects;
 import java.util.Set;
+import java.util.concurrent.TimeUnit;
+import java.util.concurrent.atomic.AtomicInteger;
 import java.util.regex.Matcher;
 import java.util.regex.Pattern;
 import org.junit.jupiter.api.AfterEach;
@@ -17,17 +25,16 @@ import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.extension.ExtendWith;
 
-/** vtxSetLogClass and the delivery of the library's trace lines into Java. */
+/** vtxSetLogClass and the delivery of the library's log lines into Java. */
 @ExtendWith(LeakCheck.class)
 class LogClassTest {
-    private static final Pattern CREATE_LINE =
-            Pattern.compile("CTovikManagerIF::CmdCreateObject:[0-9]+: Create TOVIK Manager IF ([0-9A-F]{16})");
     private static final List<String> SHUTDOWN_LINES = List.of("shutting down runtime", "shutting down runtime complete");
+    private static final String[] UNKNOWN_CLASSES = {"no/SuchClass", "rel/L\u00f6gger", "x\u00e9", "x\u20ac"};
 
     @BeforeEach
     void nameTheSink() {
         VirtualProvider.reset();
-        WrongSignatureSink.CALLS.set(0);
+        WrongShape.CALLS.set(0);
         CapturingLogSink.install(MANAGER);
     }
 
@@ -45,53 +52,20 @@ class LogClassTest {
         MANAGER.vtxShutdownRuntime(handle);
     }
 
+    /** Native lines arrive on the caller, each logging statement with a line number of its own. */
     @Test
-    void linesHaveTheFunctionLineMessageShapeTheExactTextsAndTheirOwnLineNumbers() {
-        long handle = initialize();
-        MANAGER.vtxShutdownRuntime(handle);
-
-        List<Line> lines = CapturingLogSink.records();
-        assertFalse(lines.isEmpty());
+    void nativeLinesArriveOnTheCallerWithTheirOwnLineNumbers() {
+        MANAGER.vtxShutdownRuntime(initialize());
         Set<String> lineNumbers = new HashSet<>();
-        for (Line line : lines) {
+        for (Line line : CapturingLogSink.records()) {
             Matcher m = CapturingLogSink.LINE.matcher(line.text());
             assertTrue(m.matches(), "malformed line: " + line.text());
-            // Native lines arrive on the caller; each logging statement reports its own line.
             if (line.text().startsWith(PREFIX)) {
                 assertSame(Thread.currentThread(), line.thread(), line.text());
                 assertTrue(lineNumbers.add(m.group(1) + ":" + m.group(2)), "repeated " + line.text());
             }
         }
-        assertEquals(List.of("Initializing", "OK 0", "Initialization done"), log("vtxInitializeRuntime"));
-        assertEquals(SHUTDOWN_LINES, log("vtxShutdownRuntime"));
-    }
-
-    @Test
-    void commandThreadLinesArriveOnADaemonThreadTheLibraryAttached() {
-        long handle = initialize();
-        MANAGER.vtxShutdownRuntime(handle);
-
-        Line create = CapturingLogSink.records().stream().filter(l -> CREATE_LINE.matcher(l.text()).matches())
-                .findFirst().orElseThrow(() -> new AssertionError("no creation line: " + CapturingLogSink.lines()));
-        assertNotSame(Thread.currentThread(), create.thread());
-        assertTrue(create.thread().isDaemon(), "attached as daemon thread");
-
-        // The destroy command names the same facade address, on the same thread.
-        Matcher m = CREATE_LINE.matcher(create.text());
-        assertTrue(m.matches());
-        String removing = ": removing TOVIK Manager IF " + m.group(1);
-        Line removal = CapturingLogSink.records().stream().filter(l -> l.text().endsWith(removing)).findFirst()
-                .orElseThrow(() -> new AssertionError("no line '" + removing + "': " + CapturingLogSink.lines()));
-        assertSame(create.thread(), removal.thread());
-    }
-
-    @Test
-    void hexadecimalValuesAreLowerCaseWithoutPrefixAndPadding() {
-        VirtualProvider.failMethod("ITovikManager.ConfigureUsbInterface", 0x8000000A);
-        runOnce("a command ended by a COM error yields 0");
-        List<String> comErrors = CapturingLogSink.lines().stream().filter(t -> t.contains("com error: 0x")).toList();
-        assertEquals(1, comErrors.size(), CapturingLogSink.lines().toString());
-        assertTrue(comErrors.get(0).contains("com error: 0x8000000a - "), comErrors.get(0));
+        assertEquals(5, lineNumbers.size(), CapturingLogSink.lines().toString());
     }
 
     @Test
@@ -99,47 +73,62 @@ class LogClassTest {
         long handle = initialize();
         MANAGER.vtxSetLogClass(CapturingLogSink.CLASS_NAME, "other");
         CapturingLogSink.clear();
-        LongValue result = new LongValue();
-        MANAGER.vtxConfigureUsbInterface(handle, result);
+        MANAGER.vtxConfigureUsbInterface(handle, new LongValue());
         List<String> renamed = CapturingLogSink.lines();
         assertFalse(renamed.isEmpty());
         assertTrue(renamed.stream().allMatch(text -> text.startsWith("other:" + PREFIX)), renamed.toString());
 
-        // Cleared: neither native lines nor core lines (the core log keeps its sink) arrive,
-        // and nothing composed meanwhile arrives later.
+        // Cleared: neither native nor core lines arrive, and nothing composed meanwhile arrives later.
         MANAGER.vtxSetLogClass(null, null);
         CapturingLogSink.clear();
-        MANAGER.vtxConfigureUsbInterface(handle, result);
+        MANAGER.vtxConfigureUsbInterface(handle, new LongValue());
         MANAGER.vtxShutdownRuntime(handle);
         long second = initialize();
         assertEquals(List.of(), CapturingLogSink.lines());
-
         MANAGER.vtxSetLogClass(CapturingLogSink.CLASS_NAME, "log");
         MANAGER.vtxShutdownRuntime(second);
         assertEquals(SHUTDOWN_LINES, log("vtxShutdownRuntime"));
-        assertTrue(CapturingLogSink.lines().stream().noneMatch(t -> t.contains("Configuring USB")),
-                "lines from while no class was named");
+        assertTrue(CapturingLogSink.lines().stream().noneMatch(t -> t.contains("Configuring USB")));
+    }
+
+    /** A class whose "log" methods have every shape but the one the library calls. */
+    public static final class WrongShape {
+        static final AtomicInteger CALLS = new AtomicInteger();
+
+        public static int log(String line) {
+            return CALLS.incrementAndGet();
+        }
+
+        public static void log(Object line) {
+            CALLS.incrementAndGet();
+        }
+
+        public void write(String line) {
+            CALLS.incrementAndGet();
+        }
     }
 
     @Test
     void aLogMethodOfAnotherShapeDropsLinesSilently() {
-        for (String[] names : new String[][] {{WrongSignatureSink.CLASS_NAME, "log"},
-                {WrongSignatureSink.CLASS_NAME, "write"}, {CapturingLogSink.CLASS_NAME, "l\u00f6g\u20ac"}}) {
+        String wrong = WrongShape.class.getName().replace('.', '/');
+        for (String[] names : new String[][] {{wrong, "log"}, {wrong, "write"}, {CapturingLogSink.CLASS_NAME, "l\u00f6g\u20ac"}}) {
             MANAGER.vtxSetLogClass(names[0], names[1]);
             runOnce(names[1]);
         }
-        assertEquals(0, WrongSignatureSink.CALLS.get());
+        assertEquals(0, WrongShape.CALLS.get());
         assertEquals(List.of(), CapturingLogSink.lines());
     }
 
     /**
      * Names outside ASCII reach the class and method lookup as the modified UTF-8 the virtual
-     * machine reads (handed over in the ANSI code page, such a class name ends the virtual
-     * machine under -Xcheck:jni, and such a method is not found).
+     * machine reads (in the ANSI code page such a class name ends the virtual machine under
+     * -Xcheck:jni, and such a method is not found). The class is a copy of
+     * {@link NonAsciiSinkTemplate} defined at run time under such a name, which no source or
+     * class file then needs.
      */
     @Test
-    void aClassAndMethodNamedOutsideAsciiReceiveTheLines() {
-        MANAGER.vtxSetLogClass(NonAsciiClasses.sinkNamed("L\u00f6gger\u20acSink"), "l\u00f6g");
+    void aClassAndMethodNamedOutsideAsciiReceiveTheLines() throws Exception {
+        MANAGER.vtxSetLogClass(defineSinkNamed("L\u00f6gger\u20acSink"), "l\u00f6g");
         MANAGER.vtxShutdownRuntime(initialize());
         List<String> texts = CapturingLogSink.lines();
         assertTrue(texts.stream().allMatch(text -> text.startsWith("other:")), texts.toString());
@@ -148,39 +137,38 @@ class LogClassTest {
                 .filter(Objects::nonNull).toList());
     }
 
-    /**
-     * A class that does not exist is reported once, by vtxSetLogClass itself: the virtual
-     * machine's NoClassDefFoundError naming it. The following calls run normally and deliver
-     * nothing (the lookup is not repeated for each line).
-     */
+    /** The template's class file with its own name (one CONSTANT_Utf8 entry) replaced. */
+    private static String defineSinkNamed(String simpleName) throws Exception {
+        String template = NonAsciiSinkTemplate.class.getName().replace('.', '/');
+        String renamed = template.substring(0, template.lastIndexOf('/') + 1) + simpleName;
+        byte[] bytes;
+        try (InputStream in = NonAsciiSinkTemplate.class.getResourceAsStream("NonAsciiSinkTemplate.class")) {
+            bytes = in.readAllBytes();
+        }
+        String text = new String(bytes, StandardCharsets.ISO_8859_1);  // one char per byte
+        String from = utf8Entry(template);
+        assertEquals(text.indexOf(from), text.lastIndexOf(from), "the template names itself once");
+        MethodHandles.lookup().defineClass(text.replace(from, utf8Entry(renamed)).getBytes(StandardCharsets.ISO_8859_1));
+        return renamed;
+    }
+
+    /** Tag 1, two length bytes, the text (modified UTF-8 is UTF-8 for these characters). */
+    private static String utf8Entry(String name) {
+        byte[] chars = name.getBytes(StandardCharsets.UTF_8);
+        return "\1" + (char) (chars.length >> 8) + (char) (chars.length & 0xFF)
+                + new String(chars, StandardCharsets.ISO_8859_1);
+    }
+
+    /** A class that does not exist: vtxSetLogClass throws NoClassDefFoundError once; later calls deliver nothing. */
     @Test
     void anUnknownClassThrowsFromSetLogClassOnceAndLaterCallsRunQuietly() {
-        for (String name : ChildMain.UNKNOWN_CLASSES) {
+        for (String name : UNKNOWN_CLASSES) {
             CapturingLogSink.clear();
             assertEquals(name, assertThrows(NoClassDefFoundError.class, () -> MANAGER.vtxSetLogClass(name, "log"))
                     .getMessage());
             runOnce(name);
             assertEquals(List.of(), CapturingLogSink.lines(), name);
         }
-    }
-
-    /** Seen from outside the process: one "Could not find class" line per name, no JNI warning. */
-    @Test
-    void anUnknownClassIsPrintedOnceAndTheVirtualMachineSurvives() throws Exception {
-        String text = ChildJvm.run("unknown-classes");
-        for (String name : ChildMain.UNKNOWN_CLASSES) {
-            assertEquals(1, occurrences(text, "Could not find class " + name + "\n"), name + " in\n" + text);
-            assertEquals(1, occurrences(text, "thrown for " + name + "\n"), name + " in\n" + text);
-        }
-        assertEquals(ChildMain.UNKNOWN_CLASSES.length, occurrences(text, "then result=0\n"), text);
-    }
-
-    /** Native threads are attached as daemons: a process whose main returns still ends. */
-    @Test
-    void aProcessEndsWhenMainReturnsWithTheCommandThreadAttached() throws Exception {
-        String text = ChildJvm.run("return-from-main");
-        Matcher m = Pattern.compile("handle=1 result=0 commandThreadLines=([0-9]+)").matcher(text);
-        assertTrue(m.find() && Integer.parseInt(m.group(1)) > 0, "command thread lines were delivered: " + text);
     }
 
     @Test
@@ -192,12 +180,82 @@ class LogClassTest {
         assertEquals(List.of(), CapturingLogSink.lines(), "the earlier state (no class) stays");
     }
 
-    private static int occurrences(String text, String part) {
-        int count = 0;
-        for (int at = text.indexOf(part); at >= 0; at = text.indexOf(part, at + 1)) {
-            count++;
+    /** Seen from outside the process: one "Could not find class" line per name, no JNI warning. */
+    @Test
+    void anUnknownClassIsPrintedOnceAndTheVirtualMachineSurvives() throws Exception {
+        String text = runChild("unknown-classes");
+        for (String name : UNKNOWN_CLASSES) {
+            assertEquals(1, occurrences(text, "Could not find class " + name + "\n"), name + " in\n" + text);
+            assertEquals(1, occurrences(text, "thrown for " + name + "\n"), name + " in\n" + text);
         }
-        return count;
+        assertEquals(UNKNOWN_CLASSES.length, occurrences(text, "then result=0\n"), text);
+    }
+
+    /** The command thread is attached as a daemon: a process whose main returns still ends. */
+    @Test
+    void aProcessEndsWhenMainReturnsWithTheCommandThreadAttached() throws Exception {
+        Matcher m = Pattern.compile("handle=1 result=0 commandThreadLines=([0-9]+)").matcher(runChild("return-from-main"));
+        assertTrue(m.find() && Integer.parseInt(m.group(1)) > 0, "command thread lines were delivered");
+    }
+
+    private static int occurrences(String text, String part) {
+        return text.split(Pattern.quote(part), -1).length - 1;
+    }
+
+    /** The output of {@link Child} in a virtual machine of its own that ends by itself, with no JNI warning. */
+    private static String runChild(String mode) throws Exception {
+        Path output = Files.createTempFile("tovik-child-jvm", ".log");
+        try {
+            String codeSource = Path.of(Child.class.getProtectionDomain().getCodeSource().getLocation().toURI()).toString();
+            Process child = new ProcessBuilder(List.of(Path.of(System.getProperty("java.home"), "bin", "java").toString(),
+                    "-Xcheck:jni", "-Djava.library.path=" + System.getProperty("java.library.path"),
+                    "-cp", System.getProperty("java.class.path") + File.pathSeparator + codeSource,
+                    Child.class.getName(), mode)).redirectErrorStream(true).redirectOutput(output.toFile()).start();
+            boolean ended = child.waitFor(120, TimeUnit.SECONDS);
+            if (!ended) {
+                child.destroyForcibly().waitFor();
+            }
+            String text = new String(Files.readAllBytes(output), StandardCharsets.UTF_8);  // leniently: a broken child may write anything
+            assertTrue(ended, "the child did not end by itself:\n" + text);
+            assertEquals(0, child.exitValue(), text);
+            assertFalse(text.contains("WARNING") || text.contains("FATAL ERROR"), text);
+            return text;
+        } finally {
+            Files.deleteIfExists(output);
+        }
+    }
+
+    /**
+     * "return-from-main" names a log class and starts a runtime (whose command thread logs, and is
+     * so attached) and returns; "unknown-classes" names missing log classes, each followed by a run.
+     */
+    public static final class Child {
+        public static void main(String[] args) {
+            LeakCheck.loadLibraries();
+            LongValue result = new LongValue(-1);
+            if (args[0].equals("return-from-main")) {
+                MANAGER.vtxSetLogClass(CapturingLogSink.CLASS_NAME, "log");
+                long handle = MANAGER.vtxInitializeRuntime("first", "second", false, result);
+                MANAGER.vtxConfigureUsbInterface(handle, result);
+                long fromOtherThreads = CapturingLogSink.records().stream()
+                        .filter(line -> line.thread() != Thread.currentThread()).count();
+                System.out.println("handle=" + handle + " result=" + result.get() + " commandThreadLines=" + fromOtherThreads);
+                return;
+            }
+            for (String name : UNKNOWN_CLASSES) {
+                try {
+                    MANAGER.vtxSetLogClass(name, "log");
+                    System.out.println("not thrown for " + name);
+                } catch (NoClassDefFoundError e) {
+                    System.out.println("thrown for " + name);
+                }
+                long handle = MANAGER.vtxInitializeRuntime("first", "second", false, result);
+                MANAGER.vtxConfigureUsbInterface(handle, result);
+                MANAGER.vtxShutdownRuntime(handle);
+                System.out.println("then result=" + result.get());
+            }
+            MANAGER.vtxSetLogClass(null, null);
+        }
     }
 
     @Test
@@ -208,22 +266,32 @@ class LogClassTest {
         Thread caller = Thread.currentThread();
         IllegalStateException failure = new IllegalStateException("log failed");
         CapturingLogSink.failWhen(line -> line.thread() == caller, failure);
-
         LongValue result = new LongValue(12345);
-        assertSame(failure, assertThrows(IllegalStateException.class,
-                () -> MANAGER.vtxConfigureUsbInterface(handle, result)));
+        assertSame(failure, assertThrows(IllegalStateException.class, () -> MANAGER.vtxConfigureUsbInterface(handle, result)));
         assertEquals(12345, result.get(), "the result code is not delivered");
         assertEquals(List.of("Configuring USB interface entered"), log("vtxConfigureUsbInterface"));
         assertEquals(List.of(), journal("ITovikManager.ConfigureUsbInterface"), "the provider is not called");
 
         // Initialisation stopped the same way creates no facade (the leak check sees it).
         CapturingLogSink.failWhen(line -> line.thread() == caller, new IllegalStateException("again"));
-        assertThrows(IllegalStateException.class,
-                () -> MANAGER.vtxInitializeRuntime("a", "b", false, new LongValue()));
+        assertThrows(IllegalStateException.class, () -> MANAGER.vtxInitializeRuntime("a", "b", false, new LongValue()));
         assertEquals(List.of("Initializing"), log("vtxInitializeRuntime"));
-
         MANAGER.vtxConfigureUsbInterface(handle, result);
         assertEquals(0, result.get(), "the next call runs normally");
+        MANAGER.vtxShutdownRuntime(handle);
+    }
+
+    /** Thrown while a list is open: the walk stops and the list wrapper is still deleted (the leak check sees it). */
+    @Test
+    void aLogMethodThrowingInsideAListStopsTheWalkWithoutLeaking() {
+        long handle = initialize();
+        VirtualProvider.clearJournal();
+        IllegalStateException failure = new IllegalStateException("sink down");
+        CapturingLogSink.failWhen(line -> line.text().contains("Number of modules"), failure);
+        LongValue result = new LongValue(-1);
+        assertSame(failure, assertThrows(IllegalStateException.class, () -> MANAGER.vtxGetModuleIds(handle, result)));
+        assertEquals(-1, result.get(), "the LongValue is not set after an abort");
+        assertEquals(List.of("ITovikManager.GetModuleIds()", "ITovikVciItems.Count()"), journal(""));
         MANAGER.vtxShutdownRuntime(handle);
     }
 
@@ -236,6 +304,6 @@ class LogClassTest {
         CapturingLogSink.clear();
         MANAGER.vtxShutdownRuntime(handle);
         assertTrue(CapturingLogSink.lines().stream().anyMatch(t -> t.startsWith("CTovikManagerIF::CmdDestroyObject:")),
-                "command thread lines still arrive: " + CapturingLogSink.lines());
+                CapturingLogSink.lines().toString());
     }
 }
