@@ -7,6 +7,7 @@ import static org.junit.jupiter.api.Assertions.assertNotEquals;
 import static org.junit.jupiter.api.Assertions.assertNull;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
+import com.holm.zep.tovik.api.jni.LeakCheck;
 import com.holm.zep.tovik.sim.VirtualProvider;
 import com.holm.zep.tovik.test.CapturingLogSink;
 import java.io.File;
@@ -129,7 +130,7 @@ class BadInputSweepTest {
     private static void run(Method method, Variant variant) throws Exception {
         CASES.incrementAndGet();
         VirtualProvider.reset();
-        String baseline = Harness.snapshot();
+        String baseline = LeakCheck.snapshot();
         Harness.Call call;
         try (Harness.Session session = new Harness.Session()) {
             call = new Harness.Call(method, session);
@@ -174,7 +175,7 @@ class BadInputSweepTest {
                 assertEquals(Harness.failureValue(method), call.returned, "value returned for an unknown handle");
             }
         }
-        assertEquals(baseline, Harness.snapshot(), "provider objects and platform counters afterwards");
+        assertEquals(baseline, LeakCheck.snapshot(), "provider objects and platform counters afterwards");
     }
 
     /**

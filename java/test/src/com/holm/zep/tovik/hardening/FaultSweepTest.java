@@ -5,6 +5,7 @@ import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertNull;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
+import com.holm.zep.tovik.api.jni.LeakCheck;
 import com.holm.zep.tovik.api.jni.LongValue;
 import com.holm.zep.tovik.hardening.NativeTable.Delivery;
 import com.holm.zep.tovik.hardening.NativeTable.Row;
@@ -186,7 +187,7 @@ class FaultSweepTest {
     private static void run(Row row, Fault fault) throws Exception {
         CASES.incrementAndGet();
         VirtualProvider.reset();
-        String baseline = Harness.snapshot();
+        String baseline = LeakCheck.snapshot();
         Harness.Call call;
         try (Harness.Session session = new Harness.Session()) {
             call = new Harness.Call(row.method, session);
@@ -200,7 +201,7 @@ class FaultSweepTest {
         }
         assertFalse(call.hung, "the call did not return within 20 s");
         assertNull(call.thrown, "the call threw");
-        assertEquals(baseline, Harness.snapshot(), "provider objects and platform counters afterwards");
+        assertEquals(baseline, LeakCheck.snapshot(), "provider objects and platform counters afterwards");
         Delivery delivery = switch (fault.kind) {
             case PRIMARY_FAILS -> row.onFail;
             case PRIMARY_WITHHELD -> row.onWithhold;

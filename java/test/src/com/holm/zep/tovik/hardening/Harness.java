@@ -61,11 +61,6 @@ final class Harness {
         return new LongValue(UNSET);
     }
 
-    /** Live provider objects and the platform's counters as one comparable text. */
-    static String snapshot() {
-        return "liveObjects=" + VirtualProvider.liveObjects() + " " + VirtualProvider.platformCounters();
-    }
-
     static List<Method> nativeMethods() {
         return Arrays.stream(TovikApiManager.class.getDeclaredMethods())
                 .filter(m -> Modifier.isNative(m.getModifiers()))

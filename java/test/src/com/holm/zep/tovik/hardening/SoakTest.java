@@ -4,6 +4,7 @@ import static com.holm.zep.tovik.hardening.Harness.MANAGER;
 import static com.holm.zep.tovik.hardening.Harness.NO_FACADE;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 
+import com.holm.zep.tovik.api.jni.LeakCheck;
 import com.holm.zep.tovik.api.jni.LongValue;
 import com.holm.zep.tovik.api.jni.TovikAdaptInfoList;
 import com.holm.zep.tovik.api.jni.TovikAppPcItem;
@@ -61,7 +62,7 @@ class SoakTest {
     void threadsMixOperationsWhileRuntimesComeAndGo() throws Exception {
         Harness.load();
         VirtualProvider.reset();
-        String baseline = Harness.snapshot();
+        String baseline = LeakCheck.snapshot();
         for (int i = 0; i < RUNTIMES; i++) {
             slots.set(i, start());
         }
@@ -108,7 +109,7 @@ class SoakTest {
                 + " %d refused for a runtime shut down underneath, %d runtime restarts, %d events received%n",
                 threads.size(), WORKERS, RUNTIMES, seconds, calls.sum(), refused.sum(), restarts.sum(),
                 eventsReceived.sum());
-        String leaks = Harness.snapshot();
+        String leaks = LeakCheck.snapshot();
         assertEquals(List.of(), List.copyOf(failures).subList(0, Math.min(20, failures.size())),
                 failures.size() + " wrong answers, the first 20");
         assertEquals(baseline, leaks, "provider objects and platform counters after the soak");

@@ -26,7 +26,8 @@ public final class LeakCheck implements BeforeEachCallback, AfterEachCallback {
         }
     }
 
-    private static String snapshot() {
+    /** Live provider objects and the platform's counters as one comparable text. */
+    public static String snapshot() {
         return "liveObjects=" + VirtualProvider.liveObjects() + " platform=" + VirtualProvider.platformCounters();
     }
 
