@@ -49,6 +49,7 @@ class WakeEvent {
   HANDLE m_event = nullptr;
 };
 thread_local Ticket* t_ticket = nullptr;  // this thread's ticket in flight
+thread_local bool t_commandThread = false;  // set by the command thread for itself
 
 // Process-wide state of the command thread. The command lock serialises
 // Start and Stop; the queue lock guards the queue and, for submitters, the
@@ -174,6 +175,12 @@ void CThreadManager::Start() {
 // submitter never waits for another one's result. The command thread still
 // runs one command at a time, in submission order.
 INT_PTR CThreadManager::Submit(CThreadCommandCore* command) {
+  // Submitted by a command (RunAsOneCommand): it runs here and now, as it
+  // would from the queue. Queued, the command thread would wait for itself.
+  if (t_commandThread) {
+    RunCommand(command);
+    return command != nullptr ? command->GetResult() : 0;
+  }
   Ticket ticket;
   ticket.command = command;
   ticket.wake = tovik::ThreadLocal<WakeEvent>().Get();
@@ -246,6 +253,7 @@ void CThreadManager::ExpectCommand() {
 }
 
 UINT CThreadManager::ObjectManagerThreadProc(LPVOID) {
+  t_commandThread = true;
   CORE_LOG(kProc) << "Command thread started" << LogEnd;
   const HANDLE waitList[2] = {g_commandReady, g_stop};
   bool stop = false;

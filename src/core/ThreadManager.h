@@ -26,6 +26,8 @@ class TOVIK_API CThreadManager {
   static void Start();
   // Runs the command on the command thread; returns its result (the
   // command's unchanged result when it raised, or when no thread runs it).
+  // Called on the command thread itself (by a command that runs several
+  // operations, see core/CommandBatch.h) it runs the command in place.
   static INT_PTR Submit(CThreadCommandCore* command);
   // Waits until the calling thread's command in flight is done (returns at
   // once when it has none); notices within about a second that the command

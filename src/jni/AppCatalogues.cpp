@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <tuple>
 #include <type_traits>
 
@@ -88,13 +89,21 @@ LONG ReadCatalogue(const char* function, CountLine countLine, const char* itemCl
   if (list) {
     CJClassWrapper itemClass(itemClassName);
     CJavaEnvironment::CheckException();
-    const ULONG count = list->Count();
-    if (countLine == CountLine::Logged) NATIVE_LOG(function) << "Number of client items " << count << LogEndCheck;
-    CJObjectArrayBuilder items(itemClass, static_cast<jsize>(std::min(count, kInitialCapacity)));
-    // A missing entry is not among the values: it leaves no gap.
-    ForEachListItem<Values>(*list, count, Fields::kFields,
-                            [&](const Values& entry) { items.Add(Fields::NewItem(itemClass, signature, entry)); });
-    array = items.Finish();
+    std::optional<CJObjectArrayBuilder> items;
+    const auto makeItems = [&](ULONG count) {
+      items.emplace(itemClass, static_cast<jsize>(std::min(count, kInitialCapacity)));
+    };
+    // Without a count line the count comes with the first entries, in one command. The list
+    // wrapper ends with the last entries. A missing entry is not among the values: no gap.
+    std::optional<ULONG> count;
+    if (countLine == CountLine::Logged) {
+      count = list->Count();
+      NATIVE_LOG(function) << "Number of client items " << *count << LogEndCheck;
+      makeItems(*count);
+    }
+    ReadList<Values>(list, count, ListEnd::Delete, Fields::kFields, makeItems,
+                     [&](const Values& entry) { items->Add(Fields::NewItem(itemClass, signature, entry)); });
+    array = items->Finish();
   }
   return code;
 }

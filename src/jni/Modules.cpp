@@ -125,19 +125,26 @@ Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleIds(JNIEnv* env, job
   static const char kFn[] = TOVIK_NATIVE_NAME(vtxGetModuleIds);
   return RunFacadeMethod(env, FACADE_METHOD(vtxGetModuleIds, "Getting module IDs", "Getting module IDs done"), manager,
                          result, jobjectArray{}, [&](CTovikManagerIF& facade, jobjectArray& array) {
-                           CTovikVciItemsIF* listOut = nullptr;
-                           const LONG code = facade.GetModuleIds(&listOut);
-                           std::unique_ptr<CTovikVciItemsIF> list(listOut);
-                           // A list that came back is read whatever the result code; an empty one gives null.
-                           const ULONG count = list ? list->Count() : 0;
+                           // The list and its count come in one command; an empty list also ends
+                           // there. A list that came back is read whatever the result code.
+                           LONG code = 0;
+                           ULONG count = 0;
+                           std::unique_ptr<CTovikVciItemsIF> list;
+                           RunAsOneCommand([&] {
+                             CTovikVciItemsIF* listOut = nullptr;
+                             code = facade.GetModuleIds(&listOut);
+                             list.reset(listOut);
+                             count = list ? list->Count() : 0;
+                             if (count == 0) list.reset();
+                           });
                            if (count > 0) {
                              CJClassWrapper itemClass(JavaClass::TovikVciItem);
                              CJavaEnvironment::CheckException();
                              NATIVE_LOG(kFn) << "Number of modules is " << count << LogEndCheck;
                              CJObjectArrayBuilder items(itemClass, ExpectedCount(count));
                              // Missing modules are not among the values: a dense array without gaps.
-                             ForEachListItem<VciItemValues>(
-                                 *list, count, kModuleFields,
+                             ReadList<VciItemValues>(
+                                 list, count, ListEnd::Delete, kModuleFields, [](ULONG) {},
                                  [&](const VciItemValues& module) { items.Add(NewVciItem(itemClass, module)); });
                              array = items.Finish();
                            }

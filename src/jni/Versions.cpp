@@ -55,24 +55,30 @@ struct VersionLayout {
 void CollectVersions(const char* function, const VersionLayout& layout, CJClassWrapper& itemClass, int source,
                      std::unique_ptr<CTovikVersionItemListIF> list, CJObjectArrayBuilder& items) {
   if (!list) return;
-  const ULONG count = list->Count();
   ULONG next = 0;  // the index after the last entry seen
   const auto logMissingUpTo = [&](ULONG end) {
     for (; next < end; ++next) NATIVE_LOG(function) << "Null item, list " << source << " " << next << LogEndCheck;
   };
-  ForEachListItem<VersionItemValues>(*list, count, layout.fields, [&](const VersionItemValues& item) {
-    logMissingUpTo(item.index);
-    items.Add(layout.newItem(itemClass, item));
-    next = item.index + 1;
-  });
+  // The count comes with the first entries. The wrapper is deleted on return, after the last
+  // missing entry is logged.
+  const ULONG count = ReadList<VersionItemValues>(list, std::nullopt, ListEnd::Keep, layout.fields, [](ULONG) {},
+                                                  [&](const VersionItemValues& item) {
+                                                    logMissingUpTo(item.index);
+                                                    items.Add(layout.newItem(itemClass, item));
+                                                    next = item.index + 1;
+                                                  });
   logMissingUpTo(count);
 }
 
 void FillVersionInfo(const char* function, const VersionLayout& layout, CTovikVersionInfoIF& info, jobject target) {
   CJClassWrapper itemClass(JavaClass::TovikVersionItem);
   CJavaEnvironment::CheckException();
-  std::unique_ptr<CTovikVersionItemListIF> server(info.ServerVersionList());
-  std::unique_ptr<CTovikVersionItemListIF> client(info.ClientVersionList());
+  std::unique_ptr<CTovikVersionItemListIF> server;
+  std::unique_ptr<CTovikVersionItemListIF> client;
+  RunAsOneCommand([&] {
+    server.reset(info.ServerVersionList());
+    client.reset(info.ClientVersionList());
+  });
   CJObjectArrayBuilder serverItems(itemClass, 0);
   CJObjectArrayBuilder clientItems(itemClass, 0);
   CollectVersions(function, layout, itemClass, 0, std::move(server), serverItems);

@@ -21,11 +21,13 @@
 //   constexpr VciItemField kFields[] = {VciItemField::ModuleName, VciItemField::SerialNumber};
 //   list->ReadItems(0, list->Count(), kFields, modules);
 
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "core/CommandBatch.h"
 #include "tovik/platform.h"
 
 // A text as the string getters hand it out: the bytes in the ANSI code page,
@@ -35,22 +37,48 @@ using BulkText = std::optional<std::string>;
 // The ANSI bytes of a text, or nullptr where the string getter yields null.
 inline const char* BulkTextBytes(const BulkText& text) { return text ? text->c_str() : nullptr; }
 
-// Entries one ReadItems command reads in ForEachListItem: enough to make the
+// Entries one ReadItems command reads in ReadList: enough to make the
 // hand-over negligible, few enough that a long list neither holds the command
 // thread for long at a time nor piles up values.
 inline constexpr ULONG kBulkChunk = 256;
 
+// What ReadList does with the list wrapper after the last entries: leave it
+// to the caller, or delete it within the command that read them, which saves
+// the deletion a round trip of its own. Delete suits callers that do nothing
+// more with the list and log nothing between the last entries and its end.
+enum class ListEnd { Keep, Delete };
+
 // Reads entries 0 .. count-1 of a list wrapper with ReadItems, kBulkChunk
 // entries a command, and calls visit(values) for each present entry in list
-// order. V is the values struct of the list's entries.
-template <class V, class List, class Visit>
-void ForEachListItem(List& list, ULONG count, std::span<const typename V::Field> fields, Visit&& visit) {
+// order; returns the count. Without a known count the first command reads
+// Count() first; onCount(count) is then called once, before any entry is
+// visited (with 0 when there is no list or no command thread). V is the
+// values struct of the list's entries.
+template <class V, class List, class OnCount, class Visit>
+ULONG ReadList(std::unique_ptr<List>& list, std::optional<ULONG> knownCount, ListEnd end,
+               std::span<const typename V::Field> fields, OnCount&& onCount, Visit&& visit) {
+  ULONG count = knownCount.value_or(0);
+  bool counted = knownCount.has_value();
   std::vector<V> values;
-  for (ULONG first = 0; first < count;) {
-    const ULONG chunk = count - first < kBulkChunk ? count - first : kBulkChunk;
+  ULONG first = 0;
+  bool more = list != nullptr;
+  while (more) {
     values.clear();
-    list.ReadItems(first, chunk, fields, values);
+    const bool ran = RunAsOneCommand([&] {
+      if (!counted) count = list->Count();
+      const ULONG chunk = count - first < kBulkChunk ? count - first : kBulkChunk;
+      if (chunk > 0) list->ReadItems(first, chunk, fields, values);
+      first += chunk;
+      more = first < count;
+      if (!more && end == ListEnd::Delete) list.reset();
+    });
+    if (!counted) {
+      counted = true;
+      onCount(count);
+    }
+    if (!ran) break;
     for (V& entry : values) visit(entry);
-    first += chunk;
   }
+  if (!counted) onCount(count);
+  return count;
 }

@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "CoreTestSupport.h"
+#include "core/CommandBatch.h"
 #include "core/ThreadManager.h"
 #include "facade/CTovikManagerIF.h"
 
@@ -190,6 +191,28 @@ TEST_F(CommandThreadTest, QueuedCommandsRunOneAtATimeOnTheCommandThreadInEachCal
   }
 }
 
+TEST_F(CommandThreadTest, OperationsRunAsOneCommandRunInPlaceInOrderAndFailOneByOne) {
+  const DWORD commandThread = CommandThreadId();
+  Probe probe;
+  std::vector<INT_PTR> results;
+  const bool ran = RunAsOneCommand([&] {
+    results.push_back(static_cast<INT_PTR>(GetCurrentThreadId()));
+    results.push_back(SubmitCommand(&probe, &Probe::CmdTwice, static_cast<INT_PTR>(21)));
+    probe.raise = true;
+    results.push_back(SubmitCommand(&probe, &Probe::CmdRaiseOrAnswer));  // logged; its result stays 0
+    probe.raise = false;
+    results.push_back(SubmitCommand(&probe, &Probe::CmdRaiseOrAnswer));
+    // A batch inside a batch runs in place as well.
+    RunAsOneCommand([&] { results.push_back(SubmitCommand(&probe, &Probe::CmdRecord, static_cast<INT_PTR>(7))); });
+  });
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(results, (std::vector<INT_PTR>{static_cast<INT_PTR>(commandThread), 42, 0, 42, 1}));
+  EXPECT_EQ(probe.seen, std::vector<INT_PTR>{7});
+  const std::vector<std::string> errors = LogCapture::Containing("com error: 0x80004005");
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].rfind("CThreadManager::ObjectManagerThreadProc:", 0), 0u) << errors[0];
+}
+
 TEST_F(CommandThreadTest, MessagesPostedToTheCommandThreadAreDispatched) {
   const DWORD thread = CommandThreadId();
   const std::size_t before = standin::DispatchedMessageCount();
@@ -208,6 +231,8 @@ TEST_F(CommandThreadTest, StopEndsTheThreadAndStartBeginsAfresh) {
   // Without a thread a submission returns the command's initial result.
   Probe probe;
   EXPECT_EQ(SubmitCommand(&probe, &Probe::CmdRaiseOrAnswer), 0);
+  EXPECT_EQ(probe.calls, 0);
+  EXPECT_FALSE(RunAsOneCommand([&] { ++probe.calls; }));
   EXPECT_EQ(probe.calls, 0);
 
   CThreadManager::Start();

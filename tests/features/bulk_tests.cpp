@@ -175,28 +175,79 @@ TEST_F(BulkTest, AListWithoutRegistrationReadsNothing) {
   EXPECT_TRUE(tovik::sim::Journal().empty());
 }
 
-TEST_F(BulkTest, ForEachListItemVisitsALongListInOrderAcrossCommands) {
+TEST_F(BulkTest, ReadListCountsThenVisitsALongListInOrderAndEndsItWithTheLastEntries) {
   std::string json = R"({ "modules": [)";
   const ULONG count = 2 * kBulkChunk + 17;
   for (ULONG i = 0; i < count; ++i) {
     json += (i ? "," : "") + std::string(R"({ "serial": )") + std::to_string(1000 + i) + " }";
   }
   Load((json + "] }").c_str());
-  const auto list = Modules();
+  auto list = Modules();
   tovik::sim::SetMissingItem("ITovikVciItems", kBulkChunk);  // the first entry of the second command
+  tovik::sim::ClearJournal();
 
   constexpr VciItemField kFields[] = {VciItemField::SerialNumber};
   std::vector<ULONG> indices;
+  std::vector<ULONG> counts;  // what onCount saw, and when
   bool serialsMatch = true;
-  ForEachListItem<VciItemValues>(*list, list->Count(), kFields, [&](const VciItemValues& module) {
-    indices.push_back(module.index);
-    serialsMatch = serialsMatch && module.serialNumber == 1000 + module.index;
-  });
+  const ULONG read = ReadList<VciItemValues>(
+      list, std::nullopt, ListEnd::Delete, kFields,
+      [&](ULONG n) {
+        counts.push_back(n);
+        EXPECT_TRUE(indices.empty()) << "the count comes before the entries";
+      },
+      [&](const VciItemValues& module) {
+        indices.push_back(module.index);
+        serialsMatch = serialsMatch && module.serialNumber == 1000 + module.index;
+      });
+  EXPECT_EQ(read, count);
+  EXPECT_EQ(counts, std::vector<ULONG>{count});
+  EXPECT_FALSE(list);
   ASSERT_EQ(indices.size(), count - 1);
   EXPECT_TRUE(serialsMatch);
   EXPECT_EQ(indices[kBulkChunk - 1], kBulkChunk - 1);
   EXPECT_EQ(indices[kBulkChunk], kBulkChunk + 1);
   EXPECT_EQ(indices.back(), count - 1);
+
+  // The provider saw the count once, then every element once, in list order.
+  Texts expected{"ITovikVciItems.Count()"};
+  for (ULONG i = 0; i < count; ++i) expected.push_back("ITovikVciItems.Item(" + std::to_string(i) + ")");
+  EXPECT_EQ(tovik::sim::JournalWithPrefix("ITovikVciItems."), expected);
+}
+
+TEST_F(BulkTest, ReadListWithAKnownCountKeepsOrEndsTheListAsAsked) {
+  Load(kWideModules);
+  constexpr VciItemField kFields[] = {VciItemField::ModuleType};
+  const auto types = [&](std::unique_ptr<CTovikVciItemsIF>& list, ULONG count, ListEnd end) {
+    std::vector<ULONG> seen;
+    const ULONG read = ReadList<VciItemValues>(
+        list, count, end, kFields, [](ULONG) { ADD_FAILURE() << "a known count is not reported"; },
+        [&](const VciItemValues& module) { seen.push_back(module.moduleType); });
+    EXPECT_EQ(read, count);
+    return seen;
+  };
+  auto list = Modules();
+  tovik::sim::ClearJournal();
+  EXPECT_EQ(types(list, 2, ListEnd::Keep), (std::vector<ULONG>{0xFFFFFFFF, 0}));
+  ASSERT_TRUE(list);
+  EXPECT_EQ(Calls("ITovikVciItems."), (Texts{"ITovikVciItems.Item", "ITovikVciItems.Item"}));
+  EXPECT_EQ(types(list, 3, ListEnd::Delete), (std::vector<ULONG>{0xFFFFFFFF, 0, 3}));
+  EXPECT_FALSE(list);
+
+  // Nothing to read: the list still ends, and nothing is counted or read.
+  list = Modules();
+  tovik::sim::ClearJournal();
+  EXPECT_TRUE(types(list, 0, ListEnd::Delete).empty());
+  EXPECT_FALSE(list);
+  EXPECT_TRUE(Calls("ITovikVciItems.").empty());
+
+  // No list: the count reported is 0, and nothing is read.
+  std::unique_ptr<CTovikVciItemsIF> none;
+  std::vector<ULONG> counts;
+  ReadList<VciItemValues>(
+      none, std::nullopt, ListEnd::Delete, kFields, [&](ULONG n) { counts.push_back(n); },
+      [](const VciItemValues&) { ADD_FAILURE() << "no entry without a list"; });
+  EXPECT_EQ(counts, std::vector<ULONG>{0});
 }
 
 TEST_F(BulkTest, CatalogueEntriesEqualTheirGetters) {
