@@ -89,21 +89,20 @@ LONG ReadCatalogue(const char* function, CountLine countLine, const char* itemCl
   if (list) {
     CJClassWrapper itemClass(itemClassName);
     CJavaEnvironment::CheckException();
-    std::optional<CJObjectArrayBuilder> items;
-    const auto makeItems = [&](ULONG count) {
-      items.emplace(itemClass, static_cast<jsize>(std::min(count, kInitialCapacity)));
-    };
-    // Without a count line the count comes with the first entries, in one command. The list
-    // wrapper ends with the last entries. A missing entry is not among the values: no gap.
+    // Without a count line the count comes with the first entries, in one command, and the
+    // array is sized once it is known. The list wrapper ends with the last entries. A missing
+    // entry is not among the values: no gap.
     std::optional<ULONG> count;
     if (countLine == CountLine::Logged) {
       count = list->Count();
       NATIVE_LOG(function) << "Number of client items " << *count << LogEndCheck;
-      makeItems(*count);
     }
-    ReadList<Values>(list, count, ListEnd::Delete, Fields::kFields, makeItems,
-                     [&](const Values& entry) { items->Add(Fields::NewItem(itemClass, signature, entry)); });
-    array = items->Finish();
+    CJObjectArrayBuilder items(itemClass, static_cast<jsize>(std::min(count.value_or(0), kInitialCapacity)));
+    ReadList<Values>(
+        list, count, ListEnd::Delete, Fields::kFields,
+        [&](ULONG known) { items.Reserve(static_cast<jsize>(std::min(known, kInitialCapacity))); },
+        [&](const Values& entry) { items.Add(Fields::NewItem(itemClass, signature, entry)); });
+    array = items.Finish();
   }
   return code;
 }

@@ -135,6 +135,10 @@ class CJObjectArrayBuilder {
   void Add(CLocalRef<jobject> element);
   void Add(CLocalRef<jstring> element) { Add(CLocalRef<jobject>(element.release())); }
   jsize Size() const { return m_size; }
+  // Makes room for `count` elements in all when the expected count was not known at first.
+  void Reserve(jsize count) {
+    if (count > m_capacity) Resize(count);
+  }
   // The array of exactly Size() elements, as a local reference for the caller.
   jobjectArray Finish();
 
