@@ -1,6 +1,7 @@
 // Floors of the benchmarks (see Floors.h).
 #include "Floors.h"
 
+#include <chrono>
 #include <cstdio>
 #include <stdexcept>
 
@@ -122,6 +123,66 @@ void SpinPingPong::RoundTrip() {
   m_ping.store(next, std::memory_order_release);
   while (m_pong.load(std::memory_order_acquire) != next) {
   }
+}
+
+// ---- event relay
+
+namespace {
+std::int64_t NowNs() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+}  // namespace
+
+EventRelay::EventRelay()
+    : m_post(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
+      m_waiterWake(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
+      m_commandWake(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
+      m_request(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
+      m_answer(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
+      m_back(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
+  m_eventThread = std::thread([this] {
+    for (;;) {
+      WaitForSingleObject(m_post, INFINITE);
+      if (m_stop.load()) return;
+      SetEvent(m_waiterWake);
+      SetEvent(m_commandWake);
+    }
+  });
+  m_commandThread = std::thread([this] {
+    for (;;) {
+      WaitForSingleObject(m_commandWake, INFINITE);
+      if (m_stop.load()) return;
+      WaitForSingleObject(m_request, INFINITE);
+      SetEvent(m_answer);
+    }
+  });
+  m_waiter = std::thread([this] {
+    for (;;) {
+      WaitForSingleObject(m_waiterWake, INFINITE);
+      if (m_stop.load()) return;
+      SetEvent(m_request);
+      WaitForSingleObject(m_answer, INFINITE);
+      m_sample.store(NowNs() - m_postedAt.load());
+      SetEvent(m_back);
+    }
+  });
+}
+
+EventRelay::~EventRelay() {
+  m_stop.store(true);
+  for (HANDLE event : {m_post, m_waiterWake, m_commandWake}) SetEvent(event);
+  m_eventThread.join();
+  m_commandThread.join();
+  m_waiter.join();
+  for (HANDLE event : {m_post, m_waiterWake, m_commandWake, m_request, m_answer, m_back}) CloseHandle(event);
+}
+
+std::int64_t EventRelay::Deliver() {
+  m_postedAt.store(NowNs());
+  SetEvent(m_post);
+  WaitForSingleObject(m_back, INFINITE);
+  return m_sample.load();
 }
 
 // ---- direct provider

@@ -52,6 +52,35 @@ class SpinPingPong {
   std::thread m_partner;
 };
 
+// The wake-ups that delivering a posted event takes, with nothing of the
+// library or the provider in between, through platform events only (as the
+// event ping-pong): the poster wakes the event thread; the event thread wakes
+// the waiter and, at the same time, the command thread; the waiter hands its
+// drain to the command thread and waits for the answer. Deliver() returns the
+// nanoseconds from the post until the waiter holds the answer.
+class EventRelay {
+ public:
+  EventRelay();
+  ~EventRelay();
+  EventRelay(const EventRelay&) = delete;
+  EventRelay& operator=(const EventRelay&) = delete;
+  std::int64_t Deliver();
+
+ private:
+  HANDLE m_post;         // poster -> event thread
+  HANDLE m_waiterWake;   // event thread -> waiter
+  HANDLE m_commandWake;  // event thread -> command thread
+  HANDLE m_request;      // waiter -> command thread
+  HANDLE m_answer;       // command thread -> waiter
+  HANDLE m_back;         // waiter -> poster, outside the timed part
+  std::atomic<std::int64_t> m_postedAt{0};
+  std::atomic<std::int64_t> m_sample{0};
+  std::atomic<bool> m_stop{false};
+  std::thread m_eventThread;
+  std::thread m_commandThread;
+  std::thread m_waiter;
+};
+
 // A provider manager used straight from the thread that made it: no command
 // thread, no registry, no hand-over. Reads what the native methods read and
 // converts texts as the wrappers do.

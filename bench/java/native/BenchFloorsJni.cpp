@@ -65,6 +65,17 @@ JNIEXPORT jlong JNICALL Java_com_holm_zep_tovik_bench_Floors_eventPingPong(JNIEn
       [](tovik::bench::EventPingPong& p) { p.RoundTrip(); });
 }
 
+JNIEXPORT jlongArray JNICALL Java_com_holm_zep_tovik_bench_Floors_eventRelay(JNIEnv* env, jclass, jint rounds) {
+  std::vector<jlong> samples(static_cast<std::size_t>(rounds > 0 ? rounds : 0));
+  {
+    tovik::bench::EventRelay relay;
+    for (jlong& sample : samples) sample = relay.Deliver();
+  }
+  jlongArray array = env->NewLongArray(static_cast<jsize>(samples.size()));
+  if (array != nullptr) env->SetLongArrayRegion(array, 0, static_cast<jsize>(samples.size()), samples.data());
+  return array;
+}
+
 JNIEXPORT jlong JNICALL Java_com_holm_zep_tovik_bench_Floors_spinPingPong(JNIEnv* env, jclass, jint rounds) {
   return TimeRounds(
       env, rounds, [] { return std::make_unique<tovik::bench::SpinPingPong>(); },

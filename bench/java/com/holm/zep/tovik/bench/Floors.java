@@ -22,6 +22,9 @@ final class Floors {
 
     static native long spinPingPong(int rounds);
 
+    /** Per delivery, the ns of the wake-ups a posted event's delivery takes, made bare. */
+    static native long[] eventRelay(int rounds);
+
     static native long directGetConStatus(int rounds);
 
     static native long directModuleList(int rounds);

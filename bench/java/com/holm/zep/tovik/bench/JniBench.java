@@ -154,6 +154,11 @@ public final class JniBench {
                 eventPingPong);
         row("posted event to vtxWaitForEvents return, 99th percentile", percentile(samples, 99), "ns",
                 "event ping-pong", eventPingPong);
+        double[] relay = Arrays.stream(Floors.eventRelay(rounds)).asDoubleStream().toArray();
+        row("posted event to vtxWaitForEvents return, median", median(samples), "ns", "event relay, median",
+                median(relay));
+        row("posted event to vtxWaitForEvents return, 99th percentile", percentile(samples, 99), "ns",
+                "event relay, 99th percentile", percentile(relay, 99));
     }
 
     private static void contention() throws InterruptedException {
