@@ -30,13 +30,17 @@ class ClientInfoTest : public CoreTest {
     CoreTest::TearDown();
   }
 
-  // Starts a read of the scenario's block; returns its access id.
-  ULONG StartRead() {
+  // Starts a read of the scenario's block whose result buffer claims `length` bytes; returns
+  // its access id, with the journal and the log cleared.
+  ULONG StartRead(LONG length) {
     CTovikClientAccessItemIF* item = nullptr;
     EXPECT_EQ(m_facade->GetClientInfo(kConnection, _bstr_t("calibration"), 1, 0, &item), 0);
     EXPECT_NE(item, nullptr);
     const ULONG access = item ? item->ClientInfo() : 0;
     delete item;
+    tovik::sim::SetByteBufferLength(length);
+    tovik::sim::ClearJournal();
+    LogCapture::Clear();
     return access;
   }
 
@@ -72,11 +76,8 @@ TEST_F(ClientInfoTest, ByteArrayThatCannotBeBuiltGives0x50000006AndCallsNothing)
 
 TEST_F(ClientInfoTest, HugeClaimedResultLengthYieldsNoDataWhenTheBlockCannotBeMade) {
   if (!TOVIK_PLATFORM_TRACKS_ALLOCATIONS) GTEST_SKIP() << "the platform's allocations cannot be limited";
-  const ULONG access = StartRead();
-  tovik::sim::SetByteBufferLength(INT_MAX);
+  const ULONG access = StartRead(INT_MAX);
   AllocationLimit limit(1 << 20);
-  tovik::sim::ClearJournal();
-  LogCapture::Clear();
 
   unsigned int length = 77;
   unsigned char marker = 0;
@@ -101,11 +102,7 @@ TEST_F(ClientInfoTest, ResultBlockHasExactlyTheReportedLength) {
   const Row rows[] = {{5, std::vector<unsigned char>{10, 11, 12, 0, 0}}, {0, std::vector<unsigned char>{}}, {-5, {}}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.claimed);
-    const ULONG access = StartRead();
-    tovik::sim::SetByteBufferLength(row.claimed);
-    tovik::sim::ClearJournal();
-    LogCapture::Clear();
-
+    const ULONG access = StartRead(row.claimed);
     unsigned int length = 77;
     unsigned char marker = 0;
     unsigned char* data = &marker;
@@ -128,7 +125,7 @@ TEST_F(ClientInfoTest, ResultBlockHasExactlyTheReportedLength) {
 }
 
 TEST_F(ClientInfoTest, FailingByteReadLeavesTheOutputsUnwrittenAndFreesThePartialBlock) {
-  const ULONG access = StartRead();
+  const ULONG access = StartRead(3);
   tovik::sim::FailMethod("ITovikByteBuffer.Item", static_cast<std::int32_t>(0x80004005));
 
   unsigned int length = 77;
