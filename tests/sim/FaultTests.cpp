@@ -23,9 +23,10 @@ TEST_F(FaultTest, FailingMethodDeliversItsHresultAndDescription) {
   EXPECT_EQ(42, result) << "a failing call writes no output";
   EXPECT_EQ("module bus busy", ErrorDescription());
 
-  ISupportErrorInfoPtr support;
+  ISupportErrorInfo* support = nullptr;
   ASSERT_EQ(S_OK, manager_->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support)));
   EXPECT_EQ(S_OK, support->InterfaceSupportsErrorInfo(__uuidof(P::ITovikManager)));
+  support->Release();
 
   EXPECT_EQ(E_ACCESSDENIED, manager_->raw_GetModuleIds(&items, &result)) << "fails every time";
   sim::ClearFaults();
