@@ -5,15 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <mutex>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "core/LogStream.h"
+#include "facade/CTovikManagerIF.h"
 #include "tovik/platform.h"
 #include "provider/TovikApiProviderLib.h"
 #include "tovik/sim/VirtualProvider.h"
+
+using Texts = std::vector<std::string>;
 
 class LogCapture {
  public:
@@ -30,15 +35,15 @@ class LogCapture {
     return Store();
   }
   // Lines that contain `text`.
-  static std::vector<std::string> Containing(const std::string& text) {
-    std::vector<std::string> found;
+  static Texts Containing(const std::string& text) {
+    Texts found;
     for (const std::string& line : Lines())
       if (line.find(text) != std::string::npos) found.push_back(line);
     return found;
   }
   // Lines of `function` ("function:line: text"), text part only.
-  static std::vector<std::string> TextsOf(const std::string& function) {
-    std::vector<std::string> texts;
+  static Texts TextsOf(const std::string& function) {
+    Texts texts;
     for (const std::string& line : Lines()) {
       if (line.rfind(function + ":", 0) != 0) continue;
       const std::size_t start = line.find(": ", function.size());
@@ -118,6 +123,22 @@ inline std::string PointerText(const void* pointer) {
   return text;
 }
 
+// A LocalAlloc text handed out by a wrapper getter, copied; the block is freed.
+inline std::optional<std::string> Take(char* text) {
+  if (text == nullptr) return std::nullopt;
+  std::string copy(text);
+  LocalFree(text);
+  return copy;
+}
+
+// Lowers the platform's allocation limit for one scope.
+struct AllocationLimit {
+  explicit AllocationLimit(std::size_t bytes) { standin::SetAllocationLimit(bytes); }
+  ~AllocationLimit() { standin::SetAllocationLimit(0); }
+  AllocationLimit(const AllocationLimit&) = delete;
+  AllocationLimit& operator=(const AllocationLimit&) = delete;
+};
+
 class CoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -138,6 +159,12 @@ class CoreTest : public ::testing::Test {
   // proxy nobody released or a wrapper nobody deleted still shows, in either
   // provider mode.
   LiveCounters Held() const { return LiveCounters::Now().Without(StrandedGitEntries() - m_stranded); }
+
+  static void Load(const std::string& json) {
+    std::string error;
+    ASSERT_TRUE(tovik::sim::LoadScenarioJson(json, &error)) << error;
+  }
+  static Texts ManagerCalls() { return tovik::sim::JournalWithPrefix("ITovikManager."); }
 
   LiveCounters m_baseline{};
   std::size_t m_stranded = 0;
@@ -176,3 +203,9 @@ class FailingFactory {
     return "TovikManager.CreateInstance";
   }
 };
+
+// A facade whose provider object could not be made.
+inline std::unique_ptr<CTovikManagerIF> FacadeWithoutProvider() {
+  FailingFactory refuse(TovikApiProviderLib::CLSID_TovikManager);
+  return std::make_unique<CTovikManagerIF>(&LogCapture::Sink);
+}

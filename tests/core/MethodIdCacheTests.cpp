@@ -10,10 +10,8 @@
 
 namespace {
 
-const int kIds[3] = {};
-const int& kConstructor = kIds[0];
-const int& kSetData = kIds[1];
-const int& kSetDataOther = kIds[2];
+// Stand-ins for method ids: only their addresses matter.
+const int kConstructor = 0, kSetData = 0, kSetDataOther = 0;
 
 TEST(MethodIdCache, KeepsFoundIdsByNameAndSignatureAndNothingElse) {
   CMethodIdCache<const int*> cache;

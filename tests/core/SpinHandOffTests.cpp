@@ -9,10 +9,7 @@
 
 namespace {
 
-using tovik::Clock;
-using tovik::HandOff;
-using tovik::Nanos;
-using tovik::SpinBudget;
+using namespace tovik;
 using namespace std::chrono_literals;
 
 TEST(SpinBudgetTest, ASpinEndsWithTheFlagOrWhenItsBudgetIsSpent) {

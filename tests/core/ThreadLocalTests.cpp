@@ -61,13 +61,18 @@ class ThreadLocalTest : public ::testing::Test {
     std::lock_guard guard(g_lock);
     g_destroyed.clear();
   }
-  static std::vector<Destroyed> DestroyedFor(DWORD owner) {
+  // The probe that `owner` filled as `name` was destroyed once, on `owner`, with its texts intact.
+  static void ExpectDestroyedIntact(DWORD owner, const std::string& name) {
+    SCOPED_TRACE(name);
     std::lock_guard guard(g_lock);
     std::vector<Destroyed> found;
     for (const Destroyed& d : g_destroyed) {
       if (d.owner == owner) found.push_back(d);
     }
-    return found;
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].destroyedOn, owner);
+    EXPECT_EQ(found[0].texts,
+              (std::vector<std::string>{name + " first, long enough to live on the heap", name + " second"}));
   }
 };
 
@@ -80,14 +85,8 @@ TEST_F(ThreadLocalTest, EachThreadsObjectIsDestroyedIntactOnItsThreadAsItEnds) {
   a.join();
   b.join();
   ASSERT_NE(first, second);
-
-  for (const auto& [owner, name] : {std::pair{first, std::string("a")}, std::pair{second, std::string("b")}}) {
-    const auto destroyed = DestroyedFor(owner);
-    ASSERT_EQ(destroyed.size(), 1u) << name;
-    EXPECT_EQ(destroyed[0].destroyedOn, owner) << name;
-    EXPECT_EQ(destroyed[0].texts,
-              (std::vector<std::string>{name + " first, long enough to live on the heap", name + " second"}));
-  }
+  ExpectDestroyedIntact(first, "a");
+  ExpectDestroyedIntact(second, "b");
 }
 
 TEST_F(ThreadLocalTest, AFrameworkWorkerThreadsObjectIsDestroyedAsItEnds) {
@@ -99,10 +98,5 @@ TEST_F(ThreadLocalTest, AFrameworkWorkerThreadsObjectIsDestroyedAsItEnds) {
   thread->ResumeThread();
   ASSERT_EQ(WaitForSingleObject(thread->m_hThread, 10000), WAIT_OBJECT_0);
   delete thread;
-
-  const auto destroyed = DestroyedFor(start.id);
-  ASSERT_EQ(destroyed.size(), 1u);
-  EXPECT_EQ(destroyed[0].destroyedOn, start.id);
-  EXPECT_EQ(destroyed[0].texts,
-            (std::vector<std::string>{"worker first, long enough to live on the heap", "worker second"}));
+  ExpectDestroyedIntact(start.id, "worker");
 }

@@ -22,17 +22,6 @@ constexpr const char* kScenario = R"json({
     { "name": "Third", "serial": 3 } ]
 })json";
 
-// Owns a LocalAlloc block handed out by a getter.
-struct LocalText {
-  char* text;
-  explicit LocalText(char* t) : text(t) {}
-  ~LocalText() {
-    if (text != nullptr) LocalFree(text);
-  }
-  LocalText(const LocalText&) = delete;
-  LocalText& operator=(const LocalText&) = delete;
-};
-
 class WrapperTest : public ApartmentTest {
  protected:
   void SetUp() override {
@@ -88,26 +77,21 @@ TEST_F(WrapperTest, WithoutInterfaceEveryReadYieldsNothing) {
   EXPECT_TRUE(LogCapture::Containing("Coud not find").empty());
 }
 
-TEST_F(WrapperTest, ListItemsAndNumbersComeThroughTheRegistry) {
+TEST_F(WrapperTest, ListItemsNumbersAndTextsComeThroughTheRegistry) {
   CTovikVciItemsIF* list = ModuleList();
   EXPECT_EQ(list->Count(), 3u);
   CTovikVciItemIF* first = list->Item(0);
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->GetSerialNumber(), 4000000001u);  // above 0x7FFFFFFF: unchanged
-  EXPECT_EQ(tovik::sim::JournalWithPrefix("ITovikVciItems.Item"),
-            (std::vector<std::string>{"ITovikVciItems.Item(0)"}));
-  delete first;
-  delete list;
-}
+  EXPECT_EQ(tovik::sim::JournalWithPrefix("ITovikVciItems.Item"), (Texts{"ITovikVciItems.Item(0)"}));
 
-TEST_F(WrapperTest, TextIsAnAnsiCopyWithItsTerminatingZero) {
-  CTovikVciItemsIF* list = ModuleList();
-  CTovikVciItemIF* first = list->Item(0);
-  const LocalText name(first->GetModuleName());
-  ASSERT_NE(name.text, nullptr);
+  // Text is an ANSI copy with its terminating zero; an empty text is none, silently.
+  char* name = first->GetModuleName();
+  ASSERT_NE(name, nullptr);
   const char expected[] = "Caf\xE9 \x80";  // Windows-1252
-  EXPECT_EQ(LocalSize(name.text), sizeof expected);
-  EXPECT_EQ(std::memcmp(name.text, expected, sizeof expected), 0);
+  EXPECT_EQ(LocalSize(name), sizeof expected);
+  EXPECT_EQ(std::memcmp(name, expected, sizeof expected), 0);
+  LocalFree(name);
 
   CTovikVciItemIF* unnamed = list->Item(1);
   EXPECT_EQ(unnamed->GetModuleName(), nullptr);
@@ -131,13 +115,9 @@ TEST_F(WrapperTest, EmptyClientTextsAreLoggedByTheirCommand) {
   EXPECT_FALSE(other->IsOwner());
   EXPECT_EQ(owner->ClientName(), nullptr);
   EXPECT_EQ(owner->ConnectTime(), nullptr);
-  const LocalText name(other->ClientName());
-  ASSERT_NE(name.text, nullptr);
-  EXPECT_STREQ(name.text, "PC");
-  EXPECT_EQ(LogCapture::TextsOf("CTovikClientInfoIF::CmdClientName"),
-            (std::vector<std::string>{"Coud not find client name"}));
-  EXPECT_EQ(LogCapture::TextsOf("CTovikClientInfoIF::CmdConnectTime"),
-            (std::vector<std::string>{"Coud not find connect time"}));
+  EXPECT_EQ(Take(other->ClientName()), "PC");
+  EXPECT_EQ(LogCapture::TextsOf("CTovikClientInfoIF::CmdClientName"), (Texts{"Coud not find client name"}));
+  EXPECT_EQ(LogCapture::TextsOf("CTovikClientInfoIF::CmdConnectTime"), (Texts{"Coud not find connect time"}));
   delete other;
   delete owner;
   delete wrapper;
@@ -156,8 +136,7 @@ TEST_F(WrapperTest, InsertedIsTrueOnlyForVariantTrue) {
   EXPECT_TRUE(minusOne->getIsInserted());
   EXPECT_EQ(minusOne->getPid(), 4u);
   EXPECT_EQ(minusOne->getCardName(), nullptr);
-  EXPECT_EQ(LogCapture::TextsOf("CTovikAdaptInfoItemIF::CmdgetCardName"),
-            (std::vector<std::string>{"Coud not find client name"}));
+  EXPECT_EQ(LogCapture::TextsOf("CTovikAdaptInfoItemIF::CmdgetCardName"), (Texts{"Coud not find client name"}));
   delete minusOne;
   delete rawOne;
   delete list;
@@ -219,25 +198,22 @@ TEST_F(WrapperTest, PendantLedsAreBuiltSetAndTraced) {
   LogCapture::Clear();
   CTovikPendantLedIF* led = leds.Item(0);
   ASSERT_NE(led, nullptr);
-  const auto itemTexts = LogCapture::TextsOf("CTovikPendantLedsIF::CmdItem");
+  Texts itemTexts = LogCapture::TextsOf("CTovikPendantLedsIF::CmdItem");
   ASSERT_EQ(itemTexts.size(), 6u);
-  EXPECT_EQ(itemTexts[0], "A");
   EXPECT_EQ(itemTexts[1].rfind("B ", 0), 0u);
-  EXPECT_EQ(itemTexts[2], "C");
   EXPECT_EQ(itemTexts[3].rfind("Releasing ", 0), 0u);
-  EXPECT_EQ(itemTexts[4], "D");
-  EXPECT_EQ(itemTexts[5], "E");
+  itemTexts[1] = "B";
+  itemTexts[3] = "Releasing";
+  EXPECT_EQ(itemTexts, (Texts{"A", "B", "C", "Releasing", "D", "E"}));
 
   led->SetLedValid(7);
   led->SetLedBlinkFeq(0x80000000u);
   EXPECT_EQ(led->GetLedValid(), 7u);
   EXPECT_EQ(led->GetLedBlinkFreq(), 0x80000000u);
   EXPECT_EQ(tovik::sim::JournalWithPrefix("ITovikPendantLed.put_"),
-            (std::vector<std::string>{"ITovikPendantLed.put_LedValid(7)",
-                                      "ITovikPendantLed.put_LedBlinkFreq(2147483648)"}));
-  EXPECT_EQ(LogCapture::TextsOf("CTovikPendantLedIF::SetLedValid"), (std::vector<std::string>{"SET to 7"}));
-  EXPECT_EQ(LogCapture::TextsOf("CTovikPendantLedIF::CmdSetLedValid"),
-            (std::vector<std::string>{"A " + PointerText(led), "B", "C"}));
+            (Texts{"ITovikPendantLed.put_LedValid(7)", "ITovikPendantLed.put_LedBlinkFreq(2147483648)"}));
+  EXPECT_EQ(LogCapture::TextsOf("CTovikPendantLedIF::SetLedValid"), (Texts{"SET to 7"}));
+  EXPECT_EQ(LogCapture::TextsOf("CTovikPendantLedIF::CmdSetLedValid"), (Texts{"A " + PointerText(led), "B", "C"}));
   LogCapture::Clear();
   delete led;
   ASSERT_EQ(LogCapture::TextsOf("CTovikPendantLedIF::CmdDestroyObject").size(), 2u);
@@ -253,9 +229,9 @@ TEST_F(WrapperTest, PendantObjectsThatCannotBeMadeReportFalse) {
   EXPECT_FALSE(display.ConstructInterface());
   EXPECT_EQ(leds.Count(), 0u);
   EXPECT_EQ(LogCapture::TextsOf("CTovikPendantLedsIF::CmdConstructObject"),
-            (std::vector<std::string>{"Could not construct interface 8007000e"}));
+            (Texts{"Could not construct interface 8007000e"}));
   EXPECT_EQ(LogCapture::TextsOf("CTovikPendantDispIF::CmdConstructObject"),
-            (std::vector<std::string>{"Could not construct interface 80004005"}));
+            (Texts{"Could not construct interface 80004005"}));
 }
 
 TEST_F(WrapperTest, PendantDisplayKeepsItsSegments) {

@@ -2,34 +2,15 @@
 // without a provider object, and the status wrappers and job value handed out
 // directly.
 
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "../core/CoreTestSupport.h"
-#include "facade/CTovikManagerIF.h"
 #include "wrappers/AppWrappers.h"
 
 namespace {
 
-using Texts = std::vector<std::string>;
-
-class AppsTest : public CoreTest {};
-
-// A LocalAlloc text from a wrapper getter, as a string ("<null>" for none).
-std::string Take(char* text) {
-  if (text == nullptr) return "<null>";
-  std::string copy(text);
-  LocalFree(text);
-  return copy;
-}
+using AppsTest = CoreTest;
 
 TEST_F(AppsTest, WithoutProviderObjectCataloguesAndJobsReportNoInterfaceButControlReportsZero) {
-  std::unique_ptr<CTovikManagerIF> facade;
-  {
-    FailingFactory refuse(TovikApiProviderLib::CLSID_TovikManager);
-    facade = std::make_unique<CTovikManagerIF>(&LogCapture::Sink);
-  }
+  const auto facade = FacadeWithoutProvider();
   CTovikAppPcItemListIF* pc = nullptr;
   CTovikAppVciItemListIF* vci = nullptr;
   CTovikAppStatusIF* status = nullptr;
@@ -60,9 +41,8 @@ TEST_F(AppsTest, WithoutProviderObjectCataloguesAndJobsReportNoInterfaceButContr
 }
 
 TEST_F(AppsTest, AJobHandsOutItsStatusAndWritesTheJobValueThroughThePointer) {
-  ASSERT_TRUE(tovik::sim::LoadScenarioJson(
-      R"({ "connections": { "requireConnection": false }, "jobs": { "firstJob": 4000000000 },
-           "appsPc": [ { "name": "Data Logger", "app": 3 } ], "modules": [ { "serial": 1 } ] })"));
+  Load(R"({ "connections": { "requireConnection": false }, "jobs": { "firstJob": 4000000000 },
+            "appsPc": [ { "name": "Data Logger", "app": 3 } ], "modules": [ { "serial": 1 } ] })");
   CTovikManagerIF facade(&LogCapture::Sink);
   CTovikAppStatusIF* statusOut = nullptr;
   ULONG job = 0;

@@ -2,12 +2,7 @@
 // Java cannot reach: allocation failure of the self-test copy, the default
 // results of a facade without provider object, and the pendant objects the
 // caller builds itself.
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "../core/CoreTestSupport.h"
-#include "facade/CTovikManagerIF.h"
 #include "wrappers/ConfigWrappers.h"
 #include "wrappers/PendantWrappers.h"
 #include "wrappers/WirelessWrappers.h"
@@ -16,14 +11,6 @@ namespace {
 
 constexpr ULONG kConnection = 7;
 constexpr const char* kSelfTest = "CTovikManagerIF::CmdRunSelfTest";
-
-// Lowers the allocation limit of the platform for one scope.
-struct AllocationLimit {
-  explicit AllocationLimit(std::size_t bytes) { standin::SetAllocationLimit(bytes); }
-  ~AllocationLimit() { standin::SetAllocationLimit(0); }
-  AllocationLimit(const AllocationLimit&) = delete;
-  AllocationLimit& operator=(const AllocationLimit&) = delete;
-};
 
 class PendantFeatureTest : public CoreTest {
  protected:
@@ -35,11 +22,8 @@ class PendantFeatureTest : public CoreTest {
     const std::size_t at = scenario.find(required);
     ASSERT_NE(at, std::string::npos);
     scenario.replace(at, required.size(), "\"requireConnection\": false");
-    std::string error;
-    ASSERT_TRUE(tovik::sim::LoadScenarioJson(scenario, &error)) << error;
+    Load(scenario);
   }
-
-  static std::vector<std::string> Journal(const std::string& prefix) { return tovik::sim::JournalWithPrefix(prefix); }
 };
 
 }  // namespace
@@ -59,45 +43,16 @@ TEST_F(PendantFeatureTest, SelfTestBlockThatCannotBeAllocatedIsNotCopiedInto) {
   }
   EXPECT_EQ(length, 0u);
   EXPECT_EQ(data, nullptr);
-  EXPECT_TRUE(Journal("ITovikByteBuffer.Item").empty()) << "no byte is read for a missing block";
-  const std::vector<std::string> texts = LogCapture::TextsOf(kSelfTest);
+  EXPECT_TRUE(tovik::sim::JournalWithPrefix("ITovikByteBuffer.Item").empty()) << "no byte is read for a missing block";
+  Texts texts = LogCapture::TextsOf(kSelfTest);
   ASSERT_EQ(texts.size(), 6u);
-  EXPECT_EQ(texts[0], "START");
-  EXPECT_EQ(texts[1], "A");
   EXPECT_EQ(texts[2].rfind("B ", 0), 0u);
-  EXPECT_EQ(texts[3], "0");
-  EXPECT_EQ(texts[4], "No memory for results 1000");
-  EXPECT_EQ(texts[5], "END");
-}
-
-TEST_F(PendantFeatureTest, SelfTestBlockWithinTheLimitHoldsTheClaimedLength) {
-  CTovikManagerIF facade(&LogCapture::Sink);
-  tovik::sim::SetByteBufferLength(40);
-  unsigned int length = 0;
-  unsigned char* data = nullptr;
-  {
-    AllocationLimit limit(64);
-    EXPECT_EQ(facade.RunSelfTest(kConnection, &length, &data), 0);
-  }
-  ASSERT_EQ(length, 40u);
-  ASSERT_NE(data, nullptr);
-  const std::vector<unsigned char> bytes(data, data + length);
-  LocalFree(data);
-  std::vector<unsigned char> expected = {0x00, 0x01, 0x02, 0x03, 0xA5, 0xFF};
-  expected.resize(40, 0);
-  EXPECT_EQ(bytes, expected);
-  // The length once, then one call per byte, in index order.
-  std::vector<std::string> calls = {"ITovikByteBuffer.Length()"};
-  for (int i = 0; i < 40; ++i) calls.push_back("ITovikByteBuffer.Item(" + std::to_string(i) + ")");
-  EXPECT_EQ(Journal("ITovikByteBuffer."), calls);
+  texts[2] = "B";
+  EXPECT_EQ(texts, (Texts{"START", "A", "B", "0", "No memory for results 1000", "END"}));
 }
 
 TEST_F(PendantFeatureTest, OperationsOfAFacadeWithoutProviderObjectReturnTheirDefaults) {
-  std::unique_ptr<CTovikManagerIF> facade;
-  {
-    FailingFactory refuse(TovikApiProviderLib::CLSID_TovikManager);
-    facade = std::make_unique<CTovikManagerIF>(&LogCapture::Sink);
-  }
+  const auto facade = FacadeWithoutProvider();
   CTovikPendantLedsIF leds;
   ASSERT_TRUE(leds.ConstructInterface());
   CTovikPendantDispIF display;
@@ -135,10 +90,10 @@ TEST_F(PendantFeatureTest, OperationsOfAFacadeWithoutProviderObjectReturnTheirDe
   EXPECT_EQ(adapters, nullptr);
   EXPECT_EQ(items, nullptr);
 
-  EXPECT_TRUE(Journal("ITovikManager.").empty());
-  EXPECT_EQ(LogCapture::TextsOf(kSelfTest), (std::vector<std::string>{"START", "END"}));
+  EXPECT_TRUE(ManagerCalls().empty());
+  EXPECT_EQ(LogCapture::TextsOf(kSelfTest), (Texts{"START", "END"}));
   EXPECT_EQ(LogCapture::TextsOf("CTovikManagerIF::CmdGetAccessPointState"),
-            (std::vector<std::string>{"Cmd Get Access Point State", "Cmd Get Access Point State 1342177283"}));
+            (Texts{"Cmd Get Access Point State", "Cmd Get Access Point State 1342177283"}));
 }
 
 TEST_F(PendantFeatureTest, TheCollectionTheCallerBuiltReachesTheProvider) {
@@ -165,5 +120,5 @@ TEST_F(PendantFeatureTest, TheCollectionTheCallerBuiltReachesTheProvider) {
   EXPECT_EQ(facade.PendantGetLeds(kConnection, &empty), 0) << "the COM error ends the command";
   EXPECT_FALSE(LogCapture::Containing("com error: 0x").empty());
   leds.reset();
-  EXPECT_EQ(LogCapture::TextsOf("CTovikPendantLedsIF::~CTovikPendantLedsIF"), (std::vector<std::string>{"Destroy"}));
+  EXPECT_EQ(LogCapture::TextsOf("CTovikPendantLedsIF::~CTovikPendantLedsIF"), (Texts{"Destroy"}));
 }

@@ -2,9 +2,7 @@
 // CComGITPtr, error information, _com_error and _com_ptr_t.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <thread>
-#include <vector>
 
 #include "test_objects.h"
 #include "tovik/platform.h"
@@ -33,23 +31,23 @@ TEST(Uuids, DeclaredIdsAreFoundThroughAliasesAndPointers) {
   EXPECT_TRUE(IidHolder<&__uuidof(ITestThing)>::Get() == expected);
   EXPECT_TRUE(ITestThingPtr::GetIID() == expected);
   EXPECT_FALSE(__uuidof(IUnknown) == expected);
-  EXPECT_EQ(IID_IGlobalInterfaceTable.Data1, 0x00000146u);
-  EXPECT_EQ(CLSID_StdGlobalInterfaceTable.Data1, 0x00000323u);
-  EXPECT_EQ(CLSID_StdGlobalInterfaceTable.Data4[0], 0xC0);
-  EXPECT_EQ(CLSID_StdGlobalInterfaceTable.Data4[7], 0x46);
 }
 
-// Widths the native methods rely on where the original has long, OLECHAR and command slots.
-static_assert(sizeof(LONG) == 4 && sizeof(ULONG) == 4 && sizeof(DWORD) == 4);
-static_assert(sizeof(OLECHAR) == 2 && sizeof(WCHAR) == 2);
-static_assert(sizeof(INT_PTR) == sizeof(void*) && sizeof(LPARAM) == sizeof(void*));
+HRESULT CreateGit(IGlobalInterfaceTable** git) {
+  return CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER, IID_IGlobalInterfaceTable,
+                          reinterpret_cast<void**>(git));
+}
+
+IGlobalInterfaceTable* Git() {
+  IGlobalInterfaceTable* git = nullptr;
+  EXPECT_EQ(CreateGit(&git), S_OK);
+  return git;
+}
 
 TEST(Apartments, InitialisationNestsPerThreadAndGuardsCreation) {
-  void* gitPtr = nullptr;
-  EXPECT_EQ(CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER,
-                             IID_IGlobalInterfaceTable, &gitPtr),
-            CO_E_NOTINITIALIZED);
-  EXPECT_EQ(gitPtr, nullptr);
+  IGlobalInterfaceTable* git = nullptr;
+  EXPECT_EQ(CreateGit(&git), CO_E_NOTINITIALIZED);
+  EXPECT_EQ(git, nullptr);
 
   EXPECT_EQ(CoInitialize(nullptr), S_OK);
   EXPECT_EQ(CoInitialize(nullptr), S_FALSE);
@@ -58,23 +56,16 @@ TEST(Apartments, InitialisationNestsPerThreadAndGuardsCreation) {
   // Another thread has its own state.
   HRESULT other = S_OK;
   std::thread([&] {
-    void* p = nullptr;
-    other = CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER,
-                             IID_IGlobalInterfaceTable, &p);
+    IGlobalInterfaceTable* p = nullptr;
+    other = CreateGit(&p);
   }).join();
   EXPECT_EQ(other, CO_E_NOTINITIALIZED);
 
   CoUninitialize();
-  IGlobalInterfaceTable* git = nullptr;
-  EXPECT_EQ(CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER,
-                             IID_IGlobalInterfaceTable, reinterpret_cast<void**>(&git)),
-            S_OK);
-  ASSERT_NE(git, nullptr);
+  ASSERT_EQ(CreateGit(&git), S_OK);
   git->Release();
   CoUninitialize();
-  EXPECT_EQ(CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER,
-                             IID_IGlobalInterfaceTable, reinterpret_cast<void**>(&git)),
-            CO_E_NOTINITIALIZED);
+  EXPECT_EQ(CreateGit(&git), CO_E_NOTINITIALIZED);
 }
 
 // The only test that touches process security: it must see the first call.
@@ -97,14 +88,20 @@ TEST(Apartments, SecurityIsSetOncePerProcess) {
   EXPECT_EQ(fromOtherThread, RPC_E_TOO_LATE);
 }
 
+HRESULT CreateThing(DWORD context, REFIID iid, void** out) {
+  return CoCreateInstance(CLSID_TestThing, nullptr, context, iid, out);
+}
+
 TEST(ClassTable, RegisteredFactoryCreatesUntilRevoked) {
   static TestFactory factory;
   ComScope com;
-  ITestThing* thing = reinterpret_cast<ITestThing*>(1);
-  EXPECT_EQ(CoCreateInstance(CLSID_TestThing, nullptr, CLSCTX_ALL, __uuidof(ITestThing),
-                             reinterpret_cast<void**>(&thing)),
-            REGDB_E_CLASSNOTREG);
+  void* thing = reinterpret_cast<void*>(1);
+  EXPECT_EQ(CreateThing(CLSCTX_ALL, __uuidof(ITestThing), &thing), REGDB_E_CLASSNOTREG);
   EXPECT_EQ(thing, nullptr);
+  ITestThingPtr p;
+  EXPECT_EQ(p.CreateInstance(CLSID_TestThing), REGDB_E_CLASSNOTREG);
+  EXPECT_FALSE(p);
+  EXPECT_THROW(ITestThingPtr{CLSID_TestThing}, _com_error);
 
   // Registration works from a thread without an apartment.
   DWORD cookie = 0;
@@ -117,34 +114,30 @@ TEST(ClassTable, RegisteredFactoryCreatesUntilRevoked) {
   EXPECT_EQ(factory.refs.load(), 1u);
 
   const int liveBefore = TestThing::Live();
-  ASSERT_EQ(CoCreateInstance(CLSID_TestThing, nullptr, CLSCTX_ALL, __uuidof(ITestThing),
-                             reinterpret_cast<void**>(&thing)),
-            S_OK);
+  ASSERT_EQ(CreateThing(CLSCTX_ALL, __uuidof(ITestThing), &thing), S_OK);
   EXPECT_EQ(TestThing::Live(), liveBefore + 1);
-  thing->Release();
+  static_cast<ITestThing*>(thing)->Release();
   EXPECT_EQ(TestThing::Live(), liveBefore);
 
-  IDispatch* wrong = nullptr;
-  EXPECT_EQ(CoCreateInstance(CLSID_TestThing, nullptr, CLSCTX_ALL, IID_IDispatch, reinterpret_cast<void**>(&wrong)),
-            E_NOINTERFACE);
-  EXPECT_EQ(CoCreateInstance(CLSID_TestThing, nullptr, CLSCTX_LOCAL_SERVER, __uuidof(ITestThing),
-                             reinterpret_cast<void**>(&thing)),
-            REGDB_E_CLASSNOTREG);
+  EXPECT_EQ(CreateThing(CLSCTX_ALL, IID_IDispatch, &thing), E_NOINTERFACE);
+  EXPECT_EQ(CreateThing(CLSCTX_LOCAL_SERVER, __uuidof(ITestThing), &thing), REGDB_E_CLASSNOTREG);
+
+  EXPECT_EQ(p.CreateInstance(CLSID_TestThing), S_OK);
+  EXPECT_EQ(TestThing::Live(), liveBefore + 1);
+  IGlobalInterfaceTable* git = Git();
+  DWORD gitCookie = 0;
+  ASSERT_EQ(git->RegisterInterfaceInGlobal(p, __uuidof(ITestThing), &gitCookie), S_OK);
+  EXPECT_EQ(git->GetInterfaceFromGlobal(gitCookie, __uuidof(ITestThing), reinterpret_cast<void**>(&p)), S_OK);
+  // operator& released the old reference before the table wrote the new one.
+  EXPECT_EQ(git->RevokeInterfaceFromGlobal(gitCookie), S_OK);
+  git->Release();
+  p = nullptr;
+  EXPECT_EQ(TestThing::Live(), liveBefore);
 
   EXPECT_EQ(CoRevokeClassObject(cookie), S_OK);
   EXPECT_EQ(factory.refs.load(), 0u);
   EXPECT_EQ(CoRevokeClassObject(cookie), E_INVALIDARG);
-  EXPECT_EQ(CoCreateInstance(CLSID_TestThing, nullptr, CLSCTX_ALL, __uuidof(ITestThing),
-                             reinterpret_cast<void**>(&thing)),
-            REGDB_E_CLASSNOTREG);
-}
-
-IGlobalInterfaceTable* Git() {
-  IGlobalInterfaceTable* git = nullptr;
-  EXPECT_EQ(CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER,
-                             IID_IGlobalInterfaceTable, reinterpret_cast<void**>(&git)),
-            S_OK);
-  return git;
+  EXPECT_EQ(CreateThing(CLSCTX_ALL, __uuidof(ITestThing), &thing), REGDB_E_CLASSNOTREG);
 }
 
 TEST(GlobalInterfaceTable, RegistrationHoldsAReferenceUsableFromOtherThreads) {
@@ -160,23 +153,16 @@ TEST(GlobalInterfaceTable, RegistrationHoldsAReferenceUsableFromOtherThreads) {
   EXPECT_EQ(thing->Refs(), 2u);
   EXPECT_EQ(standin::GitEntryCount(), entriesBefore + 1);
 
-  std::vector<std::thread> threads;
-  std::atomic<int> fetched{0};
-  for (int i = 0; i < 4; ++i)
-    threads.emplace_back([&] {
-      ComScope threadCom;
-      IGlobalInterfaceTable* threadGit = Git();
-      for (int k = 0; k < 50; ++k) {
-        ITestThing* p = nullptr;
-        if (threadGit->GetInterfaceFromGlobal(cookie, __uuidof(ITestThing), reinterpret_cast<void**>(&p)) == S_OK) {
-          ++fetched;
-          p->Release();
-        }
-      }
-      threadGit->Release();
-    });
-  for (auto& t : threads) t.join();
-  EXPECT_EQ(fetched.load(), 200);
+  HRESULT fetched = E_FAIL;
+  std::thread([&] {
+    ComScope threadCom;
+    IGlobalInterfaceTable* threadGit = Git();
+    ITestThing* p = nullptr;
+    fetched = threadGit->GetInterfaceFromGlobal(cookie, __uuidof(ITestThing), reinterpret_cast<void**>(&p));
+    if (p) p->Release();
+    threadGit->Release();
+  }).join();
+  EXPECT_EQ(fetched, S_OK);
   EXPECT_EQ(thing->Refs(), 2u);
 
   ISupportErrorInfo* other = nullptr;
@@ -197,18 +183,15 @@ TEST(GlobalInterfaceTable, RegistrationHoldsAReferenceUsableFromOtherThreads) {
   EXPECT_EQ(git->RevokeInterfaceFromGlobal(cookie), E_INVALIDARG);
   EXPECT_EQ(git->GetInterfaceFromGlobal(0, IID_IUnknown, &p), E_INVALIDARG);
   EXPECT_EQ(git->RegisterInterfaceInGlobal(nullptr, IID_IUnknown, &cookie), E_INVALIDARG);
-  git->Release();
-}
 
-TEST(GlobalInterfaceTable, RegisteringAnUnsupportedInterfaceFails) {
-  ComScope com;
-  IGlobalInterfaceTable* git = Git();
-  auto* thing = new TestThing(false);
-  DWORD cookie = 123;
-  EXPECT_EQ(git->RegisterInterfaceInGlobal(static_cast<ITestThing*>(thing), IID_ISupportErrorInfo, &cookie), E_NOINTERFACE);
+  // An interface the object does not have is not registered.
+  auto* plain = new TestThing(false);
+  cookie = 123;
+  EXPECT_EQ(git->RegisterInterfaceInGlobal(static_cast<ITestThing*>(plain), IID_ISupportErrorInfo, &cookie),
+            E_NOINTERFACE);
   EXPECT_EQ(cookie, 0u);
-  EXPECT_EQ(thing->Refs(), 1u);
-  thing->Release();
+  EXPECT_EQ(plain->Refs(), 1u);
+  plain->Release();
   git->Release();
 }
 
@@ -219,7 +202,6 @@ TEST(ComGitPtr, AttachCopyDetachRevoke) {
   DWORD cookie = 0;
   {
     CComGITPtr<ITestThing> holder;
-    EXPECT_EQ(holder.GetCookie(), 0u);
     EXPECT_EQ(holder.Attach(static_cast<ITestThing*>(nullptr)), S_OK);
     EXPECT_EQ(holder.GetCookie(), 0u);
     ASSERT_EQ(holder.Attach(thing), S_OK);
@@ -252,14 +234,10 @@ TEST(ComGitPtr, AttachCopyDetachRevoke) {
   EXPECT_EQ(stale.CopyTo(&none), E_INVALIDARG);
   EXPECT_EQ(stale.Revoke(), E_INVALIDARG);
   EXPECT_EQ(stale.Detach(), cookie);
-  thing->Release();
-}
 
-TEST(ComGitPtr, StepsFailWithoutAnApartment) {
-  CComGITPtr<ITestThing> holder;
-  auto* thing = new TestThing();
-  EXPECT_EQ(holder.Attach(thing), CO_E_NOTINITIALIZED);
-  EXPECT_EQ(holder.GetCookie(), 0u);
+  CComGITPtr<ITestThing> outside;
+  std::thread([&] { EXPECT_EQ(outside.Attach(thing), CO_E_NOTINITIALIZED); }).join();
+  EXPECT_EQ(outside.GetCookie(), 0u);
   EXPECT_EQ(thing->Refs(), 1u);
   thing->Release();
 }
@@ -333,9 +311,7 @@ TEST(ComPtr, ReferenceCountingAndRaisingOperations) {
     EXPECT_EQ(thing->Refs(), 3u);
     EXPECT_TRUE(p == q);
     EXPECT_TRUE(p == static_cast<ITestThing*>(thing));
-    EXPECT_TRUE(p != nullptr);
     q = nullptr;
-    EXPECT_TRUE(q == nullptr);
     EXPECT_FALSE(q);
     EXPECT_EQ(thing->Refs(), 2u);
 
@@ -364,32 +340,6 @@ TEST(ComPtr, ReferenceCountingAndRaisingOperations) {
   EXPECT_THROW(empty.Release(), _com_error);
   EXPECT_THROW(empty.AddRef(), _com_error);
   thing->Release();
-}
-
-TEST(ComPtr, CreateInstanceReportsAndAddressOfReleases) {
-  static TestFactory factory;
-  ComScope com;
-  ITestThingPtr p;
-  EXPECT_EQ(p.CreateInstance(CLSID_TestThing), REGDB_E_CLASSNOTREG);
-  EXPECT_FALSE(p);
-  EXPECT_THROW(ITestThingPtr{CLSID_TestThing}, _com_error);
-
-  DWORD cookie = 0;
-  ASSERT_EQ(CoRegisterClassObject(CLSID_TestThing, &factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie), S_OK);
-  const int liveBefore = TestThing::Live();
-  EXPECT_EQ(p.CreateInstance(CLSID_TestThing), S_OK);
-  EXPECT_TRUE(p);
-  EXPECT_EQ(TestThing::Live(), liveBefore + 1);
-  IGlobalInterfaceTable* git = Git();
-  DWORD gitCookie = 0;
-  ASSERT_EQ(git->RegisterInterfaceInGlobal(p, __uuidof(ITestThing), &gitCookie), S_OK);
-  EXPECT_EQ(git->GetInterfaceFromGlobal(gitCookie, __uuidof(ITestThing), reinterpret_cast<void**>(&p)), S_OK);
-  // operator& released the old reference before the table wrote the new one.
-  EXPECT_EQ(git->RevokeInterfaceFromGlobal(gitCookie), S_OK);
-  git->Release();
-  p = nullptr;
-  EXPECT_EQ(TestThing::Live(), liveBefore);
-  EXPECT_EQ(CoRevokeClassObject(cookie), S_OK);
 }
 
 }  // namespace

@@ -7,26 +7,6 @@
 namespace simtest {
 namespace {
 
-// A VT_ARRAY | VT_UI1 variant owned by the test.
-class ByteVariant {
- public:
-  explicit ByteVariant(const std::vector<BYTE>& bytes) {
-    VariantInit(&v_);
-    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
-    void* data = nullptr;
-    SafeArrayAccessData(array, &data);
-    std::copy(bytes.begin(), bytes.end(), static_cast<BYTE*>(data));
-    SafeArrayUnaccessData(array);
-    v_.vt = VT_ARRAY | VT_UI1;
-    v_.parray = array;
-  }
-  ~ByteVariant() { VariantClear(&v_); }
-  const VARIANT& get() const { return v_; }
-
- private:
-  VARIANT v_;
-};
-
 class ClientInfoTest : public SimTest {
  protected:
   struct SpaceData {
@@ -40,18 +20,17 @@ class ClientInfoTest : public SimTest {
 
   LONG Store(const char* id, ULONG location, const std::vector<BYTE>& bytes, ULONG* accessId = nullptr) {
     ByteVariant data(bytes);
-    Ref<P::ITovikClientAccessItem> item;
-    LONG result = -1;
-    EXPECT_EQ(S_OK, manager_->raw_StoreClientInfo(connection_, Bstr(id), location, data.get(), 0, item.out(), &result));
+    P::ITovikClientAccessItemPtr item;
+    const LONG result =
+        Call(&P::ITovikManager::raw_StoreClientInfo, connection_, Bstr(id), location, data.get(), 0, &item);
     EXPECT_TRUE(item) << "a store always reports its access";
     if (item && accessId) item->get_ClientInfo(accessId);
     return result;
   }
 
   SpaceData Space() {
-    Ref<P::ITovikClientSpace> space;
-    LONG result = -1;
-    EXPECT_EQ(S_OK, manager_->raw_GetAvailableClientSpace(connection_, space.out(), &result));
+    P::ITovikClientSpacePtr space;
+    Call(&P::ITovikManager::raw_GetAvailableClientSpace, connection_, &space);
     SpaceData s;
     space->get_VolRemaining(&s.volRemaining);
     space->get_VolTotal(&s.volTotal);
@@ -61,13 +40,13 @@ class ClientInfoTest : public SimTest {
   }
 
   std::vector<BYTE> ReadBack(const char* id, ULONG location, LONG* code) {
-    Ref<P::ITovikClientAccessItem> item;
+    P::ITovikClientAccessItemPtr item;
     ULONG accessId = 0;
-    EXPECT_EQ(S_OK, manager_->raw_GetClientInfo(connection_, Bstr(id), location, 0, item.out(), code));
+    EXPECT_EQ(S_OK, manager_->raw_GetClientInfo(connection_, Bstr(id), location, 0, &item, code));
     if (!item) return {};
     item->get_ClientInfo(&accessId);
-    Ref<P::ITovikByteBuffer> buffer;
-    EXPECT_EQ(S_OK, manager_->raw_GetClientInfoResult(connection_, accessId, buffer.out(), code));
+    P::ITovikByteBufferPtr buffer;
+    EXPECT_EQ(S_OK, manager_->raw_GetClientInfoResult(connection_, accessId, &buffer, code));
     std::vector<BYTE> bytes;
     LONG length = 0;
     buffer->get_Length(&length);
@@ -111,12 +90,9 @@ TEST_F(ClientInfoTest, SpaceFollowsWhatIsStoredReplacedAndDeleted) {
   ASSERT_EQ(0, Store("a", 0, std::vector<BYTE>(40, 3)));
   EXPECT_EQ(empty.volRemaining - 40, Space().volRemaining) << "a replaced block frees its old size";
 
-  LONG result = -1;
-  ASSERT_EQ(S_OK, manager_->raw_DeleteClientInfo(connection_, Bstr("b"), 5, &result));
-  EXPECT_EQ(0, result);
+  EXPECT_EQ(0, Call(&P::ITovikManager::raw_DeleteClientInfo, connection_, Bstr("b"), 5));
   EXPECT_EQ(empty.nonVolRemaining, Space().nonVolRemaining);
-  ASSERT_EQ(S_OK, manager_->raw_DeleteClientInfo(connection_, Bstr("b"), 5, &result));
-  EXPECT_NE(0, result);
+  EXPECT_NE(0, Call(&P::ITovikManager::raw_DeleteClientInfo, connection_, Bstr("b"), 5));
 }
 
 TEST_F(ClientInfoTest, BlockThatDoesNotFitIsRefusedAndNothingChanges) {
@@ -127,9 +103,9 @@ TEST_F(ClientInfoTest, BlockThatDoesNotFitIsRefusedAndNothingChanges) {
   EXPECT_EQ(before.volRemaining, Space().volRemaining);
   EXPECT_FALSE(sim::StoredBlock(kBay2, "big", 0, nullptr));
 
-  Ref<P::ITovikClientAccessItem> item;
+  P::ITovikClientAccessItemPtr item;
   LONG result = -1;
-  ASSERT_EQ(S_OK, manager_->raw_GetClientAccessStatus(connection_, accessId, item.out(), &result));
+  ASSERT_EQ(S_OK, manager_->raw_GetClientAccessStatus(connection_, accessId, &item, &result));
   LONG error = 0;
   item->get_ErrorCode(&error);
   EXPECT_EQ(code, error) << "the access reports why it failed";
@@ -141,14 +117,14 @@ TEST_F(ClientInfoTest, BlockThatDoesNotFitIsRefusedAndNothingChanges) {
 TEST_F(ClientInfoTest, ListShowsEveryStoredBlock) {
   ASSERT_EQ(0, Store("one", 1, {1, 2, 3}));
   ASSERT_EQ(0, Store("", 0, {4}));
-  Ref<P::ITovikClientInfoList> list;
+  P::ITovikClientInfoListPtr list;
   LONG result = -1;
-  ASSERT_EQ(S_OK, manager_->raw_GetClientInfoList(connection_, list.out(), &result));
+  ASSERT_EQ(S_OK, manager_->raw_GetClientInfoList(connection_, &list, &result));
   ULONG count = 0;
   list->get_Count(&count);
   ASSERT_EQ(2u, count);
-  Ref<P::ITovikClientInfoItem> item;
-  list->raw_Item(0, item.out());
+  P::ITovikClientInfoItemPtr item;
+  list->raw_Item(0, &item);
   BSTR id = nullptr;
   ULONG size = 0, location = 0;
   item->get_ClientInfoId(&id);
@@ -157,7 +133,7 @@ TEST_F(ClientInfoTest, ListShowsEveryStoredBlock) {
   EXPECT_EQ("one", Text(id));
   EXPECT_EQ(3u, size);
   EXPECT_EQ(1u, location);
-  list->raw_Item(1, item.out());
+  list->raw_Item(1, &item);
   item->get_ClientInfoId(&id);
   EXPECT_EQ("", Text(id));
 }
@@ -170,19 +146,18 @@ TEST_F(ClientInfoTest, FilesRoundTripThroughTheModule) {
     std::ofstream file(in, std::ios::binary);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
-  Ref<P::ITovikClientAccessItem> item;
-  LONG result = -1;
-  ASSERT_EQ(S_OK, manager_->raw_StoreClientInfoFile(connection_, Bstr("file"), 1, Bstr(in.c_str()), 0, item.out(), &result));
-  ASSERT_EQ(0, result);
-  ASSERT_EQ(S_OK, manager_->raw_GetClientInfoFile(connection_, Bstr("file"), 1, Bstr(out.c_str()), item.out(), &result));
-  ASSERT_EQ(0, result);
+  P::ITovikClientAccessItemPtr item;
+  const auto store = &P::ITovikManager::raw_StoreClientInfoFile;
+  const auto get = &P::ITovikManager::raw_GetClientInfoFile;
+  ASSERT_EQ(0, Call(store, connection_, Bstr("file"), 1, Bstr(in.c_str()), 0, &item));
+  ASSERT_EQ(0, Call(get, connection_, Bstr("file"), 1, Bstr(out.c_str()), &item));
   std::ifstream file(out, std::ios::binary);
   std::vector<BYTE> back((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   EXPECT_EQ(bytes, back);
   std::remove(in.c_str());
   std::remove(out.c_str());
 
-  ASSERT_EQ(S_OK, manager_->raw_StoreClientInfoFile(connection_, Bstr("gone"), 1, Bstr("/nonexistent/x"), 0, item.out(), &result));
+  const LONG result = Call(store, connection_, Bstr("gone"), 1, Bstr("/nonexistent/x"), 0, &item);
   EXPECT_NE(0, result);
   ASSERT_TRUE(item);
   LONG error = 0;
@@ -191,24 +166,19 @@ TEST_F(ClientInfoTest, FilesRoundTripThroughTheModule) {
 
   // A folder is neither read as a block nor written over.
   const std::string folder = ::testing::TempDir();
-  ASSERT_EQ(S_OK, manager_->raw_StoreClientInfoFile(connection_, Bstr("dir"), 1, Bstr(folder.c_str()), 0, item.out(), &result));
-  EXPECT_NE(0, result);
-  ASSERT_EQ(S_OK, manager_->raw_GetClientInfoFile(connection_, Bstr("calibration"), 1, Bstr(folder.c_str()), item.out(), &result));
-  EXPECT_NE(0, result);
+  EXPECT_NE(0, Call(store, connection_, Bstr("dir"), 1, Bstr(folder.c_str()), 0, &item));
+  EXPECT_NE(0, Call(get, connection_, Bstr("calibration"), 1, Bstr(folder.c_str()), &item));
 }
 
 TEST_F(ClientInfoTest, ReadResultNeedsAReadAccessOfThisModule) {
   ULONG storeAccess = 0;
   ASSERT_EQ(0, Store("s", 1, {1}, &storeAccess));
-  Ref<P::ITovikByteBuffer> buffer;
-  LONG result = -1;
-  ASSERT_EQ(S_OK, manager_->raw_GetClientInfoResult(connection_, storeAccess, buffer.out(), &result));
-  EXPECT_NE(0, result);
+  P::ITovikByteBufferPtr buffer;
+  EXPECT_NE(0, Call(&P::ITovikManager::raw_GetClientInfoResult, connection_, storeAccess, &buffer));
   EXPECT_FALSE(buffer);
 
-  Ref<P::ITovikClientAccessItem> item;
-  ASSERT_EQ(S_OK, manager_->raw_GetClientInfo(connection_, Bstr("missing"), 1, 0, item.out(), &result));
-  EXPECT_NE(0, result);
+  P::ITovikClientAccessItemPtr item;
+  EXPECT_NE(0, Call(&P::ITovikManager::raw_GetClientInfo, connection_, Bstr("missing"), 1, 0, &item));
   EXPECT_FALSE(item);
 }
 
@@ -217,10 +187,10 @@ TEST_F(ClientInfoTest, AccessesCountBlocksAndTime) {
   ASSERT_EQ(0, Store("a", 1, std::vector<BYTE>(257, 0), &first));
   ASSERT_EQ(0, Store("b", 1, std::vector<BYTE>(1, 0), &second));
   EXPECT_NE(first, second);
-  Ref<P::ITovikClientAccessItem> a, b;
+  P::ITovikClientAccessItemPtr a, b;
   LONG result = -1;
-  manager_->raw_GetClientAccessStatus(connection_, first, a.out(), &result);
-  manager_->raw_GetClientAccessStatus(connection_, second, b.out(), &result);
+  manager_->raw_GetClientAccessStatus(connection_, first, &a, &result);
+  manager_->raw_GetClientAccessStatus(connection_, second, &b, &result);
   ULONG blocks = 0, current = 0, t1 = 0, t2 = 0;
   a->get_TotalBlocks(&blocks);
   a->get_CurrentBlock(&current);

@@ -19,26 +19,19 @@ TEST_F(ConnectionTest, HandlesAreIssuedInTurnAndNameTheirModule) {
 TEST_F(ConnectionTest, DisconnectInvalidatesTheHandle) {
   const ULONG handle = Connect(kBay1);
   ULONG status = 0;
-  LONG result = -1;
-  ASSERT_EQ(S_OK, manager_->raw_GetConStatus(handle, &status, &result));
-  EXPECT_EQ(0, result);
+  EXPECT_EQ(0, Call(&P::ITovikManager::raw_GetConStatus, handle, &status));
   EXPECT_NE(0u, status);
 
-  ASSERT_EQ(S_OK, manager_->raw_Disconnect(handle, &result));
-  EXPECT_EQ(0, result);
-  ASSERT_EQ(S_OK, manager_->raw_GetConStatus(handle, &status, &result));
-  EXPECT_NE(0, result);
+  EXPECT_EQ(0, Call(&P::ITovikManager::raw_Disconnect, handle));
+  EXPECT_NE(0, Call(&P::ITovikManager::raw_GetConStatus, handle, &status));
   EXPECT_EQ(0u, status);
-  ASSERT_EQ(S_OK, manager_->raw_Disconnect(handle, &result));
-  EXPECT_NE(0, result) << "a second disconnect must be refused";
+  EXPECT_NE(0, Call(&P::ITovikManager::raw_Disconnect, handle)) << "a second disconnect must be refused";
   EXPECT_EQ(0, sim::ConnectionCount());
 }
 
 TEST_F(ConnectionTest, UnknownModuleIsRefusedWithoutHandle) {
   ULONG handle = 0xFFFFFFFF;
-  LONG result = 0;
-  ASSERT_EQ(S_OK, manager_->raw_Connect(4242, 1, &handle, &result));
-  EXPECT_NE(0, result);
+  EXPECT_NE(0, Call(&P::ITovikManager::raw_Connect, 4242, 1, &handle));
   EXPECT_EQ(0xFFFFFFFFu, handle);
   EXPECT_EQ(0, sim::ConnectionCount());
 }
@@ -46,27 +39,25 @@ TEST_F(ConnectionTest, UnknownModuleIsRefusedWithoutHandle) {
 TEST_F(ConnectionTest, PerModuleOperationsNeedAnOpenConnection) {
   const ULONG handle = Connect(kBay1);
   LONG result = -1;
-  Ref<P::ITovikByteBuffer> buffer;
-  ASSERT_EQ(S_OK, manager_->raw_RunSelfTest(handle, buffer.out(), &result));
-  EXPECT_EQ(0, result);
+  P::ITovikByteBufferPtr buffer;
+  EXPECT_EQ(0, Call(&P::ITovikManager::raw_RunSelfTest, handle, &buffer));
   EXPECT_TRUE(buffer);
   ASSERT_EQ(S_OK, manager_->raw_Disconnect(handle, &result));
-  ASSERT_EQ(S_OK, manager_->raw_RunSelfTest(handle, buffer.out(), &result));
-  EXPECT_NE(0, result);
+  EXPECT_NE(0, Call(&P::ITovikManager::raw_RunSelfTest, handle, &buffer));
   EXPECT_FALSE(buffer);
 }
 
 TEST_F(ConnectionTest, ConnectedClientsFollowConnections) {
   auto clients = [&]() {
-    Ref<P::ITovikVciInfo> info;
+    P::ITovikVciInfoPtr info;
     LONG result = -1;
-    EXPECT_EQ(S_OK, manager_->raw_GetModuleInfo3(kBay2, info.out(), &result));
+    EXPECT_EQ(S_OK, manager_->raw_GetModuleInfo3(kBay2, &info, &result));
     std::vector<std::pair<std::string, VARIANT_BOOL>> names;
     ULONG count = 0;
     info->get_NumClients(&count);
     for (ULONG i = 0; i < count; ++i) {
-      Ref<P::ITovikClientInfo> client;
-      info->raw_ClientAt(i, client.out());
+      P::ITovikClientInfoPtr client;
+      info->raw_ClientAt(i, &client);
       BSTR name = nullptr;
       VARIANT_BOOL owner = 0;
       client->get_ClientName(&name);
@@ -92,6 +83,17 @@ TEST_F(ConnectionTest, ConnectedClientsFollowConnections) {
   now = clients();
   ASSERT_EQ(1u, now.size());
   EXPECT_EQ("tool", now[0].first);
+}
+
+TEST_F(ConnectionTest, PendantLedsOfOneModuleDoNotReachAnother) {
+  auto leds = CreateByClassId<P::ITovikPendantLeds>(P::CLSID_TovikPendantLeds);
+  P::ITovikPendantLedPtr led;
+  leds->raw_Item(0, &led);
+  led->put_LedValid(9);
+  LONG result = -1;
+  manager_->raw_PendantSetLeds(Connect(kBay2), leds, &result);
+  EXPECT_EQ(9u, sim::PendantLeds(kBay2)[0].valid);
+  EXPECT_EQ(1u, sim::PendantLeds(kBay1)[0].valid) << "bay 1 keeps its scenario value";
 }
 
 TEST_F(ConnectionTest, HandlesFromTheScenarioMayHaveTheTopBitSet) {

@@ -20,7 +20,7 @@ LONG ConStatus(P::ITovikManager* manager, ULONG handle) {
 TEST_F(ControlTest, TheJournalKeepsTheNewestLinesAndCountsTheOthers) {
   sim::ClearJournal();
   sim::SetJournalCapacity(3);
-  for (ULONG i = 1; i <= 5; ++i) ConStatus(manager_.get(), i);
+  for (ULONG i = 1; i <= 5; ++i) ConStatus(manager_, i);
   EXPECT_EQ(sim::Journal(), (std::vector<std::string>{"ITovikManager.GetConStatus(3)", "ITovikManager.GetConStatus(4)",
                                                       "ITovikManager.GetConStatus(5)"}));
   EXPECT_EQ(sim::JournalDropped(), 2u);
@@ -32,7 +32,7 @@ TEST_F(ControlTest, TheJournalKeepsTheNewestLinesAndCountsTheOthers) {
   sim::ClearJournal();
   EXPECT_EQ(sim::JournalDropped(), 0u);
   sim::Reset();  // back to the default capacity
-  for (ULONG i = 1; i <= 5; ++i) ConStatus(manager_.get(), i);
+  for (ULONG i = 1; i <= 5; ++i) ConStatus(manager_, i);
   EXPECT_EQ(sim::Journal().size(), 5u);
   EXPECT_EQ(sim::JournalDropped(), 0u);
 }
@@ -40,7 +40,7 @@ TEST_F(ControlTest, TheJournalKeepsTheNewestLinesAndCountsTheOthers) {
 TEST_F(ControlTest, APausePointStopsOneCallBeforeOrAfterItsWorkUntilResumed) {
   constexpr int kTimeoutMs = 10000;
   sim::ClearJournal();
-  P::ITovikManager* manager = manager_.get();  // free-threaded in the stand-in
+  P::ITovikManager* manager = manager_;  // free-threaded in the stand-in
   sim::ArmPausePoint("ITovikManager.GetConStatus");
   auto call = std::async(std::launch::async, [manager] { return ConStatus(manager, 7); });
   ASSERT_TRUE(sim::WaitPaused("ITovikManager.GetConStatus", kTimeoutMs));

@@ -53,9 +53,9 @@ TEST_F(ScenarioTest, RejectedScenarioLeavesTheRunningStateAlone) {
   EXPECT_EQ(1, sim::ConnectionCount());
   std::uint32_t serial = 0;
   EXPECT_TRUE(sim::ConnectionModule(handle, &serial));
-  Ref<P::ITovikVciItems> items;
+  P::ITovikVciItemsPtr items;
   LONG result = -1;
-  ASSERT_EQ(S_OK, manager_->raw_GetModuleIds(items.out(), &result));
+  ASSERT_EQ(S_OK, manager_->raw_GetModuleIds(&items, &result));
   ULONG count = 0;
   items->get_Count(&count);
   EXPECT_EQ(1u, count);
@@ -78,11 +78,11 @@ TEST_F(ScenarioTest, ValuesAtAndAboveTheTopBitAndNegativeResults) {
     "codes": {"unknownModule": "0x80004005", "unknownConnection": -2},
     "modules": [{"serial": "0xFFFFFFFF", "wifiFlags": 2147483648, "name": "",
                  "accessPoint": {"noiseLevel": -95, "signalLevel": "0xFFFFFFC4"}}]})"));
-  Ref<P::ITovikVciItems> items;
+  P::ITovikVciItemsPtr items;
   LONG result = -1;
-  manager_->raw_GetModuleIds(items.out(), &result);
-  Ref<P::ITovikVciItem> item;
-  items->raw_Item(0, item.out());
+  manager_->raw_GetModuleIds(&items, &result);
+  P::ITovikVciItemPtr item;
+  items->raw_Item(0, &item);
   ULONG serial = 0;
   BSTR name = nullptr;
   item->get_SerialNumber(&serial);
@@ -90,21 +90,21 @@ TEST_F(ScenarioTest, ValuesAtAndAboveTheTopBitAndNegativeResults) {
   EXPECT_EQ(0xFFFFFFFFu, serial);
   EXPECT_EQ("", Text(name));
 
-  Ref<P::ITovikVciInfo> info;
-  manager_->raw_GetModuleInfo(0xFFFFFFFF, info.out(), &result);
+  P::ITovikVciInfoPtr info;
+  manager_->raw_GetModuleInfo(0xFFFFFFFF, &info, &result);
   ULONG flags = 0;
   info->get_WifiFlags(&flags);
   EXPECT_EQ(0x80000000u, flags);
 
-  manager_->raw_GetModuleInfo(5, info.out(), &result);
+  manager_->raw_GetModuleInfo(5, &info, &result);
   EXPECT_EQ(static_cast<LONG>(0x80004005), result);
   ULONG status = 0;
   manager_->raw_GetConStatus(12345, &status, &result);
   EXPECT_EQ(-2, result);
 
   const ULONG handle = Connect(0xFFFFFFFF);
-  Ref<P::ITovikApStateItem> ap;
-  manager_->raw_GetAccessPointState(handle, 0, ap.out(), &result);
+  P::ITovikApStateItemPtr ap;
+  manager_->raw_GetAccessPointState(handle, 0, &ap, &result);
   LONG signal = 0;
   ap->get_SignalLevel(&signal);
   EXPECT_EQ(-60, signal);
@@ -132,10 +132,8 @@ TEST_F(ScenarioTest, ScenarioFilesAreNamedInTheirErrors) {
 TEST_F(ScenarioTest, WithoutRequiredConnectionsAnyHandleAddressesTheFirstModule) {
   ASSERT_TRUE(sim::LoadScenarioJson(
       R"({"connections": {"requireConnection": false}, "modules": [{"serial": 3, "selfTest": "abcd"}]})"));
-  Ref<P::ITovikByteBuffer> buffer;
-  LONG result = -1;
-  ASSERT_EQ(S_OK, manager_->raw_RunSelfTest(0x80000000, buffer.out(), &result));
-  EXPECT_EQ(0, result);
+  P::ITovikByteBufferPtr buffer;
+  EXPECT_EQ(0, Call(&P::ITovikManager::raw_RunSelfTest, 0x80000000, &buffer));
   LONG length = 0;
   buffer->get_Length(&length);
   EXPECT_EQ(2, length);

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "provider/TovikApiProviderLib.h"
@@ -16,44 +18,10 @@ namespace simtest {
 namespace P = TovikApiProviderLib;
 namespace sim = tovik::sim;
 
-// Owns one reference.
 template <class I>
-class Ref {
- public:
-  Ref() = default;
-  explicit Ref(I* p) : p_(p) {}
-  ~Ref() { reset(); }
-  Ref(const Ref&) = delete;
-  Ref& operator=(const Ref&) = delete;
-  Ref(Ref&& other) noexcept : p_(other.p_) { other.p_ = nullptr; }
-  Ref& operator=(Ref&& other) noexcept {
-    if (this != &other) {
-      reset();
-      p_ = other.p_;
-      other.p_ = nullptr;
-    }
-    return *this;
-  }
-  void reset() {
-    if (p_) p_->Release();
-    p_ = nullptr;
-  }
-  I** out() {
-    reset();
-    return &p_;
-  }
-  I* get() const { return p_; }
-  I* operator->() const { return p_; }
-  explicit operator bool() const { return p_ != nullptr; }
-
- private:
-  I* p_ = nullptr;
-};
-
-template <class I>
-Ref<I> CreateByClassId(const CLSID& clsid) {
-  Ref<I> object;
-  EXPECT_EQ(S_OK, CoCreateInstance(clsid, nullptr, CLSCTX_ALL, __uuidof(I), reinterpret_cast<void**>(object.out())));
+_com_ptr_t<_com_IIID<I, &__uuidof(I)>> CreateByClassId(const CLSID& clsid) {
+  _com_ptr_t<_com_IIID<I, &__uuidof(I)>> object;
+  EXPECT_EQ(S_OK, CoCreateInstance(clsid, nullptr, CLSCTX_ALL, __uuidof(I), reinterpret_cast<void**>(&object)));
   return object;
 }
 
@@ -81,21 +49,50 @@ class Bstr {
   BSTR b_ = nullptr;
 };
 
+// A VT_ARRAY | VT_UI1 variant owned by the test.
+class ByteVariant {
+ public:
+  explicit ByteVariant(const std::vector<BYTE>& bytes) {
+    VariantInit(&v_);
+    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
+    void* data = nullptr;
+    SafeArrayAccessData(array, &data);
+    std::copy(bytes.begin(), bytes.end(), static_cast<BYTE*>(data));
+    SafeArrayUnaccessData(array);
+    v_.vt = VT_ARRAY | VT_UI1;
+    v_.parray = array;
+  }
+  ~ByteVariant() { VariantClear(&v_); }
+  const VARIANT& get() const { return v_; }
+
+ private:
+  VARIANT v_;
+};
+
 class SimTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     sim::Reset();
     baseline_ = sim::LiveObjects();
-    manager_ = CreateByClassId<P::ITovikManager>(P::CLSID_TovikManager);
-    ASSERT_TRUE(manager_);
+    ASSERT_EQ(S_OK, CoCreateInstance(P::CLSID_TovikManager, nullptr, CLSCTX_ALL, __uuidof(P::ITovikManager),
+                                     reinterpret_cast<void**>(&manager_)));
   }
 
   void TearDown() override {
-    manager_.reset();
+    manager_ = nullptr;
     EXPECT_EQ(baseline_, sim::LiveObjects()) << "provider objects leaked";
     sim::Reset();
     CoUninitialize();
+  }
+
+  // Calls a manager method whose last parameter takes the provider's result;
+  // the call itself must succeed. Returns the result.
+  template <class M, class... A>
+  LONG Call(M method, A&&... args) {
+    LONG result = -1;
+    EXPECT_EQ(S_OK, (manager_.GetInterfacePtr()->*method)(std::forward<A>(args)..., &result));
+    return result;
   }
 
   // Opens a connection to the module with this serial number.
@@ -107,7 +104,7 @@ class SimTest : public ::testing::Test {
     return handle;
   }
 
-  Ref<P::ITovikManager> manager_;
+  P::ITovikManagerPtr manager_;
   long baseline_ = 0;
 };
 
