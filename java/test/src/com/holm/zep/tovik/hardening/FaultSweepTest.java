@@ -10,6 +10,7 @@ import com.holm.zep.tovik.api.jni.LongValue;
 import com.holm.zep.tovik.hardening.NativeTable.Delivery;
 import com.holm.zep.tovik.hardening.NativeTable.Row;
 import com.holm.zep.tovik.sim.VirtualProvider;
+import com.holm.zep.tovik.test.ValueText;
 import java.util.ArrayList;
 import java.util.HashMap;
 import java.util.LinkedHashSet;
@@ -87,7 +88,7 @@ class FaultSweepTest {
                 }
                 List<String> keys = Harness.journalKeys();
                 if (!row.matches(keys)) {
-                    mismatches.add(row + ": table " + row.describe() + ", journal " + keys);
+                    mismatches.add(row + ": table " + row.sequence + ", journal " + keys);
                 }
                 String indices = elementIndicesOutOfOrder();
                 if (indices != null) {
@@ -218,8 +219,8 @@ class FaultSweepTest {
         }
         boolean delivered = call.delivered(row.untouched);
         assertTrue(delivery != Delivery.NONE || !delivered, () -> "nothing may be delivered, got "
-                + Harness.dump(call.returned) + " " + call.passedIn());
+                + ValueText.of(call.returned) + " " + call.passedIn());
         assertTrue(delivery != Delivery.DELIVERED || delivered, () -> "a value must be delivered, got "
-                + Harness.dump(call.returned) + " " + call.passedIn());
+                + ValueText.of(call.returned) + " " + call.passedIn());
     }
 }

@@ -6,10 +6,10 @@ import com.holm.zep.tovik.api.jni.TovikAppStatus;
 import com.holm.zep.tovik.api.jni.TovikClientAccessItem;
 import com.holm.zep.tovik.sim.VirtualProvider;
 import com.holm.zep.tovik.test.CapturingLogSink;
+import com.holm.zep.tovik.test.ValueText;
 import java.io.IOException;
 import java.io.UncheckedIOException;
 import java.lang.reflect.Array;
-import java.lang.reflect.Field;
 import java.lang.reflect.InvocationTargetException;
 import java.lang.reflect.Method;
 import java.lang.reflect.Modifier;
@@ -179,12 +179,12 @@ final class Harness {
 
         /** The contents of the arguments other than the result code. */
         String passedIn() {
-            return dump(Arrays.stream(args).filter(a -> !(a instanceof LongValue)).toArray());
+            return ValueText.of(Arrays.stream(args).filter(a -> !(a instanceof LongValue)).toArray());
         }
 
         /** Whether anything reached Java: a value other than {@code untouched}, or a changed argument. */
         boolean delivered(Object untouched) {
-            return !dump(returned).equals(dump(untouched)) || !passedIn().equals(before);
+            return !ValueText.of(returned).equals(ValueText.of(untouched)) || !passedIn().equals(before);
         }
     }
 
@@ -282,46 +282,6 @@ final class Harness {
                     ? INVALID_HANDLE : 0L;
         }
         return type == boolean.class ? (Object) true : null;
-    }
-
-    /** Every field of a value object (and of the value objects it holds), as text. */
-    static String dump(Object value) {
-        StringBuilder text = new StringBuilder();
-        dump(value, text, 0);
-        return text.toString();
-    }
-
-    private static void dump(Object value, StringBuilder text, int depth) {
-        if (value == null || depth > 4 || value instanceof String || value instanceof Number
-                || value instanceof Boolean || value instanceof Character) {
-            text.append(value);
-            return;
-        }
-        Class<?> type = value.getClass();
-        if (type.isArray()) {
-            text.append('[');
-            for (int i = 0; i < Array.getLength(value); i++) {
-                dump(Array.get(value, i), text, depth + 1);
-                text.append(',');
-            }
-            text.append(']');
-            return;
-        }
-        text.append(type.getSimpleName()).append('{');
-        for (Field field : type.getDeclaredFields()) {
-            if (Modifier.isStatic(field.getModifiers())) {
-                continue;
-            }
-            field.setAccessible(true);
-            text.append(field.getName()).append('=');
-            try {
-                dump(field.get(value), text, depth + 1);
-            } catch (IllegalAccessException e) {
-                throw new AssertionError(e);
-            }
-            text.append(';');
-        }
-        text.append('}');
     }
 
     /**
