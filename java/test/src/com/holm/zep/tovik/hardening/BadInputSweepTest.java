@@ -1,11 +1,7 @@
 package com.holm.zep.tovik.hardening;
 
 import static com.holm.zep.tovik.hardening.Harness.MANAGER;
-import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertFalse;
-import static org.junit.jupiter.api.Assertions.assertNotEquals;
-import static org.junit.jupiter.api.Assertions.assertNull;
-import static org.junit.jupiter.api.Assertions.assertTrue;
+import static org.junit.jupiter.api.Assertions.*;
 
 import com.holm.zep.tovik.api.jni.LeakCheck;
 import com.holm.zep.tovik.sim.VirtualProvider;
@@ -48,7 +44,7 @@ class BadInputSweepTest {
 
     @BeforeAll
     static void load() {
-        Harness.load();
+        LeakCheck.loadLibraries();
     }
 
     @AfterAll

@@ -1,9 +1,6 @@
 package com.holm.zep.tovik.hardening;
 
-import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertFalse;
-import static org.junit.jupiter.api.Assertions.assertNull;
-import static org.junit.jupiter.api.Assertions.assertTrue;
+import static org.junit.jupiter.api.Assertions.*;
 
 import com.holm.zep.tovik.api.jni.LeakCheck;
 import com.holm.zep.tovik.api.jni.LongValue;
@@ -46,7 +43,7 @@ class FaultSweepTest {
 
     @BeforeAll
     static void load() {
-        Harness.load();
+        LeakCheck.loadLibraries();
     }
 
     @AfterAll

@@ -51,12 +51,6 @@ final class Harness {
     private Harness() {
     }
 
-    /** Loads the library and the provider (which registers its classes); again: no faults. */
-    static void load() {
-        TovikApiManager.loadLibrary();
-        VirtualProvider.clearFaults();
-    }
-
     static LongValue result() {
         return new LongValue(UNSET);
     }
