@@ -184,22 +184,8 @@ class FaultSweepTest {
 
     private static void run(Row row, Fault fault) throws Exception {
         CASES.incrementAndGet();
-        VirtualProvider.reset();
-        String baseline = LeakCheck.snapshot();
-        Harness.Call call;
-        try (Harness.Session session = new Harness.Session()) {
-            call = new Harness.Call(row.method, session);
-            fault.inject.run();
-            try {
-                call.run();
-            } finally {
-                VirtualProvider.clearFaults();
-                VirtualProvider.setAllocationLimit(0);
-            }
-        }
-        assertFalse(call.hung, "the call did not return within 20 s");
+        Harness.Call call = Harness.sweepCase(row.method, c -> fault.inject.run(), c -> { });
         assertNull(call.thrown, "the call threw");
-        assertEquals(baseline, LeakCheck.snapshot(), "provider objects and platform counters afterwards");
         Delivery delivery = switch (fault.kind) {
             case PRIMARY_FAILS -> row.onFail;
             case PRIMARY_WITHHELD -> row.onWithhold;

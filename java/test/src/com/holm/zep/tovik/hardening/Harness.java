@@ -1,5 +1,9 @@
 package com.holm.zep.tovik.hardening;
 
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
+
+import com.holm.zep.tovik.api.jni.LeakCheck;
 import com.holm.zep.tovik.api.jni.LongValue;
 import com.holm.zep.tovik.api.jni.TovikApiManager;
 import com.holm.zep.tovik.api.jni.TovikAppStatus;
@@ -180,6 +184,36 @@ final class Harness {
         boolean delivered(Object untouched) {
             return !ValueText.of(returned).equals(ValueText.of(untouched)) || !passedIn().equals(before);
         }
+    }
+
+    /** A step of a sweep case, given the call. */
+    interface Step {
+        void run(Call call) throws Exception;
+    }
+
+    /**
+     * One sweep case on a freshly reset provider and a session of its own: `prepare` before the
+     * call, `check` after it (faults cleared) while the session is still open. The call must
+     * return, and the provider's objects and the platform's counters be back where they were.
+     */
+    static Call sweepCase(Method method, Step prepare, Step check) throws Exception {
+        VirtualProvider.reset();
+        String baseline = LeakCheck.snapshot();
+        Call call;
+        try (Session session = new Session()) {
+            call = new Call(method, session);
+            prepare.run(call);
+            try {
+                call.run();
+            } finally {
+                VirtualProvider.clearFaults();
+                VirtualProvider.setAllocationLimit(0);
+            }
+            check.run(call);
+        }
+        assertFalse(call.hung, "the call did not return within 20 s");
+        assertEquals(baseline, LeakCheck.snapshot(), "provider objects and platform counters afterwards");
+        return call;
     }
 
     /** Valid arguments: a live runtime, an open connection, values the default workshop knows. */
