@@ -132,7 +132,7 @@ class BadInputSweepTest {
             VirtualProvider.clearJournal();
         }, c -> {
             if (variant.unknownManager) {
-                assertEquals(List.of(), List.of(VirtualProvider.journal("ITovikManager.")),
+                assertEquals(List.of(), List.copyOf(VirtualProvider.journal("ITovikManager.")),
                         "an unknown handle reaches no provider");
                 assertEquals(c.before, c.passedIn(), "objects passed with an unknown handle");
             }

@@ -535,6 +535,22 @@ class NativeContractTest extends RuntimeFixture {
                         # vtxGetClientInfoList: GetClientInfoList / GetClientInfoList done 0"""),
 
                 // ---- pendant
+                // LED 0 of the scenario has the control 0xFFFFFFFF, which must arrive zero-extended.
+                row("vtxPendantGetLeds at the edges", t -> {
+                    long[][] out = {{-7, -7}, {-7, -7}, {-7, -7}};
+                    MANAGER.vtxPendantGetLeds(t.handle, C, out[0], out[1], out[2], t.r());
+                    t.rec((Object) out);
+                }, """
+                        = 0 [[1, 0], [4294967295, 0], [3, 0]] > Manager.PendantGetLeds(7, object)
+                          2x[PendantLeds.Item(#)]
+                        # vtxPendantGetLeds: Pendant Get Led / Getting LED items / Getting item 0 |
+                          CTovikPendantLedsIF::CmdItem: A / B PTR / C / Releasing 1 / D / E | vtxPendantGetLeds:
+                          Gettting is valid  | CTovikPendantLedIF::CmdDestroyObject: DESTROY PTR / 0 |
+                          vtxPendantGetLeds: Getting item 1 | CTovikPendantLedsIF::CmdItem: A / B PTR / C / Releasing
+                          1 / D / E | vtxPendantGetLeds: Gettting is valid  | CTovikPendantLedIF::CmdDestroyObject:
+                          DESTROY PTR / 0 |
+                          CTovikPendantLedsIF::~CTovikPendantLedsIF: Destroy | CTovikPendantLedsIF::CmdDestroyObject:
+                          Releasing 0 | vtxPendantGetLeds: Pendant Get Led done"""),
                 row("vtxPendantSetLeds, vtxPendantGetLeds", t -> {
                     VirtualProvider.setMissingItem("ITovikPendantLeds", 0);
                     t.run(r -> MANAGER.vtxPendantSetLeds(t.handle, C, new long[] {5, 0x1_0000_0001L, 5}, new long[] {6, -1L},
