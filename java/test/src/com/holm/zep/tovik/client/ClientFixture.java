@@ -1,8 +1,6 @@
 package com.holm.zep.tovik.client;
 
-import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertFalse;
-import static org.junit.jupiter.api.Assertions.assertTrue;
+import static org.junit.jupiter.api.Assertions.*;
 
 import com.holm.zep.tovik.api.jni.LeakCheck;
 import com.holm.zep.tovik.sim.VirtualProvider;

@@ -1,9 +1,6 @@
 package com.holm.zep.tovik.client;
 
-import static org.junit.jupiter.api.Assertions.assertArrayEquals;
-import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertNull;
-import static org.junit.jupiter.api.Assertions.assertTrue;
+import static org.junit.jupiter.api.Assertions.*;
 
 import com.holm.zep.tovik.sim.VirtualProvider;
 import java.util.HexFormat;

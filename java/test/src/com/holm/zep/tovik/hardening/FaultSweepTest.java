@@ -1,15 +1,13 @@
 package com.holm.zep.tovik.hardening;
 
-import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertFalse;
-import static org.junit.jupiter.api.Assertions.assertNull;
-import static org.junit.jupiter.api.Assertions.assertTrue;
+import static org.junit.jupiter.api.Assertions.*;
 
 import com.holm.zep.tovik.api.jni.LeakCheck;
 import com.holm.zep.tovik.api.jni.LongValue;
 import com.holm.zep.tovik.hardening.NativeTable.Delivery;
 import com.holm.zep.tovik.hardening.NativeTable.Row;
 import com.holm.zep.tovik.sim.VirtualProvider;
+import com.holm.zep.tovik.test.ValueText;
 import java.util.ArrayList;
 import java.util.HashMap;
 import java.util.LinkedHashSet;
@@ -45,7 +43,7 @@ class FaultSweepTest {
 
     @BeforeAll
     static void load() {
-        Harness.load();
+        LeakCheck.loadLibraries();
     }
 
     @AfterAll
@@ -87,7 +85,7 @@ class FaultSweepTest {
                 }
                 List<String> keys = Harness.journalKeys();
                 if (!row.matches(keys)) {
-                    mismatches.add(row + ": table " + row.describe() + ", journal " + keys);
+                    mismatches.add(row + ": table " + row.sequence + ", journal " + keys);
                 }
                 String indices = elementIndicesOutOfOrder();
                 if (indices != null) {
@@ -186,22 +184,8 @@ class FaultSweepTest {
 
     private static void run(Row row, Fault fault) throws Exception {
         CASES.incrementAndGet();
-        VirtualProvider.reset();
-        String baseline = LeakCheck.snapshot();
-        Harness.Call call;
-        try (Harness.Session session = new Harness.Session()) {
-            call = new Harness.Call(row.method, session);
-            fault.inject.run();
-            try {
-                call.run();
-            } finally {
-                VirtualProvider.clearFaults();
-                VirtualProvider.setAllocationLimit(0);
-            }
-        }
-        assertFalse(call.hung, "the call did not return within 20 s");
+        Harness.Call call = Harness.sweepCase(row.method, c -> fault.inject.run(), c -> { });
         assertNull(call.thrown, "the call threw");
-        assertEquals(baseline, LeakCheck.snapshot(), "provider objects and platform counters afterwards");
         Delivery delivery = switch (fault.kind) {
             case PRIMARY_FAILS -> row.onFail;
             case PRIMARY_WITHHELD -> row.onWithhold;
@@ -218,8 +202,8 @@ class FaultSweepTest {
         }
         boolean delivered = call.delivered(row.untouched);
         assertTrue(delivery != Delivery.NONE || !delivered, () -> "nothing may be delivered, got "
-                + Harness.dump(call.returned) + " " + call.passedIn());
+                + ValueText.of(call.returned) + " " + call.passedIn());
         assertTrue(delivery != Delivery.DELIVERED || delivered, () -> "a value must be delivered, got "
-                + Harness.dump(call.returned) + " " + call.passedIn());
+                + ValueText.of(call.returned) + " " + call.passedIn());
     }
 }

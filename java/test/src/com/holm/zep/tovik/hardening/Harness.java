@@ -1,15 +1,19 @@
 package com.holm.zep.tovik.hardening;
 
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
+
+import com.holm.zep.tovik.api.jni.LeakCheck;
 import com.holm.zep.tovik.api.jni.LongValue;
 import com.holm.zep.tovik.api.jni.TovikApiManager;
 import com.holm.zep.tovik.api.jni.TovikAppStatus;
 import com.holm.zep.tovik.api.jni.TovikClientAccessItem;
 import com.holm.zep.tovik.sim.VirtualProvider;
 import com.holm.zep.tovik.test.CapturingLogSink;
+import com.holm.zep.tovik.test.ValueText;
 import java.io.IOException;
 import java.io.UncheckedIOException;
 import java.lang.reflect.Array;
-import java.lang.reflect.Field;
 import java.lang.reflect.InvocationTargetException;
 import java.lang.reflect.Method;
 import java.lang.reflect.Modifier;
@@ -49,12 +53,6 @@ final class Harness {
     private static Path folder;
 
     private Harness() {
-    }
-
-    /** Loads the library and the provider (which registers its classes); again: no faults. */
-    static void load() {
-        TovikApiManager.loadLibrary();
-        VirtualProvider.clearFaults();
     }
 
     static LongValue result() {
@@ -179,13 +177,43 @@ final class Harness {
 
         /** The contents of the arguments other than the result code. */
         String passedIn() {
-            return dump(Arrays.stream(args).filter(a -> !(a instanceof LongValue)).toArray());
+            return ValueText.of(Arrays.stream(args).filter(a -> !(a instanceof LongValue)).toArray());
         }
 
         /** Whether anything reached Java: a value other than {@code untouched}, or a changed argument. */
         boolean delivered(Object untouched) {
-            return !dump(returned).equals(dump(untouched)) || !passedIn().equals(before);
+            return !ValueText.of(returned).equals(ValueText.of(untouched)) || !passedIn().equals(before);
         }
+    }
+
+    /** A step of a sweep case, given the call. */
+    interface Step {
+        void run(Call call) throws Exception;
+    }
+
+    /**
+     * One sweep case on a freshly reset provider and a session of its own: `prepare` before the
+     * call, `check` after it (faults cleared) while the session is still open. The call must
+     * return, and the provider's objects and the platform's counters be back where they were.
+     */
+    static Call sweepCase(Method method, Step prepare, Step check) throws Exception {
+        VirtualProvider.reset();
+        String baseline = LeakCheck.snapshot();
+        Call call;
+        try (Session session = new Session()) {
+            call = new Call(method, session);
+            prepare.run(call);
+            try {
+                call.run();
+            } finally {
+                VirtualProvider.clearFaults();
+                VirtualProvider.setAllocationLimit(0);
+            }
+            check.run(call);
+        }
+        assertFalse(call.hung, "the call did not return within 20 s");
+        assertEquals(baseline, LeakCheck.snapshot(), "provider objects and platform counters afterwards");
+        return call;
     }
 
     /** Valid arguments: a live runtime, an open connection, values the default workshop knows. */
@@ -282,46 +310,6 @@ final class Harness {
                     ? INVALID_HANDLE : 0L;
         }
         return type == boolean.class ? (Object) true : null;
-    }
-
-    /** Every field of a value object (and of the value objects it holds), as text. */
-    static String dump(Object value) {
-        StringBuilder text = new StringBuilder();
-        dump(value, text, 0);
-        return text.toString();
-    }
-
-    private static void dump(Object value, StringBuilder text, int depth) {
-        if (value == null || depth > 4 || value instanceof String || value instanceof Number
-                || value instanceof Boolean || value instanceof Character) {
-            text.append(value);
-            return;
-        }
-        Class<?> type = value.getClass();
-        if (type.isArray()) {
-            text.append('[');
-            for (int i = 0; i < Array.getLength(value); i++) {
-                dump(Array.get(value, i), text, depth + 1);
-                text.append(',');
-            }
-            text.append(']');
-            return;
-        }
-        text.append(type.getSimpleName()).append('{');
-        for (Field field : type.getDeclaredFields()) {
-            if (Modifier.isStatic(field.getModifiers())) {
-                continue;
-            }
-            field.setAccessible(true);
-            text.append(field.getName()).append('=');
-            try {
-                dump(field.get(value), text, depth + 1);
-            } catch (IllegalAccessException e) {
-                throw new AssertionError(e);
-            }
-            text.append(';');
-        }
-        text.append('}');
     }
 
     /**

@@ -2,22 +2,23 @@ package com.holm.zep.tovik.hardening;
 
 import com.holm.zep.tovik.api.jni.TovikAdaptInfoList;
 import java.lang.reflect.Method;
-import java.util.ArrayList;
 import java.util.LinkedHashSet;
 import java.util.List;
 import java.util.Set;
 import java.util.regex.Pattern;
 
 /**
- * One row per native method that reaches the provider: the provider calls it makes (method keys
- * as the virtual provider names them) and its documented results when the provider's main call
- * fails, hands out no object, or returns its own result code. Each row is called with the valid
- * arguments of {@link Harness#validArguments} on a session (runtime + open connection to the
- * default workshop's first module).
+ * One row per native method that reaches the provider: the provider calls it makes and its
+ * documented results when the provider's main call fails, hands out no object, or returns its own
+ * result code. Each row is called with the valid arguments of {@link Harness#validArguments} on a
+ * session (runtime + open connection to the default workshop's first module).
  *
- * <p>The sweeps generate their cases from these rows; {@code FaultSweepTest} also checks that a
- * clean call of every row makes exactly the provider calls listed, so the table cannot fall
- * behind the library.
+ * <p>The calls are written as the virtual provider's journal names them, without "ITovik":
+ * "VciItems.Count" is ITovikVciItems.Count, ".Name" a method of the interface named before it,
+ * and "(...)+" the calls made once per element of a list, in that order, one element at least.
+ * The main call comes first unless the sequence names it where it comes. The sweeps generate
+ * their cases from these rows; {@code FaultSweepTest} also checks that a clean call of every row
+ * makes exactly the provider calls listed, so the table cannot fall behind the library.
  */
 final class NativeTable {
     /** What reaches Java besides the result code, compared with what a silent call leaves. */
@@ -35,10 +36,11 @@ final class NativeTable {
         final String primary;
         /** The main call hands out an interface (withholding it is a documented case). */
         final boolean primaryHasOutput;
-        /** The distinct method keys of {@link #sequence}, in first-seen order. */
-        List<String> calls = List.of();
-        /** The provider calls of a clean run: method keys and {@link Each} runs, in order. */
-        List<Object> sequence = List.of();
+        /** The provider calls of a clean run, in the notation above. */
+        final String sequence;
+        /** The distinct method keys of {@link #sequence} ("ITovikVciItems.Count"), in first-seen order. */
+        final List<String> calls;
+        private final Pattern journal;
         long failResult;
         Delivery onFail = Delivery.NONE;
         Delivery onWithhold = Delivery.NONE;
@@ -48,40 +50,21 @@ final class NativeTable {
         /** What the method returns when it delivers nothing. */
         Object untouched;
 
-        Row(String method, String primary, boolean primaryHasOutput) {
+        Row(String method, String primary, boolean primaryHasOutput, String sequence) {
             this.method = Harness.nativeMethod(method);
             this.primary = "ITovikManager." + primary;
             this.primaryHasOutput = primaryHasOutput;
             this.untouched = Harness.failureValue(this.method);
-        }
-
-        /**
-         * The provider calls of a clean run in their order: method keys (or arrays of them), and
-         * {@link #each} for the calls made once per element of a list. The main call comes first
-         * unless the parts name it where it comes.
-         */
-        Row calls(Object... parts) {
-            List<Object> all = flatten(parts);
-            if (!all.contains(primary)) {
-                all.add(0, primary);
-            }
-            sequence = List.copyOf(all);
+            String main = "Manager." + primary;
+            this.sequence = List.of(sequence.split("\\s+")).contains(main) ? sequence : (main + " " + sequence).trim();
             Set<String> keys = new LinkedHashSet<>();
-            collectKeys(sequence, keys);
-            calls = List.copyOf(keys);
-            return this;
+            this.journal = Pattern.compile(regex(this.sequence, keys));
+            this.calls = List.copyOf(keys);
         }
 
         /** Whether a journal (method keys in call order, repeats included) is this row's sequence. */
-        boolean matches(List<String> journal) {
-            StringBuilder text = new StringBuilder();
-            journal.forEach(key -> text.append(key).append(';'));
-            return Pattern.matches(regex(sequence), text);
-        }
-
-        /** The sequence as it reads in a failure message. */
-        String describe() {
-            return NativeTable.describe(sequence);
+        boolean matches(List<String> keys) {
+            return journal.matcher(String.join(";", keys) + ";").matches();
         }
 
         Row failResult(long code) {
@@ -123,112 +106,62 @@ final class NativeTable {
     private NativeTable() {
     }
 
-    /** Provider calls made once for each element of a list, in this order; one element at least. */
-    record Each(List<Object> parts) {
-    }
-
-    static Each each(Object... parts) {
-        return new Each(flatten(parts));
-    }
-
-    /** The method keys of one interface: keys("ITovikX", "A", "B") gives ITovikX.A, ITovikX.B. */
-    private static Object[] keys(String itf, String... methods) {
-        Object[] keys = new Object[methods.length];
-        for (int i = 0; i < methods.length; i++) {
-            keys[i] = itf + "." + methods[i];
-        }
-        return keys;
-    }
-
-    private static List<Object> flatten(Object[] parts) {
-        List<Object> all = new ArrayList<>();
-        for (Object part : parts) {
-            if (part instanceof Object[] many) {
-                all.addAll(flatten(many));
-            } else {
-                all.add(part);
-            }
-        }
-        return all;
-    }
-
-    private static void collectKeys(List<Object> parts, Set<String> keys) {
-        for (Object part : parts) {
-            if (part instanceof Each each) {
-                collectKeys(each.parts(), keys);
-            } else {
-                keys.add((String) part);
-            }
-        }
-    }
-
-    private static String regex(List<Object> parts) {
+    /** The sequence as a pattern over "key;key;...", its keys added to `keys`. */
+    private static String regex(String sequence, Set<String> keys) {
         StringBuilder regex = new StringBuilder();
-        for (Object part : parts) {
-            if (part instanceof Each each) {
-                regex.append("(?:").append(regex(each.parts())).append(")+");
-            } else {
-                regex.append(Pattern.quote(part + ";"));
+        String itf = null;
+        for (String token : sequence.split("\\s+")) {
+            if (token.startsWith("(")) {
+                regex.append("(?:");
+                token = token.substring(1);
             }
+            boolean closes = token.endsWith(")+");
+            String name = closes ? token.substring(0, token.length() - 2) : token;
+            String key = name.startsWith(".") ? itf + name : "ITovik" + name;
+            itf = key.substring(0, key.indexOf('.'));
+            keys.add(key);
+            regex.append(Pattern.quote(key + ";")).append(closes ? ")+" : "");
         }
         return regex.toString();
     }
 
-    private static String describe(List<Object> parts) {
-        List<String> items = new ArrayList<>();
-        for (Object part : parts) {
-            items.add(part instanceof Each each ? "each" + describe(each.parts()) : (String) part);
-        }
-        return items.toString();
-    }
-
     /** A method whose main call hands out the provider object it then reads. */
-    private static Row reads(String method, String primary) {
-        return new Row(method, primary, true);
+    private static Row reads(String method, String primary, String sequence) {
+        return new Row(method, primary, true, sequence);
     }
 
     /** A method whose main call hands out no provider object. */
+    private static Row plain(String method, String primary, String sequence) {
+        return new Row(method, primary, false, sequence);
+    }
+
     private static Row plain(String method, String primary) {
-        return new Row(method, primary, false).calls();
+        return plain(method, primary, "");
     }
 
-    private static final Object[] APP_STATUS = keys("ITovikAppStatus", "ComponentName", "TotalTimeout",
-            "ComponentTimeout", "TotalNumberOfComponents", "ComponentNumber", "ErrorNumber", "Status");
-    private static final Object[] ACCESS_ITEM = keys("ITovikClientAccessItem", "ClientInfo", "Status",
-            "ErrorCode", "CurrentBlock", "TotalBlocks", "TimeStampMs");
-    private static final Object[] ADDRESSES = keys("ITovikVciInfo", "EthernetAddress", "WirelessAddress",
-            "USBAddress", "BluetoothAddress");
-    private static final Object[] CLIENTS = {"ITovikVciInfo.NumClients", each("ITovikVciInfo.ClientAt",
-            keys("ITovikClientInfo", "ClientName", "ConnectTime", "IsOwner", "ConnectionInterface",
-                    "ConnectionType"))};
-    private static final String BYTES = "ITovikByteBuffer.Length";
-    private static final Each BYTE_ITEMS = each("ITovikByteBuffer.Item");
-    private static final String[] SEGMENTS = {"SegmentA", "SegmentB", "SegmentC", "SegmentD", "SegmentE",
-        "SegmentF", "SegmentG", "SegmentDecimalPoint"};
+    private static final String APP_STATUS = "AppStatus.ComponentName .TotalTimeout .ComponentTimeout"
+            + " .TotalNumberOfComponents .ComponentNumber .ErrorNumber .Status";
+    private static final String ACCESS_ITEM = "ClientAccessItem.ClientInfo .Status .ErrorCode .CurrentBlock"
+            + " .TotalBlocks .TimeStampMs";
+    private static final String ADDRESSES = "VciInfo.EthernetAddress .WirelessAddress .USBAddress .BluetoothAddress ";
+    private static final String CLIENTS = " VciInfo.NumClients (VciInfo.ClientAt ClientInfo.ClientName .ConnectTime"
+            + " .IsOwner .ConnectionInterface .ConnectionType)+";
+    private static final String BYTES = "ByteBuffer.Length (ByteBuffer.Item)+";
+    private static final String SEGMENTS = ".SegmentA .SegmentB .SegmentC .SegmentD .SegmentE .SegmentF .SegmentG"
+            + " .SegmentDecimalPoint";
 
-    /** A version list as read by the numeric (false) or the text (true) form. */
-    private static Object[] versionList(boolean texts) {
-        return new Object[] {"ITovikVersionItemList.Count", each("ITovikVersionItemList.Item",
-                keys("ITovikVersionItem", texts ? new String[] {"Name", "VersionStr", "BranchName", "DateStr"}
-                        : new String[] {"Name", "Date", "Version"}))};
+    /** Both version lists, each entry read with `fields`. */
+    private static String versionLists(String fields) {
+        String list = " VersionItemList.Count (VersionItemList.Item VersionItem." + fields + ")+";
+        return "VersionInfo.ServerVersionList .ClientVersionList" + list + list;
     }
 
-    private static Object[] appPcList(String... fields) {
-        return new Object[] {"ITovikAppPcItemList.Count", each("ITovikAppPcItemList.Item",
-                keys("ITovikAppPcItem", fields))};
+    private static String appPcList(String fields) {
+        return "AppPcItemList.Count (AppPcItemList.Item AppPcItem." + fields + ")+";
     }
 
-    private static Object[] appVciList(String... fields) {
-        return new Object[] {"ITovikAppVciItemList.Count", each("ITovikAppVciItemList.Item",
-                keys("ITovikAppVciItem", fields))};
-    }
-
-    private static String[] prefixed(String prefix, String... names) {
-        String[] all = new String[names.length];
-        for (int i = 0; i < names.length; i++) {
-            all[i] = prefix + names[i];
-        }
-        return all;
+    private static String appVciList(String fields) {
+        return "AppVciItemList.Count (AppVciItemList.Item AppVciItem." + fields + ")+";
     }
 
     static List<Row> rows() {
@@ -236,19 +169,19 @@ final class NativeTable {
         return List.of(
                 // ---- runtime: a COM error in InitializeRuntime reads as "no facade", and any
                 // other result than 0 gives no handle
-                plain("vtxInitializeRuntime", "InitializeRuntime").noProviderResult().failResult(Harness.NO_FACADE)
-                        .calls("ITovikManager.CancelEventNotification"),
+                plain("vtxInitializeRuntime", "InitializeRuntime", "Manager.CancelEventNotification")
+                        .noProviderResult().failResult(Harness.NO_FACADE),
                 plain("vtxConfigureUsbInterface", "ConfigureUsbInterface"),
                 plain("vtxConfigureWifiInterface", "ConfigureWifiInterface"),
 
                 // ---- modules: a provider failure of the list reads as no interface; a non-zero
                 // result with a module-info object leaves the target unfilled
-                reads("vtxGetModuleIds", "GetModuleIds").failResult(Harness.NO_INTERFACE).onResult(delivered)
-                        .calls("ITovikVciItems.Count", each("ITovikVciItems.Item", keys("ITovikVciItem",
-                                "ModuleName", "ModuleType", "VCIInterface", "SerialNumber", "ModuleState"))),
-                reads("vtxGetModuleInfo", "GetModuleInfo").onResult(Delivery.NONE).calls(ADDRESSES, CLIENTS),
-                reads("vtxGetModuleInfo3", "GetModuleInfo3").onResult(Delivery.NONE).calls(ADDRESSES,
-                        keys("ITovikVciInfo", "VciAlias", "WifiFlags", "BtFlags", "UsbFlags", "EthFlags"), CLIENTS),
+                reads("vtxGetModuleIds", "GetModuleIds", "VciItems.Count (VciItems.Item VciItem.ModuleName"
+                        + " .ModuleType .VCIInterface .SerialNumber .ModuleState)+")
+                        .failResult(Harness.NO_INTERFACE).onResult(delivered),
+                reads("vtxGetModuleInfo", "GetModuleInfo", ADDRESSES + CLIENTS).onResult(Delivery.NONE),
+                reads("vtxGetModuleInfo3", "GetModuleInfo3", ADDRESSES + ".VciAlias .WifiFlags .BtFlags .UsbFlags"
+                        + " .EthFlags" + CLIENTS).onResult(Delivery.NONE),
 
                 // ---- connections: an unwritten handle stays 0xFFFFFFFF
                 plain("vtxConnect", "Connect"),
@@ -257,38 +190,33 @@ final class NativeTable {
                 plain("vtxDisconnect", "Disconnect"),
 
                 // ---- versions: a non-zero result or no object leaves the target untouched
-                reads("vtxGetVersionInformation", "GetVersionInformation").onResult(Delivery.NONE)
-                        .calls(keys("ITovikVersionInfo", "ServerVersionList", "ClientVersionList"),
-                                versionList(false), versionList(false)),
-                reads("vtxGetVersionInformation2", "GetVersionInformation_2").onResult(Delivery.NONE)
-                        .calls(keys("ITovikVersionInfo", "ServerVersionList", "ClientVersionList"),
-                                versionList(true), versionList(true)),
+                reads("vtxGetVersionInformation", "GetVersionInformation", versionLists("Name .Date .Version"))
+                        .onResult(Delivery.NONE),
+                reads("vtxGetVersionInformation2", "GetVersionInformation_2",
+                        versionLists("Name .VersionStr .BranchName .DateStr")).onResult(Delivery.NONE),
 
                 // ---- events: a wait returns false with the event queued before it
                 plain("vtxRegisterForEvents", "RegisterForEvents"),
-                plain("vtxWaitForEvents", "WaitForEvents").onFail(Delivery.ANY)
-                        .calls(each("ITovikManager.GetNextEvent")),
+                plain("vtxWaitForEvents", "WaitForEvents", "(Manager.GetNextEvent)+").onFail(Delivery.ANY),
                 plain("vtxCancelEventNotification", "CancelEventNotification").noProviderResult(),
 
                 // ---- application catalogues: a list with a non-zero result is still converted
-                reads("vtxGetAppsPc", "GetAppsPC").onResult(delivered)
-                        .calls(appPcList("AppName", "AppVersion", "AppDate")),
-                reads("vtxGetAppsPc2", "GetAppsPC_2").onResult(delivered)
-                        .calls(appPcList("AppName", "AppVersion", "AppDate", "ModuleType", "App")),
-                reads("vtxGetAppsPc3", "GetAppsPC_3").onResult(delivered).calls(appPcList("AppName",
-                        "AppVersionStr", "BranchName", "AppDateStr", "ModuleType", "App")),
-                reads("vtxGetAppsVci", "GetAppsVCI").onResult(delivered).calls(appVciList("App", "AppName",
-                        "AppVersion", "AppDate", "State", "License", "LicenseState", "DaysRemaining",
-                        "TimesRemaining")),
-                reads("vtxGetAppsVci2", "GetAppsVCI_2").onResult(delivered).calls(appVciList("App", "AppName",
-                        "AppVersionStr", "BranchName", "AppDateStr", "State")),
+                reads("vtxGetAppsPc", "GetAppsPC", appPcList("AppName .AppVersion .AppDate")).onResult(delivered),
+                reads("vtxGetAppsPc2", "GetAppsPC_2", appPcList("AppName .AppVersion .AppDate .ModuleType .App"))
+                        .onResult(delivered),
+                reads("vtxGetAppsPc3", "GetAppsPC_3",
+                        appPcList("AppName .AppVersionStr .BranchName .AppDateStr .ModuleType .App")).onResult(delivered),
+                reads("vtxGetAppsVci", "GetAppsVCI", appVciList("App .AppName .AppVersion .AppDate .State .License"
+                        + " .LicenseState .DaysRemaining .TimesRemaining")).onResult(delivered),
+                reads("vtxGetAppsVci2", "GetAppsVCI_2",
+                        appVciList("App .AppName .AppVersionStr .BranchName .AppDateStr .State")).onResult(delivered),
 
                 // ---- installation: a status with a non-zero result is still copied
-                reads("vtxInstallVciApp", "InstallVCIApp").onResult(delivered).calls(APP_STATUS),
-                reads("vtxInstallVciApp2", "InstallVCIApp_2").onResult(delivered).calls(APP_STATUS),
-                reads("vtxUninstallVciApp", "UninstallVCIApp").onResult(delivered).calls(APP_STATUS),
-                reads("vtxInstallGetStatus", "InstallGetStatus").onResult(delivered).calls(APP_STATUS),
-                reads("vtxUpdateSystemFirmware", "UpdateSystemFirmware").onResult(delivered).calls(APP_STATUS),
+                reads("vtxInstallVciApp", "InstallVCIApp", APP_STATUS).onResult(delivered),
+                reads("vtxInstallVciApp2", "InstallVCIApp_2", APP_STATUS).onResult(delivered),
+                reads("vtxUninstallVciApp", "UninstallVCIApp", APP_STATUS).onResult(delivered),
+                reads("vtxInstallGetStatus", "InstallGetStatus", APP_STATUS).onResult(delivered),
+                reads("vtxUpdateSystemFirmware", "UpdateSystemFirmware", APP_STATUS).onResult(delivered),
 
                 // ---- application control
                 plain("vtxControlApp", "ControlApp"),
@@ -296,48 +224,44 @@ final class NativeTable {
                 plain("vtxGetConfigApp", "GetConfigApp"),
 
                 // ---- client information: a failing call leaves the access item untouched
-                reads("vtxStoreClientInfo", "StoreClientInfo").calls(ACCESS_ITEM),
-                reads("vtxStoreClientInfoFile", "StoreClientInfoFile").calls(ACCESS_ITEM),
+                reads("vtxStoreClientInfo", "StoreClientInfo", ACCESS_ITEM),
+                reads("vtxStoreClientInfoFile", "StoreClientInfoFile", ACCESS_ITEM),
                 plain("vtxDeleteClientInfo", "DeleteClientInfo"),
-                reads("vtxGetClientAccessStatus", "GetClientAccessStatus").calls(ACCESS_ITEM),
-                reads("vtxGetAvailableClientSpace", "GetAvailableClientSpace").calls(keys("ITovikClientSpace",
-                        "VolRemaining", "VolTotal", "NonVolRemaining", "NonVolTotal")),
-                reads("vtxGetClientInfoList", "GetClientInfoList").calls("ITovikClientInfoList.Count",
-                        each("ITovikClientInfoList.Item", keys("ITovikClientInfoItem", "ClientInfoId", "FileSize",
-                                "ClientInfoLocation"))),
-                reads("vtxGetClientInfo", "GetClientInfo").calls(ACCESS_ITEM),
-                reads("vtxGetClientInfoResult", "GetClientInfoResult").calls(BYTES, BYTE_ITEMS),
-                reads("vtxGetClientInfoFile", "GetClientInfoFile").calls(ACCESS_ITEM),
+                reads("vtxGetClientAccessStatus", "GetClientAccessStatus", ACCESS_ITEM),
+                reads("vtxGetAvailableClientSpace", "GetAvailableClientSpace",
+                        "ClientSpace.VolRemaining .VolTotal .NonVolRemaining .NonVolTotal"),
+                reads("vtxGetClientInfoList", "GetClientInfoList", "ClientInfoList.Count (ClientInfoList.Item"
+                        + " ClientInfoItem.ClientInfoId .FileSize .ClientInfoLocation)+"),
+                reads("vtxGetClientInfo", "GetClientInfo", ACCESS_ITEM),
+                reads("vtxGetClientInfoResult", "GetClientInfoResult", BYTES),
+                reads("vtxGetClientInfoFile", "GetClientInfoFile", ACCESS_ITEM),
 
                 // ---- pendant: the LED collection and the display are the library's own provider
                 // objects, filled before the main call or read after it
-                plain("vtxPendantSetLeds", "PendantSetLeds").calls("ITovikPendantLeds.Count",
-                        each("ITovikPendantLeds.Item", keys("ITovikPendantLed", "put_LedValid", "put_LedCtrl",
-                                "put_LedBlinkFreq")), "ITovikManager.PendantSetLeds"),
-                plain("vtxPendantGetLeds", "PendantGetLeds").onFail(Delivery.ANY).calls("ITovikPendantLeds.Count",
-                        each("ITovikPendantLeds.Item", keys("ITovikPendantLed", "LedValid", "LedCtrl",
-                                "LedBlinkFreq"))),
-                plain("vtxPendantSetSegDisp", "PendantSetSegDisp").calls(keys("ITovikPendantDisp",
-                        prefixed("put_", SEGMENTS)), "ITovikManager.PendantSetSegDisp"),
-                reads("vtxPendantGetSegDisp", "PendantGetSegDisp").calls(keys("ITovikPendantDisp", SEGMENTS)),
+                plain("vtxPendantSetLeds", "PendantSetLeds", "PendantLeds.Count (PendantLeds.Item"
+                        + " PendantLed.put_LedValid .put_LedCtrl .put_LedBlinkFreq)+ Manager.PendantSetLeds"),
+                plain("vtxPendantGetLeds", "PendantGetLeds", "PendantLeds.Count (PendantLeds.Item"
+                        + " PendantLed.LedValid .LedCtrl .LedBlinkFreq)+").onFail(Delivery.ANY),
+                plain("vtxPendantSetSegDisp", "PendantSetSegDisp",
+                        "PendantDisp" + SEGMENTS.replace(".", ".put_") + " Manager.PendantSetSegDisp"),
+                reads("vtxPendantGetSegDisp", "PendantGetSegDisp", "PendantDisp" + SEGMENTS),
                 plain("vtxPendantSetAudio", "PendantSetAudio"),
                 // The returned object always carries the output values (0 unless the provider wrote them).
                 plain("vtxPendantGetAudio", "PendantGetAudio").onFail(delivered).onResult(delivered),
 
                 // ---- wireless
-                reads("vtxGetAccessPointState", "GetAccessPointState").calls(keys("ITovikApStateItem",
-                        "WifiState", "Mode", "ApState", "NumBars", "LinkQualityRaw", "NoiseLevel", "SignalLevel")),
+                reads("vtxGetAccessPointState", "GetAccessPointState", "ApStateItem.WifiState .Mode .ApState"
+                        + " .NumBars .LinkQualityRaw .NoiseLevel .SignalLevel"),
                 plain("vtxEnableManualScan", "EnableManualScan"),
                 plain("vtxEnableAutoWifi", "EnableAutoWifi"),
                 // Always a TovikAdaptInfoList, with null arrays when there is no adapter list.
-                reads("vtxGetAutoWifiInfo", "GetAutoWifiInfo").untouched(new TovikAdaptInfoList())
-                        .onFail(Delivery.ANY).onWithhold(delivered).onResult(delivered)
-                        .calls("ITovikAdaptInfoList.Count", each("ITovikAdaptInfoList.GetItem",
-                                keys("ITovikAdaptInfoItem", "Vid", "Pid", "IsInserted", "CardName"))),
+                reads("vtxGetAutoWifiInfo", "GetAutoWifiInfo", "AdaptInfoList.Count (AdaptInfoList.GetItem"
+                        + " AdaptInfoItem.Vid .Pid .IsInserted .CardName)+").untouched(new TovikAdaptInfoList())
+                        .onFail(Delivery.ANY).onWithhold(delivered).onResult(delivered),
 
                 // ---- diagnostics
-                reads("vtxRunSelfTest", "RunSelfTest").calls(BYTES, BYTE_ITEMS),
-                reads("vtxGetConfigItems", "GetConfigItems").calls("ITovikConfigItemList.Count",
-                        each("ITovikConfigItemList.GetItem", keys("ITovikConfigItem", "ConfigValue", "ConfigItem"))));
+                reads("vtxRunSelfTest", "RunSelfTest", BYTES),
+                reads("vtxGetConfigItems", "GetConfigItems", "ConfigItemList.Count (ConfigItemList.GetItem"
+                        + " ConfigItem.ConfigValue .ConfigItem)+"));
     }
 }

@@ -1,7 +1,6 @@
 package com.holm.zep.tovik.packaging;
 
-import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertTrue;
+import static org.junit.jupiter.api.Assertions.*;
 
 import com.holm.zep.tovik.packaging.JvmRuns.Run;
 import java.nio.file.Path;
@@ -20,23 +19,23 @@ import org.junit.jupiter.params.provider.CsvSource;
  */
 class CarriedNativesTest extends ProbeFixture {
     /** Runs Probe with the api jar in one class loader and the sim jar (and Probe) in a child of it. */
-    private static final String LAUNCHER = String.join("\n",
-            "import java.net.URL;",
-            "import java.net.URLClassLoader;",
-            "import java.nio.file.Paths;",
-            "import java.util.Arrays;",
-            "public class Launcher {",
-            "    /** Launcher <api jar> <sim jar> <probe classes> <probe arguments...> */",
-            "    public static void main(String[] args) throws Exception {",
-            "        URLClassLoader api = new URLClassLoader(\"api\", new URL[] {Paths.get(args[0]).toUri().toURL()},",
-            "                ClassLoader.getPlatformClassLoader());",
-            "        URLClassLoader sim = new URLClassLoader(\"sim\", new URL[] {Paths.get(args[1]).toUri().toURL(),",
-            "                Paths.get(args[2]).toUri().toURL()}, api);",
-            "        Class.forName(\"Probe\", true, sim).getMethod(\"main\", String[].class)",
-            "                .invoke(null, (Object) Arrays.copyOfRange(args, 3, args.length));",
-            "    }",
-            "}",
-            "");
+    private static final String LAUNCHER = """
+            import java.net.URL;
+            import java.net.URLClassLoader;
+            import java.nio.file.Paths;
+            import java.util.Arrays;
+            public class Launcher {
+                /** Launcher <api jar> <sim jar> <probe classes> <probe arguments...> */
+                public static void main(String[] args) throws Exception {
+                    URLClassLoader api = new URLClassLoader("api", new URL[] {Paths.get(args[0]).toUri().toURL()},
+                            ClassLoader.getPlatformClassLoader());
+                    URLClassLoader sim = new URLClassLoader("sim", new URL[] {Paths.get(args[1]).toUri().toURL(),
+                            Paths.get(args[2]).toUri().toURL()}, api);
+                    Class.forName("Probe", true, sim).getMethod("main", String[].class)
+                            .invoke(null, (Object) Arrays.copyOfRange(args, 3, args.length));
+                }
+            }
+            """;
 
     /** Where the jars are: one class path, the module path, or an api loader with a sim loader below it. */
     @ParameterizedTest

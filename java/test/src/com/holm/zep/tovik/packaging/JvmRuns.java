@@ -1,8 +1,6 @@
 package com.holm.zep.tovik.packaging;
 
-import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertFalse;
-import static org.junit.jupiter.api.Assertions.assertTrue;
+import static org.junit.jupiter.api.Assertions.*;
 
 import java.io.File;
 import java.io.IOException;
@@ -35,49 +33,49 @@ public final class JvmRuns {
      * project libraries are mapped. A failure is printed and ends the run with exit code 1, after
      * the mappings.
      */
-    static final String PROBE = String.join("\n",
-            "import com.holm.zep.tovik.api.jni.LongValue;",
-            "import com.holm.zep.tovik.api.jni.TovikApiManager;",
-            "import com.holm.zep.tovik.api.jni.TovikVciItem;",
-            "import com.holm.zep.tovik.sim.VirtualProvider;",
-            "import java.nio.file.Files;",
-            "import java.nio.file.Paths;",
-            "public class Probe {",
-            "    public static void main(String[] args) throws Exception {",
-            "        System.out.println(\"api \" + origin(TovikApiManager.class));",
-            "        System.out.println(\"sim \" + origin(VirtualProvider.class));",
-            "        int exitCode = 0;",
-            "        try {",
-            "            run(args[0].equals(\"provider-first\"));",
-            "        } catch (Throwable failure) {",
-            "            failure.printStackTrace();",
-            "            exitCode = 1;",
-            "        }",
-            "        for (String line : Files.readAllLines(Paths.get(\"/proc/self/maps\"))) {",
-            "            int at = line.indexOf('/');",
-            "            if (at >= 0 && line.contains(\"/libTovik\")) System.out.println(\"mapped \" + line.substring(at));",
-            "        }",
-            "        System.exit(exitCode);",
-            "    }",
-            "    static String origin(Class<?> type) {",
-            "        return \"module=\" + type.getModule().getName() + \" loader=\" + type.getClassLoader().getName();",
-            "    }",
-            "    static void run(boolean providerFirst) {",
-            "        if (providerFirst) VirtualProvider.reset();",
-            "        TovikApiManager.loadLibrary();",
-            "        if (!providerFirst) VirtualProvider.reset();",
-            "        TovikApiManager manager = new TovikApiManager();",
-            "        LongValue result = new LongValue(-1);",
-            "        long handle = manager.vtxInitializeRuntime(\"probe\", \"\", false, result);",
-            "        System.out.println(\"runtime \" + result.get());",
-            "        for (TovikVciItem item : manager.vtxGetModuleIds(handle, result)) {",
-            "            System.out.println(\"module \" + item.getSerialNumber() + \" \" + item.getModuleName());",
-            "        }",
-            "        System.out.println(\"modules \" + result.get());",
-            "        manager.vtxShutdownRuntime(handle);",
-            "    }",
-            "}",
-            "");
+    static final String PROBE = """
+            import com.holm.zep.tovik.api.jni.LongValue;
+            import com.holm.zep.tovik.api.jni.TovikApiManager;
+            import com.holm.zep.tovik.api.jni.TovikVciItem;
+            import com.holm.zep.tovik.sim.VirtualProvider;
+            import java.nio.file.Files;
+            import java.nio.file.Paths;
+            public class Probe {
+                public static void main(String[] args) throws Exception {
+                    System.out.println("api " + origin(TovikApiManager.class));
+                    System.out.println("sim " + origin(VirtualProvider.class));
+                    int exitCode = 0;
+                    try {
+                        run(args[0].equals("provider-first"));
+                    } catch (Throwable failure) {
+                        failure.printStackTrace();
+                        exitCode = 1;
+                    }
+                    for (String line : Files.readAllLines(Paths.get("/proc/self/maps"))) {
+                        int at = line.indexOf('/');
+                        if (at >= 0 && line.contains("/libTovik")) System.out.println("mapped " + line.substring(at));
+                    }
+                    System.exit(exitCode);
+                }
+                static String origin(Class<?> type) {
+                    return "module=" + type.getModule().getName() + " loader=" + type.getClassLoader().getName();
+                }
+                static void run(boolean providerFirst) {
+                    if (providerFirst) VirtualProvider.reset();
+                    TovikApiManager.loadLibrary();
+                    if (!providerFirst) VirtualProvider.reset();
+                    TovikApiManager manager = new TovikApiManager();
+                    LongValue result = new LongValue(-1);
+                    long handle = manager.vtxInitializeRuntime("probe", "", false, result);
+                    System.out.println("runtime " + result.get());
+                    for (TovikVciItem item : manager.vtxGetModuleIds(handle, result)) {
+                        System.out.println("module " + item.getSerialNumber() + " " + item.getModuleName());
+                    }
+                    System.out.println("modules " + result.get());
+                    manager.vtxShutdownRuntime(handle);
+                }
+            }
+            """;
 
     /** "mapped <path>[ (deleted)]": one line per mapping of a project library. */
     private static final Pattern MAPPED = Pattern.compile("mapped (.*/(libTovik[A-Za-z0-9]*)\\.so[0-9.]*)( \\(deleted\\))?");
@@ -138,7 +136,7 @@ public final class JvmRuns {
     }
 
     /** The java launcher of this JVM, -Xcheck:jni, then the options given. */
-    static List<String> java(String... options) {
+    public static List<String> java(String... options) {
         List<String> command = new ArrayList<>();
         command.add(Paths.get(System.getProperty("java.home"), "bin", "java").toString());
         command.add("-Xcheck:jni");

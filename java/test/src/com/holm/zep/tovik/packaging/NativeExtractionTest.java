@@ -1,8 +1,6 @@
 package com.holm.zep.tovik.packaging;
 
-import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertFalse;
-import static org.junit.jupiter.api.Assertions.assertTrue;
+import static org.junit.jupiter.api.Assertions.*;
 
 import com.holm.zep.tovik.packaging.JvmRuns.Run;
 import java.io.BufferedReader;
@@ -36,27 +34,27 @@ class NativeExtractionTest extends ProbeFixture {
      * Opens an extraction folder below its argument the way the loader does, puts a library into
      * it, prints "ready <folder>" and waits: a JVM in the middle of an extraction.
      */
-    private static final String HOLDER = String.join("\n",
-            "import java.lang.reflect.Method;",
-            "import java.nio.file.Files;",
-            "import java.nio.file.Path;",
-            "import java.nio.file.Paths;",
-            "public class Holder {",
-            "    public static void main(String[] args) throws Exception {",
-            "        Class<?> type = Class.forName(\"com.holm.zep.tovik.api.jni.ExtractionFolder\");",
-            "        Method create = type.getDeclaredMethod(\"create\", Path.class);",
-            "        create.setAccessible(true);",
-            "        Object folder = create.invoke(null, Paths.get(args[0]));",
-            "        Method newFile = type.getDeclaredMethod(\"newFile\", String.class);",
-            "        newFile.setAccessible(true);",
-            "        Path library = (Path) newFile.invoke(folder, \"libTovikApi4J.so.1\");",
-            "        Files.write(library, new byte[4096]);",
-            "        System.out.println(\"ready \" + library.getParent());",
-            "        System.out.flush();",
-            "        System.in.read();",
-            "    }",
-            "}",
-            "");
+    private static final String HOLDER = """
+            import java.lang.reflect.Method;
+            import java.nio.file.Files;
+            import java.nio.file.Path;
+            import java.nio.file.Paths;
+            public class Holder {
+                public static void main(String[] args) throws Exception {
+                    Class<?> type = Class.forName("com.holm.zep.tovik.api.jni.ExtractionFolder");
+                    Method create = type.getDeclaredMethod("create", Path.class);
+                    create.setAccessible(true);
+                    Object folder = create.invoke(null, Paths.get(args[0]));
+                    Method newFile = type.getDeclaredMethod("newFile", String.class);
+                    newFile.setAccessible(true);
+                    Path library = (Path) newFile.invoke(folder, "libTovikApi4J.so.1");
+                    Files.write(library, new byte[4096]);
+                    System.out.println("ready " + library.getParent());
+                    System.out.flush();
+                    System.in.read();
+                }
+            }
+            """;
 
     /**
      * Where the natives come from: the carried copy wins over one on the library path unless

@@ -1,9 +1,8 @@
 package com.holm.zep.tovik.tool;
 
-import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertFalse;
-import static org.junit.jupiter.api.Assertions.assertTrue;
+import static org.junit.jupiter.api.Assertions.*;
 
+import com.holm.zep.tovik.packaging.JvmRuns.Run;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.ArrayList;
@@ -30,7 +29,7 @@ class ToolCommandLineTest {
     private static String usageError(String... args) {
         List<String> all = new ArrayList<>(List.of("--log"));
         all.addAll(List.of(args));
-        ToolRunner.Result r = ToolRunner.run(all.toArray(String[]::new));
+        Run r = ToolRunner.run(all.toArray(String[]::new));
         assertEquals(List.of(2, ""), List.of(r.exitCode(), r.out()), r::toString);
         return ToolRunner.oneErrorLine(r);
     }
@@ -92,7 +91,7 @@ class ToolCommandLineTest {
     void underJsonEveryFailureIsAlsoAJsonErrorObject() {
         for (String args : List.of("--json install --number=0x100000002", "install --frobnicate --json",
                 "--json -m nosuch info")) {
-            ToolRunner.Result r = ToolRunner.run(args.split(" "));
+            Run r = ToolRunner.run(args.split(" "));
             assertEquals(2, r.exitCode(), r::toString);
             Map<String, Object> doc = ToolJson.object(r.out());
             assertEquals(List.of(2L, false), List.of(ToolJson.at(doc, "error", "exitCode"),
@@ -105,7 +104,7 @@ class ToolCommandLineTest {
     void noCommandIsAUsageErrorAndHelpOfANestedCommandIsThatCommandsHelp() {
         assertTrue(usageError().startsWith("tovik: Missing command"));
         for (String command : List.of("client store", "install")) {
-            ToolRunner.Result byHelp = ToolRunner.ok(("help " + command).split(" "));
+            Run byHelp = ToolRunner.ok(("help " + command).split(" "));
             assertTrue(byHelp.out().startsWith("Usage: tovik " + command + " "), byHelp::toString);
             assertEquals(ToolRunner.ok((command + " --help").split(" ")).out(), byHelp.out());
         }
@@ -114,7 +113,7 @@ class ToolCommandLineTest {
 
     @Test
     void codesAreExplainedByValueAndName() {
-        ToolRunner.Result r = ToolRunner.ok("codes", "0x50000003", "1342177287", "e_invalidarg", "0x12345678", "--",
+        Run r = ToolRunner.ok("codes", "0x50000003", "1342177287", "e_invalidarg", "0x12345678", "--",
                 "-2147467259");
         List<String> rows = r.out().lines().skip(2).map(String::trim).toList();
         List<String> expected = List.of("0x50000003\\s+TOVIK_E_NO_INTERFACE\\s+.*empty input",

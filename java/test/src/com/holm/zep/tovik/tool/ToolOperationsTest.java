@@ -4,9 +4,9 @@ import static com.holm.zep.tovik.tool.ToolJson.at;
 import static com.holm.zep.tovik.tool.ToolRunner.fails;
 import static com.holm.zep.tovik.tool.ToolRunner.json;
 import static com.holm.zep.tovik.tool.ToolRunner.ok;
-import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertTrue;
+import static org.junit.jupiter.api.Assertions.*;
 
+import com.holm.zep.tovik.packaging.JvmRuns.Run;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.ArrayList;
@@ -23,13 +23,13 @@ import org.junit.jupiter.api.io.TempDir;
  * the tool shows what the client hands it. The values themselves are the client tests' concern.
  */
 class ToolOperationsTest {
-    private static void assertLine(String regex, ToolRunner.Result r) {
+    private static void assertLine(String regex, Run r) {
         assertTrue(Pattern.compile("(?m)^" + regex + "$").matcher(r.out()).find(), () -> regex + " in\n" + r);
     }
 
     @Test
     void modulesAreListedAsTableAndAsJsonAndChosenBySerialNameOrAlias() {
-        ToolRunner.Result table = ok("modules");
+        Run table = ok("modules");
         assertTrue(table.out().startsWith("Modules present: 3\n"), table::toString);
         assertLine("  100017\\s+TVX-100 Bench\\s+1\\s+4\\s+0", table);
         Map<String, Object> doc = json("modules");
@@ -37,7 +37,7 @@ class ToolOperationsTest {
                 at(doc, "modules", 1, "moduleName"), at(doc, "modules", 1, "vciInterface")));
 
         assertEquals("00:1B:7A:10:21:01", json("info", "--module", "200102").get("ethernetAddress"));
-        ToolRunner.Result byName = ok("-m", "tvx-200 bay 1", "info");
+        Run byName = ok("-m", "tvx-200 bay 1", "info");
         assertTrue(byName.out().contains("Alias:               Bay 1"), byName::toString);
         assertLine("  Workshop PC 3\\s+yes\\s+1\\s+2\\s+2024-05-14 07:58:12", byName);
         assertEquals(200102L, json("-m", "BAY 2", "info").get("serialNumber"));
@@ -47,7 +47,7 @@ class ToolOperationsTest {
     void aRefusedOperationExitsOneWithTheCodeByName() {
         assertEquals("tovik: get no-such-block failed: 0x20000103 PROVIDER_NOT_FOUND (no stored "
                 + "client information with this identifier)", fails(1, "client", "get", "no-such-block"));
-        ToolRunner.Result json = ToolRunner.run("--json", "client", "get", "no-such-block");
+        Run json = ToolRunner.run("--json", "client", "get", "no-such-block");
         assertEquals(1, json.exitCode(), json::toString);
         Map<?, ?> error = (Map<?, ?>) ToolJson.object(json.out()).get("error");
         assertEquals(List.of(0x20000103L, "0x20000103", "PROVIDER_NOT_FOUND", 1L), List.of(error.get("code"),
@@ -56,7 +56,7 @@ class ToolOperationsTest {
 
     @Test
     void installationProgressIsDrawnFromStatusPollsUntilDone() {
-        ToolRunner.Result r = ok("install", "Data Logger", "--interval", "10");
+        Run r = ok("install", "Data Logger", "--interval", "10");
         assertTrue(r.out().startsWith("Install Data Logger: job "), r::toString);
         List<Integer> percents = new ArrayList<>();
         Matcher bar = Pattern.compile("(?m)^  \\[([#.]{30})\\]\\s+(\\d+)%").matcher(r.out());
@@ -72,7 +72,7 @@ class ToolOperationsTest {
         List<?> polls = (List<?>) json("install", "--number", "2", "--interval", "10").get("progress");
         assertEquals(List.of(4, 1L, 2L, 3L), List.of(polls.size(), at(polls, 0, "status"), at(polls, 3, "status"),
                 at(polls, 3, "componentNumber")));
-        ToolRunner.Result started = ok("install", "--number=2", "--no-wait");
+        Run started = ok("install", "--number=2", "--no-wait");
         assertEquals(1, started.out().split("Job:", -1).length - 1, started::toString);
     }
 
@@ -83,19 +83,19 @@ class ToolOperationsTest {
         assertEquals("62617920312073657373696f6e", doc.get("bytes")); // "bay 1 session"
         assertEquals(13L, doc.get("length"));
 
-        ToolRunner.Result text = ok("client", "get", "calibration", "--text");
+        Run text = ok("client", "get", "calibration", "--text");
         assertTrue(text.out().contains("  Text:                \\n\\x0b\\x0c\\r\\x0e\\x0f\n"), text::toString);
         assertTrue(text.out().chars().allMatch(c -> c == '\n' || c >= 0x20 && c != 0x7F), text::toString);
         assertEquals("\n\u000b\f\r\u000e\u000f", json("client", "get", "calibration", "--text").get("text"));
 
-        ToolRunner.Result self = ok("selftest");
+        Run self = ok("selftest");
         assertTrue(self.out().contains("00000000  00 01 02 03 a5 ff") && self.out().contains("|......|"),
                 self::toString);
     }
 
     @Test
     void pendantDisplayAndLedsShowWhatWasReadBack() {
-        ToolRunner.Result display = ok("pendant", "display", "--digit", "7", "--dot");
+        Run display = ok("pendant", "display", "--digit", "7", "--dot");
         assertTrue(display.out().contains("     _ \n      |\n      |.\n"), display::toString);
         Map<String, Object> doc = json("pendant", "display", "--segments", "0,1,1,0,0,0,0,0", "--values", "1,9");
         assertEquals(List.of(List.of(0L, 1L, 1L, 0L, 0L, 0L, 0L, 0L), 1L, 9L), List.of(doc.get("segments"),
@@ -157,17 +157,17 @@ class ToolOperationsTest {
 
     @Test
     void logOptionShowsTheLibrarysLinesOnStandardError() {
-        ToolRunner.Result r = ok("--log", "modules");
+        Run r = ok("--log", "modules");
         assertTrue(r.err().contains("log| Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleIds:"),
                 r::toString);
-        assertTrue(r.errLines().stream().allMatch(l -> l.startsWith("log| ")), r::toString);
+        assertTrue(r.err().lines().allMatch(l -> l.startsWith("log| ")), r::toString);
         assertTrue(r.out().lines().noneMatch(l -> l.startsWith("log|")), r::toString);
         assertEquals("", ok("modules").err());
     }
 
     @Test
     void demoToursEverythingAndEndsCleanly() {
-        ToolRunner.Result r = ok("demo");
+        Run r = ok("demo");
         assertEquals("", r.err(), r::toString);
         for (String part : List.of("== 15/15  A refused operation ==", "read back unchanged", "100%  done",
                 "PROVIDER_NOT_FOUND")) {
@@ -181,7 +181,7 @@ class ToolOperationsTest {
 
     @Test
     void oneWaitListsTheEventsPostedInOrderOrEndsAtTheTimeout() {
-        ToolRunner.Result r = ok("events", "--post", "1,2,3", "--post", "4,5,0xFFFFFFFF", "--timeout", "30");
+        Run r = ok("events", "--post", "1,2,3", "--post", "4,5,0xFFFFFFFF", "--timeout", "30");
         assertTrue(r.out().contains("Events received: 2\n"), r::toString);
         assertLine("  1\\s+2\\s+3\\n  4\\s+5\\s+4294967295", r);
         assertEquals(List.of(), json("events", "--timeout", "0.3").get("events"));

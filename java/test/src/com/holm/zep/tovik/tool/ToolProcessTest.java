@@ -1,10 +1,9 @@
 package com.holm.zep.tovik.tool;
 
-import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertFalse;
-import static org.junit.jupiter.api.Assertions.assertTrue;
+import static org.junit.jupiter.api.Assertions.*;
 
 import com.holm.zep.tovik.packaging.JvmRuns;
+import com.holm.zep.tovik.packaging.JvmRuns.Run;
 import java.io.IOException;
 import java.nio.file.Files;
 import java.nio.file.Path;
@@ -41,12 +40,8 @@ class ToolProcessTest {
         return builder;
     }
 
-    private ToolRunner.Result run(ProcessBuilder builder) throws Exception {
-        return result(JvmRuns.run(work, builder));
-    }
-
-    private static ToolRunner.Result result(JvmRuns.Run run) {
-        return ToolRunner.checked(new ToolRunner.Result(run.exitCode(), run.out(), run.err()));
+    private Run run(ProcessBuilder builder) throws Exception {
+        return ToolRunner.checked(JvmRuns.run(work, builder));
     }
 
     /** The part of the launcher script that {@code pattern}'s first group matches. */
@@ -58,7 +53,7 @@ class ToolProcessTest {
     }
 
     /** The launcher's JVM with -Xcheck:jni, a library path of our own, then the arguments. */
-    private ToolRunner.Result java(String libraryPath, String... args) throws Exception {
+    private Run java(String libraryPath, String... args) throws Exception {
         List<String> command = new ArrayList<>(List.of(fromLauncher("exec \"([^\"]+)\""), "-Xcheck:jni",
                 "-Djava.library.path=" + libraryPath));
         command.addAll(List.of(args));
@@ -67,18 +62,18 @@ class ToolProcessTest {
 
     @Test
     void theLauncherPassesTheExitCodeAndTheJarRunsOnItsOwn() throws Exception {
-        ToolRunner.Result version = run(tovik("--version"));
+        Run version = run(tovik("--version"));
         assertEquals(0, version.exitCode(), version::toString);
         assertTrue(version.out().matches("(?s)tovik \\d+\\.\\d+\\.\\d+ - TovikApi4J .*\n"
                 + "TovikApi4J library \\d+\\.\\d+\\.\\d+\n.*"), version::toString);
-        ToolRunner.Result refused = run(tovik("--json", "-m", "nosuch", "info"));
+        Run refused = run(tovik("--json", "-m", "nosuch", "info"));
         assertEquals(2, refused.exitCode(), refused::toString);
         assertEquals("tovik: " + ToolJson.at(ToolJson.object(refused.out()), "error", "message"),
                 ToolRunner.oneErrorLine(refused));
 
         // The manifest's Main-Class and Class-Path are what a plain "java -jar" relies on.
         String libraryPath = JvmRuns.buildLibraryFolder().toString();
-        ToolRunner.Result r = java(libraryPath, "-jar", fromLauncher("([^:\"]*tovik-tool\\.jar)"), "--json",
+        Run r = java(libraryPath, "-jar", fromLauncher("([^:\"]*tovik-tool\\.jar)"), "--json",
                 "modules");
         assertEquals(0, r.exitCode(), r::toString);
         assertEquals(3, ((List<?>) ToolJson.object(r.out()).get("modules")).size(), r::toString);
@@ -87,7 +82,7 @@ class ToolProcessTest {
     @Test
     void withoutTheNativeLibrariesACommandExitsThreeWithOneLineAndOthersStillWork() throws Exception {
         String[] tool = {"-cp", fromLauncher("-cp \"([^\"]+)\""), "com.holm.zep.tovik.tool.Tovik"};
-        ToolRunner.Result json = java("/nonexistent", concat(tool, "--json", "modules"));
+        Run json = java("/nonexistent", concat(tool, "--json", "modules"));
         assertEquals(List.of(3, 3L), List.of(json.exitCode(), ToolJson.at(ToolJson.object(json.out()), "error",
                 "exitCode")), json::toString);
         String line = ToolRunner.oneErrorLine(json);
@@ -95,7 +90,7 @@ class ToolProcessTest {
                 + "could not be loaded ("), line);
         assertEquals(line, "tovik: " + ToolJson.at(ToolJson.object(json.out()), "error", "message"));
 
-        ToolRunner.Result codes = java("/nonexistent", concat(tool, "codes", "0x50000007"));
+        Run codes = java("/nonexistent", concat(tool, "codes", "0x50000007"));
         assertEquals(0, codes.exitCode(), codes::toString);
         assertTrue(codes.out().contains("TOVIK_E_NO_RUNTIME"), codes::toString);
     }
@@ -142,11 +137,11 @@ class ToolProcessTest {
         }
 
         /** Ctrl-C (SIGTERM where this process ignores SIGINT, as background jobs do). */
-        ToolRunner.Result interrupt() throws Exception {
+        Run interrupt() throws Exception {
             Process kill = new ProcessBuilder("kill", "-" + signal, Long.toString(process.pid())).start();
             assertEquals(0, kill.waitFor());
             assertTrue(process.waitFor(60, TimeUnit.SECONDS), "the tool did not stop");
-            ToolRunner.Result r = result(JvmRuns.finished(process, out, err));
+            Run r = ToolRunner.checked(JvmRuns.finished(process, out, err));
             assertEquals(signal.equals("INT") ? 130 : 143, r.exitCode(), r::toString);
             return r;
         }
@@ -163,7 +158,7 @@ class ToolProcessTest {
             // The event is shown, and the tool is back in the library's wait for the next one.
             tool.awaitThen(() -> tool.out().contains("event 1: 7 8 9")
                     && tool.err().split("Wait for events\n", -1).length > 2);
-            ToolRunner.Result r = tool.interrupt();
+            Run r = tool.interrupt();
             assertTrue(r.out().endsWith("Interrupted: event wait cancelled after 1 event(s).\n"), r::toString);
             // Cancelled through the library, the wait ended, then the runtime shut down.
             String log = r.err();
@@ -180,7 +175,7 @@ class ToolProcessTest {
         try (Running tool = new Running("--json", "events", "--follow", "--post", "7,8,9", "--post",
                 "1,0xFFFFFFFF,3")) {
             tool.awaitThen(() -> tool.out().lines().count() >= 2);
-            ToolRunner.Result r = tool.interrupt();
+            Run r = tool.interrupt();
             List<Map<String, Object>> events = ToolJson.lines(r.out());
             assertEquals(List.of(List.of(7L, 8L, 9L), List.of(1L, 0xFFFFFFFFL, 3L)), events.stream()
                     .map(e -> List.of(e.get("first"), e.get("second"), e.get("third"))).toList(), r::toString);
@@ -199,7 +194,7 @@ class ToolProcessTest {
         try (Running tool = new Running("--scenario", file.toString(), "demo")) {
             tool.awaitThen(() -> tool.out().contains("== 7/15  Installing an application")
                     && tool.out().contains("  [....."));
-            ToolRunner.Result r = tool.interrupt();
+            Run r = tool.interrupt();
             assertEquals("tovik: demo (step 7 of 15, Installing an application) interrupted",
                     ToolRunner.oneErrorLine(r));
             assertFalse(r.out().contains("== 8/15"), r::toString);
@@ -227,7 +222,7 @@ class ToolProcessTest {
                 + "COMP_LINE='" + line + "'; COMP_POINT=" + line.length() + "\n"
                 + "_complete_tovik tovik '" + words[words.length - 1] + "' 2>/dev/null\n"
                 + "printf '%s\\n' \"${COMPREPLY[@]}\"\n";
-        ToolRunner.Result r = run(new ProcessBuilder("bash", "--norc", "-c", program));
+        Run r = run(new ProcessBuilder("bash", "--norc", "-c", program));
         assertEquals(0, r.exitCode(), r::toString);
         return r.out().lines().map(String::trim).filter(l -> !l.isEmpty()).sorted().toList();
     }

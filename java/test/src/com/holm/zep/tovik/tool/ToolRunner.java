@@ -1,9 +1,8 @@
 package com.holm.zep.tovik.tool;
 
-import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertFalse;
-import static org.junit.jupiter.api.Assertions.assertTrue;
+import static org.junit.jupiter.api.Assertions.*;
 
+import com.holm.zep.tovik.packaging.JvmRuns.Run;
 import com.holm.zep.tovik.sim.VirtualProvider;
 import java.io.ByteArrayOutputStream;
 import java.io.PrintStream;
@@ -17,23 +16,11 @@ import java.util.Map;
  * virtual provider back at its default workshop first, as a fresh process would find it.
  */
 final class ToolRunner {
-    /** Output and exit code of one run. */
-    record Result(int exitCode, String out, String err) {
-        List<String> errLines() {
-            return err.isEmpty() ? List.of() : List.of(err.split("\n"));
-        }
-
-        @Override
-        public String toString() {
-            return "exit " + exitCode + "\n--- stdout\n" + out + "--- stderr\n" + err;
-        }
-    }
-
     private ToolRunner() {
     }
 
     /** One run of the tool's command line in this JVM. */
-    static Result run(String... args) {
+    static Run run(String... args) {
         VirtualProvider.reset();
         ByteArrayOutputStream out = new ByteArrayOutputStream();
         ByteArrayOutputStream err = new ByteArrayOutputStream();
@@ -51,13 +38,13 @@ final class ToolRunner {
             // The interrupt hook would otherwise hold this JVM's exit for its cleanup time.
             Interrupts.finished();
         }
-        return checked(new Result(exitCode, out.toString(StandardCharsets.UTF_8),
+        return checked(new Run(exitCode, out.toString(StandardCharsets.UTF_8),
                 err.toString(StandardCharsets.UTF_8)));
     }
 
     /** Runs the tool, which must succeed. */
-    static Result ok(String... args) {
-        Result r = run(args);
+    static Run ok(String... args) {
+        Run r = run(args);
         assertEquals(0, r.exitCode(), r::toString);
         return r;
     }
@@ -71,21 +58,21 @@ final class ToolRunner {
 
     /** Runs the tool, which must fail with the exit code and one error line; returns the line. */
     static String fails(int exitCode, String... args) {
-        Result r = run(args);
+        Run r = run(args);
         assertEquals(exitCode, r.exitCode(), r::toString);
         return oneErrorLine(r);
     }
 
     /** Asserts that a failed run wrote exactly one line to standard error, starting "tovik: ". */
-    static String oneErrorLine(Result result) {
-        List<String> lines = result.errLines();
+    static String oneErrorLine(Run result) {
+        List<String> lines = result.err().isEmpty() ? List.of() : List.of(result.err().split("\n"));
         assertTrue(lines.size() == 1 && lines.get(0).startsWith("tovik: "),
                 () -> "expected one 'tovik: ' line on stderr:\n" + result);
         return lines.get(0);
     }
 
     /** No uncaught exception and no stack trace: the tool reports failures as one line. */
-    static Result checked(Result result) {
+    static Run checked(Run result) {
         assertFalse(result.err().contains("Exception in thread"), () -> "uncaught:\n" + result);
         assertFalse(result.err().contains("\tat "), () -> "stack trace printed:\n" + result);
         return result;

@@ -18,7 +18,7 @@ public final class LeakCheck implements BeforeEachCallback, AfterEachCallback {
     private static boolean loaded;
 
     /** Loads the library and the virtual provider (which registers its classes on loading). */
-    static synchronized void loadLibraries() {
+    public static synchronized void loadLibraries() {
         if (!loaded) {
             TovikApiManager.loadLibrary();
             VirtualProvider.clearFaults();

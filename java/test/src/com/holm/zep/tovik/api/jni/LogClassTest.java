@@ -3,10 +3,10 @@ package com.holm.zep.tovik.api.jni;
 import static com.holm.zep.tovik.api.jni.RuntimeFixture.*;
 import static org.junit.jupiter.api.Assertions.*;
 
+import com.holm.zep.tovik.packaging.JvmRuns;
 import com.holm.zep.tovik.sim.VirtualProvider;
 import com.holm.zep.tovik.test.CapturingLogSink;
 import com.holm.zep.tovik.test.CapturingLogSink.Line;
-import java.io.File;
 import java.io.InputStream;
 import java.lang.invoke.MethodHandles;
 import java.nio.charset.StandardCharsets;
@@ -16,7 +16,6 @@ import java.util.HashSet;
 import java.util.List;
 import java.util.Objects;
 import java.util.Set;
-import java.util.concurrent.TimeUnit;
 import java.util.concurrent.atomic.AtomicInteger;
 import java.util.regex.Matcher;
 import java.util.regex.Pattern;
@@ -204,24 +203,15 @@ class LogClassTest {
 
     /** The output of {@link Child} in a virtual machine of its own that ends by itself, with no JNI warning. */
     private static String runChild(String mode) throws Exception {
-        Path output = Files.createTempFile("tovik-child-jvm", ".log");
+        Path work = Files.createTempDirectory("tovik-child-jvm");
         try {
-            String codeSource = Path.of(Child.class.getProtectionDomain().getCodeSource().getLocation().toURI()).toString();
-            Process child = new ProcessBuilder(List.of(Path.of(System.getProperty("java.home"), "bin", "java").toString(),
-                    "-Xcheck:jni", "-Djava.library.path=" + System.getProperty("java.library.path"),
-                    "-cp", System.getProperty("java.class.path") + File.pathSeparator + codeSource,
-                    Child.class.getName(), mode)).redirectErrorStream(true).redirectOutput(output.toFile()).start();
-            boolean ended = child.waitFor(120, TimeUnit.SECONDS);
-            if (!ended) {
-                child.destroyForcibly().waitFor();
-            }
-            String text = new String(Files.readAllBytes(output), StandardCharsets.UTF_8);  // leniently: a broken child may write anything
-            assertTrue(ended, "the child did not end by itself:\n" + text);
-            assertEquals(0, child.exitValue(), text);
-            assertFalse(text.contains("WARNING") || text.contains("FATAL ERROR"), text);
-            return text;
+            JvmRuns.Run run = JvmRuns.run(work, JvmRuns.process(JvmRuns.java("-Djava.library.path="
+                    + System.getProperty("java.library.path"), "-cp", System.getProperty("java.class.path"),
+                    Child.class.getName(), mode)));
+            assertEquals(0, run.exitCode(), run.toString());
+            return run.out() + run.err();
         } finally {
-            Files.deleteIfExists(output);
+            Files.delete(work);
         }
     }
 

@@ -4,9 +4,7 @@ import static org.junit.jupiter.api.Assertions.assertEquals;
 
 import com.holm.zep.tovik.sim.VirtualProvider;
 import com.holm.zep.tovik.test.CapturingLogSink;
-import java.lang.reflect.Array;
-import java.lang.reflect.Field;
-import java.lang.reflect.Modifier;
+import com.holm.zep.tovik.test.ValueText;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.ArrayList;
@@ -30,10 +28,11 @@ import org.junit.jupiter.params.provider.MethodSource;
  *
  * <p>Each row runs on a runtime of its own over {@link #EDGE}, whose values sit at the edges
  * (0x80000000 and above, empty texts, texts beyond ASCII), and {@link LeakCheck} compares the
- * provider's objects and the platform's counters afterwards. A row's transcript has three lines per
- * call: "= result returned passed-in-objects", "> journal" (element reads of a list shown once as
+ * provider's objects and the platform's counters afterwards. A row's transcript has two lines per
+ * call: "= result returned passed-in-objects > journal" (element reads of a list shown once as
  * "Nx[...]" with "#" for the index) and "# log" ("function: message / message", native methods by
- * their Java name, live pointers as "PTR"); an empty journal or log leaves its line out.
+ * their Java name, live pointers as "PTR"); an empty journal leaves its part out, an empty log its
+ * line.
  */
 class NativeContractTest extends RuntimeFixture {
     /** Any connection value addresses the first module; the high half must never reach the provider. */
@@ -123,12 +122,10 @@ class NativeContractTest extends RuntimeFixture {
                     MANAGER.vtxShutdownRuntime(second);
                     t.rec();
                 }, """
-                        = 0 2
-                        > Manager.InitializeRuntime("Gr\u00fc\u00dfe \u20ac?", null, -1)
+                        = 0 2 > Manager.InitializeRuntime("Gr\u00fc\u00dfe \u20ac?", null, -1)
                         # vtxInitializeRuntime: Initializing | IF::CmdCreateObject: Create TOVIK Manager IF PTR |
                           vtxInitializeRuntime: OK 0 / Initialization done
-                        =
-                        > Manager.CancelEventNotification
+                        = > Manager.CancelEventNotification
                         # vtxShutdownRuntime: shutting down runtime | IF::CmdDestroyObject: removing TOVIK Manager IF
                           PTR / Releasing / 0 / Final release  | vtxShutdownRuntime: shutting down runtime complete /
                           shutting down runtime / Could not find object to release / shutting down runtime complete"""),
@@ -136,8 +133,7 @@ class NativeContractTest extends RuntimeFixture {
                     VirtualProvider.failMethod("ITovikManager.InitializeRuntime", 0x80004005);
                     t.ret(MANAGER.vtxInitializeRuntime("", "", false, t.r()));
                 }, """
-                        = 0x50000007 4294967295
-                        > Manager.InitializeRuntime("", "", 0) CancelEventNotification
+                        = 0x50000007 4294967295 > Manager.InitializeRuntime("", "", 0) CancelEventNotification
                         # vtxInitializeRuntime: Initializing | IF::CmdCreateObject: Create TOVIK Manager IF PTR |
                           IF::CmdInitializeRuntime: com error -2147467259 Unspecified error | vtxInitializeRuntime:
                           not ok 1342177287 | IF::CmdDestroyObject: removing TOVIK Manager IF PTR / Releasing / 0 /
@@ -147,11 +143,9 @@ class NativeContractTest extends RuntimeFixture {
                     VirtualProvider.setResult("ITovikManager.ConfigureWifiInterface", 0x80000001);
                     t.run(r -> MANAGER.vtxConfigureWifiInterface(t.handle, r));
                 }, """
-                        = 0
-                        > Manager.ConfigureUsbInterface
+                        = 0 > Manager.ConfigureUsbInterface
                         # vtxConfigureUsbInterface: Configuring USB interface entered / Configuring USB interface done
-                        = 0xffffffff80000001
-                        > Manager.ConfigureWifiInterface
+                        = 0xffffffff80000001 > Manager.ConfigureWifiInterface
                         # vtxConfigureWifiInterface: ConfigureWifiInterface / ConfigureWifiInterface done -2147483647"""),
                 row("a manager handle nobody holds", t -> {
                     t.run(r -> MANAGER.vtxConfigureUsbInterface(t.handle + 1, r));
@@ -163,15 +157,13 @@ class NativeContractTest extends RuntimeFixture {
                         # vtxConnect: connect / connect done"""),
                 row("a null result object", t -> t.thrown(() -> MANAGER.vtxConfigureUsbInterface(t.handle, null)), """
                         = threw Exception:  CJavaEnvironment::VoidMethod instance 0000000000000000 or method PTR are
-                          NULL
-                        > Manager.ConfigureUsbInterface
+                          NULL > Manager.ConfigureUsbInterface
                         # vtxConfigureUsbInterface: Configuring USB interface entered"""),
 
                 // ---- modules
                 row("vtxGetModuleIds", t -> t.ret(MANAGER.vtxGetModuleIds(t.handle, t.r())), """
                         = 0 [VciItem(4000000000 "High \u00c4\u20ac" 2147483649 2147483648 4294967295) VciItem(0 null 5
-                          0 0)]
-                        > Manager.GetModuleIds 2x[VciItems.Item(#)]
+                          0 0)] > Manager.GetModuleIds 2x[VciItems.Item(#)]
                         # vtxGetModuleIds: Getting module IDs / Number of modules is 2 / Getting module IDs done"""),
                 row("vtxGetModuleIds with a missing entry and with none", t -> {
                     VirtualProvider.setMissingItem("ITovikVciItems", 0);
@@ -179,25 +171,21 @@ class NativeContractTest extends RuntimeFixture {
                     VirtualProvider.loadScenario("{ \"modules\": [] }");
                     t.ret(MANAGER.vtxGetModuleIds(t.handle, t.r()));
                 }, """
-                        = 0 [VciItem(0 null 5 0 0)]
-                        > Manager.GetModuleIds 2x[VciItems.Item(#)]
+                        = 0 [VciItem(0 null 5 0 0)] > Manager.GetModuleIds 2x[VciItems.Item(#)]
                         # vtxGetModuleIds: Getting module IDs / Number of modules is 2 / Getting module IDs done
-                        = 0 null
-                        > Manager.GetModuleIds
+                        = 0 null > Manager.GetModuleIds
                         # vtxGetModuleIds: Getting module IDs / Getting module IDs done"""),
                 row("vtxGetModuleIds failing", t -> {
                     VirtualProvider.failMethod("ITovikManager.GetModuleIds", 0x80004005, true, "bus offline");
                     t.ret(MANAGER.vtxGetModuleIds(t.handle, t.r()));
                 }, """
-                        = 0x50000003 null
-                        > Manager.GetModuleIds
+                        = 0x50000003 null > Manager.GetModuleIds
                         # vtxGetModuleIds: Getting module IDs | IF::CmdGetModulesIds: com error -2147467259 bus
                           offline | vtxGetModuleIds: Getting module IDs done"""),
                 row("vtxGetModuleInfo", t -> t.rec(t.call(info -> MANAGER.vtxGetModuleInfo(t.handle,
                         0x7_8000_0001L, info, t.r()), new TovikVciInfo())), """
                         = 0 VciInfo("e" "w" "" "u" [ClientInfo(true 4294967294 2147483651 "A\u00e9" "T1")
-                          ClientInfo(false 0 1 "" "")])
-                        > Manager.GetModuleInfo(2147483649) 2x[VciInfo.ClientAt(#)]
+                          ClientInfo(false 0 1 "" "")]) > Manager.GetModuleInfo(2147483649) 2x[VciInfo.ClientAt(#)]
                         # vtxGetModuleInfo: Getting module info / Number of client items 2 |
                           CTovikClientInfoIF::CmdClientName: Coud not find client name |
                           CTovikClientInfoIF::CmdConnectTime: Coud not find connect time | vtxGetModuleInfo: Getting
@@ -208,16 +196,14 @@ class NativeContractTest extends RuntimeFixture {
                             new TovikVciInfo3()));
                 }, """
                         = 0 VciInfo3("e" "w" "" "u" "Caf\u00e9" 2147483648 4294967295 2147483647 3735928559
-                          [ClientInfo(false 0 1 "" "")])
-                        > Manager.GetModuleInfo3(2147483649) 2x[VciInfo.ClientAt(#)]
+                          [ClientInfo(false 0 1 "" "")]) > Manager.GetModuleInfo3(2147483649) 2x[VciInfo.ClientAt(#)]
                         # vtxGetModuleInfo3: Getting module info3 / Number of client items 2 |
                           CTovikClientInfoIF::CmdClientName: Coud not find client name |
                           CTovikClientInfoIF::CmdConnectTime: Coud not find connect time | vtxGetModuleInfo3: Getting
                           module info3 done"""),
                 row("vtxGetModuleInfo refused", t -> t.rec(t.call(info -> MANAGER.vtxGetModuleInfo(t.handle, 4,
                         info, t.r()), new TovikVciInfo())), """
-                        = 0x20000101 VciInfo(null null null null null)
-                        > Manager.GetModuleInfo(4)
+                        = 0x20000101 VciInfo(null null null null null) > Manager.GetModuleInfo(4)
                         # vtxGetModuleInfo: Getting module info / Getting module info done"""),
 
                 // ---- connections
@@ -228,22 +214,17 @@ class NativeContractTest extends RuntimeFixture {
                     t.ret(MANAGER.vtxGetConStatus(t.handle, connection, t.r()));
                     t.run(r -> MANAGER.vtxDisconnect(t.handle, 0x0000000A_00000005L, r));
                 }, """
-                        = 0 4294967280
-                        > Manager.Connect(2147483649, 4)
+                        = 0 4294967280 > Manager.Connect(2147483649, 4)
                         # vtxConnect: connect / connect done
-                        = 0 2147483650
-                        > Manager.GetConStatus(4294967280)
+                        = 0 2147483650 > Manager.GetConStatus(4294967280)
                         # vtxGetConStatus: GetConStatus / GetConStatus done
-                        = 0
-                        > Manager.Disconnect(4294967280)
+                        = 0 > Manager.Disconnect(4294967280)
                         # vtxDisconnect: disconnect 1234fffffff0 / disconnect fffffff0 | IF::Disconnect: Disconnect
                           from handle fffffff0 | IF::CmdDisconnect: Disconnect from handle fffffff0 | vtxDisconnect:
                           disconnect done
-                        = 0x20000102 0
-                        > Manager.GetConStatus(4294967280)
+                        = 0x20000102 0 > Manager.GetConStatus(4294967280)
                         # vtxGetConStatus: GetConStatus / GetConStatus done
-                        = 0x20000102
-                        > Manager.Disconnect(5)
+                        = 0x20000102 > Manager.Disconnect(5)
                         # vtxDisconnect: disconnect a00000005 / disconnect 05 | IF::Disconnect: Disconnect from handle
                           05 | IF::CmdDisconnect: Disconnect from handle 05 | vtxDisconnect: disconnect done"""),
                 row("vtxConnect2 texts", t -> {
@@ -251,22 +232,19 @@ class NativeContractTest extends RuntimeFixture {
                     t.ret(MANAGER.vtxConnect2(t.handle, 5, 4, null, t.r()));
                     t.ret(MANAGER.vtxConnect2(t.handle, 4242, 1, "", t.r()));
                 }, """
-                        = 0 4294967280
-                        > Manager.Connect2(5, 3, "Bench \u00e9\u20ac?")
+                        = 0 4294967280 > Manager.Connect2(5, 3, "Bench \u00e9\u20ac?")
                         # vtxConnect2: connect2 / connect2 done
-                        = 0 4294967281
-                        > Manager.Connect2(5, 4, null)
+                        = 0 4294967281 > Manager.Connect2(5, 4, null)
                         # vtxConnect2: connect2 / connect2 done
-                        = 0x20000101 4294967295
-                        > Manager.Connect2(4242, 1, "")
+                        = 0x20000101 4294967295 > Manager.Connect2(4242, 1, "")
                         # vtxConnect2: connect2 / connect2 done"""),
 
                 // ---- versions
                 row("vtxGetVersionInformation", t -> t.rec(t.call(info -> MANAGER.vtxGetVersionInformation(
                         t.handle, 0x1_0000_0007L, 0x2_0000_0009L, info, t.r()), new TovikVersionInfo())), """
                         = 0 VersionInfo([VersionItem("s" 3 4 null null null)] [VersionItem("c\u00e9\u20ac" 2147483648
-                          4294967295 null null null) VersionItem("" 1 2 null null null)])
-                        > Manager.GetVersionInformation(7, 9) VersionItemList.Item(0) 2x[VersionItemList.Item(#)]
+                          4294967295 null null null) VersionItem("" 1 2 null null null)]) >
+                          Manager.GetVersionInformation(7, 9) VersionItemList.Item(0) 2x[VersionItemList.Item(#)]
                         # vtxGetVersionInformation: Get Version Information 4294967303 / Calling with 7 9 |
                           IF::GetVersionInformation: handle is 7 | IF::CmdGetVersionInformation: Calling with 7 /
                           Release my copy 1 | vtxGetVersionInformation: Get Version Information done"""),
@@ -275,8 +253,7 @@ class NativeContractTest extends RuntimeFixture {
                     t.rec(t.call(info -> MANAGER.vtxGetVersionInformation(t.handle, 5, 2, info, t.r()),
                             new TovikVersionInfo()));
                 }, """
-                        = 0 VersionInfo(null null)
-                        > Manager.GetVersionInformation(5, 2)
+                        = 0 VersionInfo(null null) > Manager.GetVersionInformation(5, 2)
                         # vtxGetVersionInformation: Get Version Information 5 / Calling with 5 2 |
                           IF::GetVersionInformation: handle is 5 | IF::CmdGetVersionInformation: Calling with 5 |
                           vtxGetVersionInformation: Get Version Information done"""),
@@ -285,8 +262,8 @@ class NativeContractTest extends RuntimeFixture {
                     t.rec(t.call(info -> MANAGER.vtxGetVersionInformation2(t.handle, 3, 4, info, t.r()),
                             new TovikVersionInfo()));
                 }, """
-                        = 0 VersionInfo([] [VersionItem("" 0 0 "" "" "")])
-                        > Manager.GetVersionInformation_2(3, 4) VersionItemList.Item(0) 2x[VersionItemList.Item(#)]
+                        = 0 VersionInfo([] [VersionItem("" 0 0 "" "" "")]) > Manager.GetVersionInformation_2(3, 4)
+                          VersionItemList.Item(0) 2x[VersionItemList.Item(#)]
                         # vtxGetVersionInformation2: Get Version Information 2 3 / Calling with 3 4 |
                           IF::GetVersionInformation_2: handle is 3 | IF::CmdGetVersionInformation_2: Calling with 3 /
                           Release my copy 1 | vtxGetVersionInformation2: Calling with 0  pVersionInfo=PTR / Null item,
@@ -297,8 +274,7 @@ class NativeContractTest extends RuntimeFixture {
                             new TovikVersionInfo()));
                 }, """
                         = 0 VersionInfo([] [VersionItem("c\u00e9\u20ac" 0 0 "1.0" "main" "2024") VersionItem("" 0 0 ""
-                          "" "")])
-                        > Manager.GetVersionInformation_2(3, 4) 2x[VersionItemList.Item(#)]
+                          "" "")]) > Manager.GetVersionInformation_2(3, 4) 2x[VersionItemList.Item(#)]
                         # vtxGetVersionInformation2: Get Version Information 2 3 / Calling with 3 4 |
                           IF::GetVersionInformation_2: handle is 3 | IF::CmdGetVersionInformation_2: Calling with 3 /
                           Release my copy 1 | vtxGetVersionInformation2: Calling with 0  pVersionInfo=PTR / Get
@@ -312,16 +288,14 @@ class NativeContractTest extends RuntimeFixture {
                     t.waitInto(t.handle, new TovikEventQueue());
                     t.run(r -> MANAGER.vtxCancelEventNotification(t.handle, r));
                 }, """
-                        = 0
-                        > Manager.RegisterForEvents(2147483653, 4294967295)
+                        = 0 > Manager.RegisterForEvents(2147483653, 4294967295)
                         # vtxRegisterForEvents: Register For Events 180000005 / Register For Events done
-                        = false EventQueue([Event(1 2 3) Event(4294967295 2147483648 0)])
-                        > Manager.WaitForEvents GetNextEvent GetNextEvent GetNextEvent
+                        = false EventQueue([Event(1 2 3) Event(4294967295 2147483648 0)]) > Manager.WaitForEvents
+                          GetNextEvent GetNextEvent GetNextEvent
                         # vtxWaitForEvents: Wait for events / LOG processing events | IF::CmdGetNextEvent: start /
                           done / start / done / start / done | vtxWaitForEvents: Adding event 1 2 3 / Adding event
                           4294967295 2147483648 0 / Wait for events done 0
-                        = 0
-                        > Manager.CancelEventNotification
+                        = 0 > Manager.CancelEventNotification
                         # vtxCancelEventNotification: Cancel Event Notification / CancelEventNotification OK"""),
                 row("vtxWaitForEvents ending without events", t -> {
                     MANAGER.vtxRegisterForEvents(t.handle, 1, 2, t.r());
@@ -340,16 +314,13 @@ class NativeContractTest extends RuntimeFixture {
                     t.waitInto(t.handle + 1, kept);
                     t.run(r -> MANAGER.vtxCancelEventNotification(t.handle + 1, r));
                 }, """
-                        = false EventQueue([])
-                        > Manager.WaitForEvents GetNextEvent
+                        = false EventQueue([]) > Manager.WaitForEvents GetNextEvent
                         # vtxWaitForEvents: Wait for events / LOG processing events | IF::CmdGetNextEvent: start /
                           done | vtxWaitForEvents: Wait for events done 0
-                        = true EventQueue([Event(9 9 9)])
-                        > Manager.WaitForEvents
+                        = true EventQueue([Event(9 9 9)]) > Manager.WaitForEvents
                         # vtxWaitForEvents: Wait for events / Wait for events done 1
                         = threw Exception:  CJavaEnvironment::VoidMethod instance 0000000000000000 or method PTR are
-                          NULL
-                        > Manager.WaitForEvents GetNextEvent GetNextEvent
+                          NULL > Manager.WaitForEvents GetNextEvent GetNextEvent
                         # vtxWaitForEvents: Wait for events / LOG processing events | IF::CmdGetNextEvent: start /
                           done / start / done | vtxWaitForEvents: Adding event 5 6 7
                         = true EventQueue([Event(9 9 9)])
@@ -365,16 +336,13 @@ class NativeContractTest extends RuntimeFixture {
                     t.ret(MANAGER.vtxGetAppsPc3(t.handle, t.r()));
                 }, """
                         = 0 [AppPcItem("Caf\u00e9 \u20ac" 4294967295 2147483648 0 0 null null null) AppPcItem("" 0 0 0
-                          0 null null null)]
-                        > Manager.GetAppsPC 2x[AppPcItemList.Item(#)]
+                          0 null null null)] > Manager.GetAppsPC 2x[AppPcItemList.Item(#)]
                         # vtxGetAppsPc: Getting APPS-PC / Number of client items 2 / Getting APPS-DONE
                         = 0 [AppPcItem("Caf\u00e9 \u20ac" 4294967295 2147483648 2147483649 4294967295 null null null)
-                          AppPcItem("" 0 0 0 7 null null null)]
-                        > Manager.GetAppsPC_2 2x[AppPcItemList.Item(#)]
+                          AppPcItem("" 0 0 0 7 null null null)] > Manager.GetAppsPC_2 2x[AppPcItemList.Item(#)]
                         # vtxGetAppsPc2: Getting APPS-PC_2 / Number of client items 2 / Getting APPS_2-DONE
                         = 0 [AppPcItem("Caf\u00e9 \u20ac" 0 0 2147483649 4294967295 "1.2.3" "r\u00e9lease"
-                          "2024-01-15")]
-                        > Manager.GetAppsPC_3 2x[AppPcItemList.Item(#)]
+                          "2024-01-15")] > Manager.GetAppsPC_3 2x[AppPcItemList.Item(#)]
                         # vtxGetAppsPc3: Getting APPS-PC_3 / Number of client items 2 / Getting APPS_3-DONE"""),
                 row("vtxGetAppsVci, vtxGetAppsVci2", t -> {
                     t.ret(MANAGER.vtxGetAppsVci(t.handle, 0x1_0000_0005L, 0x2_0000_0000L, -1L, t.r()));
@@ -382,19 +350,17 @@ class NativeContractTest extends RuntimeFixture {
                     t.ret(MANAGER.vtxGetAppsVci2(t.handle, 7, 8, 0xFFFF_FFFF_0000_0009L, t.r()));
                 }, """
                         = 0 [AppVciItem(1 "Diagnostics" 2147483648 20240115 4294967294 "DIAG-\u00c4" 2147483647
-                          4294967295 -1) AppVciItem(9 "" 0 0 0 "" 0 0 2147483647)]
-                        > Manager.GetAppsVCI(5, 0, 4294967295) 2x[AppVciItemList.Item(#)]
+                          4294967295 -1) AppVciItem(9 "" 0 0 0 "" 0 0 2147483647)] > Manager.GetAppsVCI(5, 0,
+                          4294967295) 2x[AppVciItemList.Item(#)]
                         # vtxGetAppsVci: Getting APPS-VCI / Getting APPS-VCI-DONE
-                        = 0 [AppVciItem2(9 "" "" "" "" 0)]
-                        > Manager.GetAppsVCI_2(7, 8, 9) 2x[AppVciItemList.Item(#)]
+                        = 0 [AppVciItem2(9 "" "" "" "" 0)] > Manager.GetAppsVCI_2(7, 8, 9) 2x[AppVciItemList.Item(#)]
                         # vtxGetAppsVci2: Getting APPS-VCI2 / Getting APPS-VCI2-DONE"""),
 
                 row("vtxGetAppsVci on a module without applications", t -> {
                     VirtualProvider.loadScenario(BARE_MODULE);
                     t.ret(MANAGER.vtxGetAppsVci(t.handle, C, 0, 0, t.r()));
                 }, """
-                        = 0 []
-                        > Manager.GetAppsVCI(7, 0, 0)
+                        = 0 [] > Manager.GetAppsVCI(7, 0, 0)
                         # vtxGetAppsVci: Getting APPS-VCI / Getting APPS-VCI-DONE"""),
 
                 // ---- installation and control
@@ -405,15 +371,14 @@ class NativeContractTest extends RuntimeFixture {
                     t.rec(t.call(s -> MANAGER.vtxInstallGetStatus(t.handle, C, 0x7_F000_0101L, s, t.r()), status));
                     t.rec(t.call(s -> MANAGER.vtxInstallVciApp(t.handle, C, null, s, t.r()), status));
                 }, """
-                        = 0 AppStatus(257 4294967295 0 0 3 2147483648 120 "Caf\u00e9 \u20ac")
-                        > Manager.InstallVCIApp(7, "Caf\u00e9 \u20ac")
+                        = 0 AppStatus(257 4294967295 0 0 3 2147483648 120 "Caf\u00e9 \u20ac") >
+                          Manager.InstallVCIApp(7, "Caf\u00e9 \u20ac")
                         # vtxInstallVciApp: Install VCI App / App name is Caf\u00e9 \u20ac | IF::CmdInstallVCIApp: App
                           name is [Caf\u00e9 \u20ac] | vtxInstallVciApp: Install VCI App done
-                        = 0 AppStatus(34091303169 4294967295 0 1 3 2147483648 120 "Caf\u00e9 \u20ac")
-                        > Manager.InstallGetStatus(7, 257)
+                        = 0 AppStatus(34091303169 4294967295 0 1 3 2147483648 120 "Caf\u00e9 \u20ac") >
+                          Manager.InstallGetStatus(7, 257)
                         # vtxInstallGetStatus: Install Get Status App / Install Get Status done
-                        = 0 AppStatus(258 4294967295 0 0 3 2147483648 120 "")
-                        > Manager.InstallVCIApp(7, null)
+                        = 0 AppStatus(258 4294967295 0 0 3 2147483648 120 "") > Manager.InstallVCIApp(7, null)
                         # vtxInstallVciApp: Install VCI App / App name is  | IF::CmdInstallVCIApp: App name is [] |
                           vtxInstallVciApp: Install VCI App done"""),
                 row("vtxInstallVciApp2, vtxUninstallVciApp, vtxUpdateSystemFirmware", t -> {
@@ -423,15 +388,13 @@ class NativeContractTest extends RuntimeFixture {
                             new TovikAppStatus()));
                     t.rec(t.call(s -> MANAGER.vtxUpdateSystemFirmware(t.handle, C, s, t.r()), new TovikAppStatus()));
                 }, """
-                        = 0 AppStatus(257 4294967295 0 0 3 2147483648 120 "")
-                        > Manager.InstallVCIApp_2(7, 7)
+                        = 0 AppStatus(257 4294967295 0 0 3 2147483648 120 "") > Manager.InstallVCIApp_2(7, 7)
                         # vtxInstallVciApp2: Install VCI App2 / Install VCI App done
-                        = 0 AppStatus(258 4294967295 0 0 3 2147483648 120 "Diagnostics")
-                        > Manager.UninstallVCIApp(7, "Diagnostics")
+                        = 0 AppStatus(258 4294967295 0 0 3 2147483648 120 "Diagnostics") > Manager.UninstallVCIApp(7,
+                          "Diagnostics")
                         # vtxUninstallVciApp: Uninstall VCI App | IF::CmdUninstallVCIApp: App name is [Diagnostics] |
                           vtxUninstallVciApp: Uninstall VCI App done
-                        = 0 AppStatus(259 4294967295 0 0 3 2147483648 120 "")
-                        > Manager.UpdateSystemFirmware(7)
+                        = 0 AppStatus(259 4294967295 0 0 3 2147483648 120 "") > Manager.UpdateSystemFirmware(7)
                         # vtxUpdateSystemFirmware: UpdateSystemFirmware / UpdateSystemFirmware done"""),
                 row("vtxControlApp, vtxSetConfigApp, vtxGetConfigApp", t -> {
                     t.run(r -> MANAGER.vtxControlApp(t.handle, 0xF_0000_0000L, 1, 0x1_0000_0005L, r));
@@ -440,22 +403,17 @@ class NativeContractTest extends RuntimeFixture {
                     t.ret(MANAGER.vtxGetConfigApp(t.handle, 1, 0x7_0000_0003L, t.r()));
                     t.ret(MANAGER.vtxGetConfigApp(t.handle, 1, 99, t.r()));
                 }, """
-                        = 0
-                        > Manager.ControlApp(0, 1, 5)
+                        = 0 > Manager.ControlApp(0, 1, 5)
                         # vtxControlApp: Control App / Control App done
-                        = 0
-                        > Manager.SetConfigApp(1, 3, 4294967294)
+                        = 0 > Manager.SetConfigApp(1, 3, 4294967294)
                         # vtxSetConfigApp: Set Config App | IF::CmdSetConfigApp: Args 01 3 fffffffe | vtxSetConfigApp:
                           Set Config App done
-                        = 0
-                        > Manager.SetConfigApp(11259375, 10, 11)
+                        = 0 > Manager.SetConfigApp(11259375, 10, 11)
                         # vtxSetConfigApp: Set Config App | IF::CmdSetConfigApp: Args abcdef a b | vtxSetConfigApp:
                           Set Config App done
-                        = 0 4294967294
-                        > Manager.GetConfigApp(1, 3)
+                        = 0 4294967294 > Manager.GetConfigApp(1, 3)
                         # vtxGetConfigApp: Get Config App / Get Config App
-                        = 0x20000103 0
-                        > Manager.GetConfigApp(1, 99)
+                        = 0x20000103 0 > Manager.GetConfigApp(1, 99)
                         # vtxGetConfigApp: Get Config App / Get Config App"""),
 
                 // ---- client information
@@ -470,11 +428,11 @@ class NativeContractTest extends RuntimeFixture {
                     t.rec(t.call(item -> MANAGER.vtxStoreClientInfo(t.handle, C, "id", 1, null, 0, item, t.r()),
                             new TovikClientAccessItem()));
                 }, """
-                        = 0 ClientAccessItem(100 2 0 2 2 4294967295)
-                        > Manager.StoreClientInfo(7, "?x\u00fc", 1, VT_ARRAY|VT_UI1 bytes[3]:0080ff, 5)
+                        = 0 ClientAccessItem(100 2 0 2 2 4294967295) > Manager.StoreClientInfo(7, "?x\u00fc", 1,
+                          VT_ARRAY|VT_UI1 bytes[3]:0080ff, 5)
                         # vtxStoreClientInfo: Store Client Info / Store Client Info done
-                        = 0xffffffff80070070 ClientAccessItem(101 2147483651 -2147024784 0 3 9)
-                        > Manager.StoreClientInfo(7, null, 0, VT_ARRAY|VT_UI1 bytes[5]:0000000000, 0)
+                        = 0xffffffff80070070 ClientAccessItem(101 2147483651 -2147024784 0 3 9) >
+                          Manager.StoreClientInfo(7, null, 0, VT_ARRAY|VT_UI1 bytes[5]:0000000000, 0)
                         # vtxStoreClientInfo: Store Client Info / Store Client Info done
                         = 0x50000003 ClientAccessItem(0 0 0 0 0 0)
                         # vtxStoreClientInfo: Store Client Info / Store Client Info done
@@ -500,11 +458,11 @@ class NativeContractTest extends RuntimeFixture {
                         Files.delete(dir);
                     }
                 }, """
-                        = 0 ClientAccessItem(100 2 0 2 2 4294967295)
-                        > Manager.StoreClientInfoFile(7, "f?", 2, "DIR/in.bin", 3)
+                        = 0 ClientAccessItem(100 2 0 2 2 4294967295) > Manager.StoreClientInfoFile(7, "f?", 2,
+                          "DIR/in.bin", 3)
                         # vtxStoreClientInfoFile: Store Client Info File / Store Client Info File done
-                        = 0 ClientAccessItem(101 2 0 1 1 9)
-                        > Manager.GetClientInfoFile(7, "\u03a9mega\u2713", 3, "DIR/\u03a9.bin")
+                        = 0 ClientAccessItem(101 2 0 1 1 9) > Manager.GetClientInfoFile(7, "\u03a9mega\u2713", 3,
+                          "DIR/\u03a9.bin")
                         # vtxGetClientInfoFile: GetClientInfoFile / GetClientInfoFile done 0"""),
                 row("vtxDeleteClientInfo, vtxGetAvailableClientSpace", t -> {
                     t.run(r -> MANAGER.vtxDeleteClientInfo(t.handle, C, "calibration", 0x1_0000_0001L, r));
@@ -513,16 +471,13 @@ class NativeContractTest extends RuntimeFixture {
                     t.rec(t.call(space -> MANAGER.vtxGetAvailableClientSpace(t.handle, C, space, t.r()),
                             new TovikClientSpace()));
                 }, """
-                        = 0
-                        > Manager.DeleteClientInfo(7, "calibration", 1)
+                        = 0 > Manager.DeleteClientInfo(7, "calibration", 1)
                         # vtxDeleteClientInfo: Delete Client Info / Delete Client Info File done
-                        = 0x20000103
-                        > Manager.DeleteClientInfo(7, null, 1)
+                        = 0x20000103 > Manager.DeleteClientInfo(7, null, 1)
                         # vtxDeleteClientInfo: Delete Client Info / Delete Client Info File done
                         = 0x50000003
                         # vtxDeleteClientInfo: Delete Client Info / Delete Client Info File done
-                        = 0 ClientSpace(4 4 4294967278 4294967280)
-                        > Manager.GetAvailableClientSpace(7)
+                        = 0 ClientSpace(4 4 4294967278 4294967280) > Manager.GetAvailableClientSpace(7)
                         # vtxGetAvailableClientSpace: GetAvailableSpace / GetAvailableSpace done"""),
                 row("vtxGetClientInfo, vtxGetClientInfoResult, vtxGetClientAccessStatus", t -> {
                     TovikClientAccessItem read = t.call(item -> MANAGER.vtxGetClientInfo(t.handle, C, "calibration",
@@ -536,23 +491,18 @@ class NativeContractTest extends RuntimeFixture {
                     t.rec(t.call(item -> MANAGER.vtxGetClientInfo(t.handle, C, null, 1, 0, item, t.r()),
                             new TovikClientAccessItem()));
                 }, """
-                        = 0 ClientAccessItem(100 2 0 2 2 4294967295)
-                        > Manager.GetClientInfo(7, "calibration", 1, 5)
+                        = 0 ClientAccessItem(100 2 0 2 2 4294967295) > Manager.GetClientInfo(7, "calibration", 1, 5)
                         # vtxGetClientInfo: GetClientInfo / Client Info is 100 / GetClientInfo done 0
-                        = 0 [10, 11, 12]
-                        > Manager.GetClientInfoResult(7, 100) 3x[ByteBuffer.Item(#)]
+                        = 0 [10, 11, 12] > Manager.GetClientInfoResult(7, 100) 3x[ByteBuffer.Item(#)]
                         # vtxGetClientInfoResult: GetClientInfoResult / A1 / 0000000000000000 / A2 |
                           IF::CmdGetClientInfoResult: Look for buffer / A / Copy results 3 / B / C |
                           IF::GetClientInfoResult: A / B1 / PTR / B | vtxGetClientInfoResult: A / pResults PTR /
                           Copying data / GetClientInfoResult done 0
-                        = 0 ClientAccessItem(100 2 0 2 2 4294967295)
-                        > Manager.GetClientAccessStatus(7, 100)
+                        = 0 ClientAccessItem(100 2 0 2 2 4294967295) > Manager.GetClientAccessStatus(7, 100)
                         # vtxGetClientAccessStatus: Client Access Item / Client Access Item done
-                        = 0x20000108 ClientAccessItem(0 0 0 0 0 0)
-                        > Manager.GetClientAccessStatus(7, 999)
+                        = 0x20000108 ClientAccessItem(0 0 0 0 0 0) > Manager.GetClientAccessStatus(7, 999)
                         # vtxGetClientAccessStatus: Client Access Item / Client Access Item done
-                        = 0x20000103 ClientAccessItem(0 0 0 0 0 0)
-                        > Manager.GetClientInfo(7, null, 1, 0)
+                        = 0x20000103 ClientAccessItem(0 0 0 0 0 0) > Manager.GetClientInfo(7, null, 1, 0)
                         # vtxGetClientInfo: GetClientInfo / Null item / GetClientInfo done 536871171"""),
                 row("vtxGetClientInfoResult without bytes", t -> {
                     TovikClientAccessItem empty = t.call(item -> MANAGER.vtxGetClientInfo(t.handle, C, "", 4, 0, item,
@@ -561,14 +511,12 @@ class NativeContractTest extends RuntimeFixture {
                     t.ret(MANAGER.vtxGetClientInfoResult(t.handle, C, empty.getClientInfo(), t.r()));
                     t.ret(MANAGER.vtxGetClientInfoResult(t.handle, C, 999, t.r()));
                 }, """
-                        = 0 null
-                        > Manager.GetClientInfoResult(7, 100)
+                        = 0 null > Manager.GetClientInfoResult(7, 100)
                         # vtxGetClientInfoResult: GetClientInfoResult / A1 / 0000000000000000 / A2 |
                           IF::CmdGetClientInfoResult: Look for buffer / A / Copy results 0 / B / C |
                           IF::GetClientInfoResult: A / B1 / PTR / B | vtxGetClientInfoResult: A / pResults PTR / No
                           results PTR  / GetClientInfoResult done 0
-                        = 0x20000108 null
-                        > Manager.GetClientInfoResult(7, 999)
+                        = 0x20000108 null > Manager.GetClientInfoResult(7, 999)
                         # vtxGetClientInfoResult: GetClientInfoResult / A1 / 0000000000000000 / A2 |
                           IF::CmdGetClientInfoResult: Look for buffer / B / C | IF::GetClientInfoResult: A / B1 / PTR
                           / B | vtxGetClientInfoResult: A / pResults 0000000000000000 / No results 0000000000000000  /
@@ -579,15 +527,30 @@ class NativeContractTest extends RuntimeFixture {
                     VirtualProvider.loadScenario(BARE_MODULE);
                     t.ret(MANAGER.vtxGetClientInfoList(t.handle, C, t.r()));
                 }, """
-                        = 0 [ClientInfoItem(3 "?mega?" 2) ClientInfoItem(4 "" 0)]
-                        > Manager.GetClientInfoList(7) 3x[ClientInfoList.Item(#)]
+                        = 0 [ClientInfoItem(3 "?mega?" 2) ClientInfoItem(4 "" 0)] > Manager.GetClientInfoList(7)
+                          3x[ClientInfoList.Item(#)]
                         # vtxGetClientInfoList: GetClientInfoList | CTovikClientInfoItemIF::CmdGetClientInfoId: Coud
                           not find client name | vtxGetClientInfoList: GetClientInfoList done 0
-                        = 0 []
-                        > Manager.GetClientInfoList(7)
+                        = 0 [] > Manager.GetClientInfoList(7)
                         # vtxGetClientInfoList: GetClientInfoList / GetClientInfoList done 0"""),
 
                 // ---- pendant
+                // LED 0 of the scenario has the control 0xFFFFFFFF, which must arrive zero-extended.
+                row("vtxPendantGetLeds at the edges", t -> {
+                    long[][] out = {{-7, -7}, {-7, -7}, {-7, -7}};
+                    MANAGER.vtxPendantGetLeds(t.handle, C, out[0], out[1], out[2], t.r());
+                    t.rec((Object) out);
+                }, """
+                        = 0 [[1, 0], [4294967295, 0], [3, 0]] > Manager.PendantGetLeds(7, object)
+                          2x[PendantLeds.Item(#)]
+                        # vtxPendantGetLeds: Pendant Get Led / Getting LED items / Getting item 0 |
+                          CTovikPendantLedsIF::CmdItem: A / B PTR / C / Releasing 1 / D / E | vtxPendantGetLeds:
+                          Gettting is valid  | CTovikPendantLedIF::CmdDestroyObject: DESTROY PTR / 0 |
+                          vtxPendantGetLeds: Getting item 1 | CTovikPendantLedsIF::CmdItem: A / B PTR / C / Releasing
+                          1 / D / E | vtxPendantGetLeds: Gettting is valid  | CTovikPendantLedIF::CmdDestroyObject:
+                          DESTROY PTR / 0 |
+                          CTovikPendantLedsIF::~CTovikPendantLedsIF: Destroy | CTovikPendantLedsIF::CmdDestroyObject:
+                          Releasing 0 | vtxPendantGetLeds: Pendant Get Led done"""),
                 row("vtxPendantSetLeds, vtxPendantGetLeds", t -> {
                     VirtualProvider.setMissingItem("ITovikPendantLeds", 0);
                     t.run(r -> MANAGER.vtxPendantSetLeds(t.handle, C, new long[] {5, 0x1_0000_0001L, 5}, new long[] {6, -1L},
@@ -599,8 +562,7 @@ class NativeContractTest extends RuntimeFixture {
                     MANAGER.vtxPendantGetLeds(t.handle, C, new long[0], out[1], out[2], t.r());
                     t.rec((Object) out);
                 }, """
-                        = 0
-                        > 2x[PendantLeds.Item(#)] PendantLed.put_LedValid(1) put_LedCtrl(4294967295)
+                        = 0 > 2x[PendantLeds.Item(#)] PendantLed.put_LedValid(1) put_LedCtrl(4294967295)
                           put_LedBlinkFreq(4294967294) Manager.PendantSetLeds(7, object)
                         # vtxPendantSetLeds: Pendant Set Led | CTovikPendantLedsIF::CmdItem: A / B 0000000000000000 /
                           D / E / A / B PTR / C / Releasing 1 / D / E | CTovikPendantLedIF::SetLedValid: SET to 1 |
@@ -609,14 +571,12 @@ class NativeContractTest extends RuntimeFixture {
                           CTovikPendantLedIF::CmdDestroyObject: DESTROY PTR / 0 |
                           CTovikPendantLedsIF::~CTovikPendantLedsIF: Destroy | CTovikPendantLedsIF::CmdDestroyObject:
                           Releasing 0 | vtxPendantSetLeds: Pendant Set Led done
-                        = 0 [[0, -7, -7], [0, -7, -7], [0]]
-                        > Manager.PendantGetLeds(7, object) PendantLeds.Item(0)
+                        = 0 [[0, -7, -7], [0, -7, -7], [0]] > Manager.PendantGetLeds(7, object) PendantLeds.Item(0)
                         # vtxPendantGetLeds: Pendant Get Led / Getting LED items / Getting item 0 |
                           CTovikPendantLedsIF::CmdItem: A / B 0000000000000000 / D / E | vtxPendantGetLeds: Gettting
                           is valid  | CTovikPendantLedsIF::~CTovikPendantLedsIF: Destroy |
                           CTovikPendantLedsIF::CmdDestroyObject: Releasing 0 | vtxPendantGetLeds: Pendant Get Led done
-                        = 0x20000042 [[0, -7, -7], [0, -7, -7], [0]]
-                        > Manager.PendantGetLeds(7, object)
+                        = 0x20000042 [[0, -7, -7], [0, -7, -7], [0]] > Manager.PendantGetLeds(7, object)
                         # vtxPendantGetLeds: Pendant Get Led / Getting LED items |
                           CTovikPendantLedsIF::~CTovikPendantLedsIF: Destroy | CTovikPendantLedsIF::CmdDestroyObject:
                           Releasing 0 | vtxPendantGetLeds: Pendant Get Led done"""),
@@ -627,8 +587,7 @@ class NativeContractTest extends RuntimeFixture {
                         = 0x50000007
                         # vtxPendantSetLeds: Pendant Set Led | CTovikPendantLedsIF::~CTovikPendantLedsIF: Destroy |
                           CTovikPendantLedsIF::CmdDestroyObject: Releasing 0 | vtxPendantSetLeds: Pendant Set Led done
-                        = 0
-                        > Manager.PendantSetLeds(7, object)
+                        = 0 > Manager.PendantSetLeds(7, object)
                         # vtxPendantSetLeds: Pendant Set Led | CTovikPendantLedsIF::~CTovikPendantLedsIF: Destroy |
                           CTovikPendantLedsIF::CmdDestroyObject: Releasing 0 | vtxPendantSetLeds: Pendant Set Led done"""),
                 row("vtxPendantSetSegDisp, vtxPendantGetSegDisp", t -> {
@@ -642,38 +601,33 @@ class NativeContractTest extends RuntimeFixture {
                     kept.setData(1, 2, 3, 4, 5, 6, 7, 8, 9, 10);
                     t.rec(t.call(d -> MANAGER.vtxPendantGetSegDisp(t.handle, C, d, t.r()), kept));
                 }, """
-                        = 0
-                        > PendantDisp.put_SegmentA(1) put_SegmentB(2) put_SegmentC(3) put_SegmentD(4) put_SegmentE(5)
-                          put_SegmentF(6) put_SegmentG(7) put_SegmentDecimalPoint(4294967295)
+                        = 0 > PendantDisp.put_SegmentA(1) put_SegmentB(2) put_SegmentC(3) put_SegmentD(4)
+                          put_SegmentE(5) put_SegmentF(6) put_SegmentG(7) put_SegmentDecimalPoint(4294967295)
                           Manager.PendantSetSegDisp(7, object, 21, 34)
                         # vtxPendantSetSegDisp: Pendant Set Seg Disp / Pendant Set Seg Disp done
-                        = 0 PendantDisp(1 2 3 4 5 6 7 4294967295 21 34)
-                        > Manager.PendantGetSegDisp(7)
+                        = 0 PendantDisp(1 2 3 4 5 6 7 4294967295 21 34) > Manager.PendantGetSegDisp(7)
                         # vtxPendantGetSegDisp: Pendant Get Seg Disp / 1 / Pendant Get Seg done
                         = 0x50000003
                         # vtxPendantSetSegDisp: Pendant Set Seg Disp / Pendant Set Seg Disp done
                         = 0x50000007
                         # vtxPendantSetSegDisp: Pendant Set Seg Disp / Pendant Set Seg Disp done
-                        = 0 PendantDisp(1 2 3 4 5 6 7 8 10 9)
-                        > Manager.PendantGetSegDisp(7)
+                        = 0 PendantDisp(1 2 3 4 5 6 7 8 10 9) > Manager.PendantGetSegDisp(7)
                         # vtxPendantGetSegDisp: Pendant Get Seg Disp | IF::CmdPendantGetSegDisp: NO OBJECT |
                           vtxPendantGetSegDisp: no object / Pendant Get Seg done"""),
                 row("vtxPendantSetAudio, vtxPendantGetAudio", t -> {
                     t.run(r -> MANAGER.vtxPendantSetAudio(t.handle, C, 0x1_0000_0001L, 0xFFFF_FFFEL, 3, 0x8000_0000L, r));
                     t.ret(MANAGER.vtxPendantGetAudio(t.handle, C, t.r()));
                 }, """
-                        = 0
-                        > Manager.PendantSetAudio(7, 1, 4294967294, 3, 2147483648)
+                        = 0 > Manager.PendantSetAudio(7, 1, 4294967294, 3, 2147483648)
                         # vtxPendantSetAudio: Pendant Set Audio / Pendant Set Audio done
-                        = 0 PendantAudioValues(1 4294967294)
-                        > Manager.PendantGetAudio(7)
+                        = 0 PendantAudioValues(1 4294967294) > Manager.PendantGetAudio(7)
                         # vtxPendantGetAudio: PendantGetAudio / PendantGetAudio done 0"""),
 
                 // ---- wireless
                 row("vtxGetAccessPointState", t -> t.rec(t.call(item -> MANAGER.vtxGetAccessPointState(t.handle,
                         C, 0x1_0000_0003L, item, t.r()), new TovikApStateItem())), """
-                        = 0 ApStateItem(4294967295 2147483648 1 4 70 -2147483648 7)
-                        > Manager.GetAccessPointState(7, 3)
+                        = 0 ApStateItem(4294967295 2147483648 1 4 70 -2147483648 7) > Manager.GetAccessPointState(7,
+                          3)
                         # vtxGetAccessPointState: GetAccessPointState | IF::CmdGetAccessPointState: Cmd Get Access
                           Point State / Cmd Get Access Point State 0 | vtxGetAccessPointState: GetAccessPointState
                           done"""),
@@ -681,11 +635,9 @@ class NativeContractTest extends RuntimeFixture {
                     t.run(r -> MANAGER.vtxEnableManualScan(t.handle, true, r));
                     t.run(r -> MANAGER.vtxEnableAutoWifi(t.handle, false, r));
                 }, """
-                        = 0
-                        > Manager.EnableManualScan(-1)
+                        = 0 > Manager.EnableManualScan(-1)
                         # vtxEnableManualScan: EnableManualScan 1 / EnableManualScan done
-                        = 0
-                        > Manager.EnableAutoWifi(0)
+                        = 0 > Manager.EnableAutoWifi(0)
                         # vtxEnableAutoWifi: EnableAutoWifi0 / EnableAutoWifi done"""),
                 row("vtxGetAutoWifiInfo", t -> {
                     t.ret(MANAGER.vtxGetAutoWifiInfo(t.handle, t.r()));
@@ -696,25 +648,23 @@ class NativeContractTest extends RuntimeFixture {
                     VirtualProvider.withholdOutput("ITovikManager.GetAutoWifiInfo");
                     t.ret(MANAGER.vtxGetAutoWifiInfo(t.handle, t.r()));
                 }, """
-                        = 0 AdaptInfoList(true false true [4294967295, 3] [2, 4] [true, false] ["Caf\u00e9 ?", ""])
-                        > Manager.GetAutoWifiInfo 2x[AdaptInfoList.GetItem(#)]
+                        = 0 AdaptInfoList(true false true [4294967295, 3] [2, 4] [true, false] ["Caf\u00e9 ?", ""]) >
+                          Manager.GetAutoWifiInfo 2x[AdaptInfoList.GetItem(#)]
                         # vtxGetAutoWifiInfo: GetAutoWifiInfo | IF::CmdGetAutoWifiInfo: Start / Done |
                           vtxGetAutoWifiInfo: Processing 2 items / Processing item 0 / Processing item 1 |
                           CTovikAdaptInfoItemIF::CmdgetCardName: Coud not find client name | vtxGetAutoWifiInfo:
                           GetAutoWifiInfo done 0
-                        = 0 AdaptInfoList(true false true [0, 3] [0, 4] [false, false] [""])
-                        > Manager.GetAutoWifiInfo 2x[AdaptInfoList.GetItem(#)]
+                        = 0 AdaptInfoList(true false true [0, 3] [0, 4] [false, false] [""]) > Manager.GetAutoWifiInfo
+                          2x[AdaptInfoList.GetItem(#)]
                         # vtxGetAutoWifiInfo: GetAutoWifiInfo | IF::CmdGetAutoWifiInfo: Start / Done |
                           vtxGetAutoWifiInfo: Processing 2 items / Processing item 0 / Processing item 1 |
                           CTovikAdaptInfoItemIF::CmdgetCardName: Coud not find client name | vtxGetAutoWifiInfo:
                           GetAutoWifiInfo done 0
-                        = 0 AdaptInfoList(true false true [] [] [] [])
-                        > Manager.GetAutoWifiInfo
+                        = 0 AdaptInfoList(true false true [] [] [] []) > Manager.GetAutoWifiInfo
                         # vtxGetAutoWifiInfo: GetAutoWifiInfo | IF::CmdGetAutoWifiInfo: Start / Done |
                           CThreadManager::ObjectManagerThreadProc: com error: 0x80004005 - Unspecified error |
                           vtxGetAutoWifiInfo: Processing 0 items / GetAutoWifiInfo done 0
-                        = 0 AdaptInfoList(true false true null null null [])
-                        > Manager.GetAutoWifiInfo
+                        = 0 AdaptInfoList(true false true null null null []) > Manager.GetAutoWifiInfo
                         # vtxGetAutoWifiInfo: GetAutoWifiInfo | IF::CmdGetAutoWifiInfo: Start / Done |
                           vtxGetAutoWifiInfo: GetAutoWifiInfo done 0"""),
 
@@ -729,20 +679,16 @@ class NativeContractTest extends RuntimeFixture {
                     VirtualProvider.setResult("ITovikManager.RunSelfTest", 0x7001);
                     t.ret(MANAGER.vtxRunSelfTest(t.handle, C, t.r()));
                 }, """
-                        = 0 [0, -91, -1]
-                        > Manager.RunSelfTest(7) 3x[ByteBuffer.Item(#)]
+                        = 0 [0, -91, -1] > Manager.RunSelfTest(7) 3x[ByteBuffer.Item(#)]
                         # vtxRunSelfTest: RunSelfTest | IF::CmdRunSelfTest: START / A / B PTR / 0 / END |
                           vtxRunSelfTest: RunSelfTest done 0
-                        = 0 null
-                        > Manager.RunSelfTest(7)
+                        = 0 null > Manager.RunSelfTest(7)
                         # vtxRunSelfTest: RunSelfTest | IF::CmdRunSelfTest: START / A / B PTR / 0 / END |
                           vtxRunSelfTest: No results 0 PTR / RunSelfTest done 0
-                        = 0 null
-                        > Manager.RunSelfTest(7)
+                        = 0 null > Manager.RunSelfTest(7)
                         # vtxRunSelfTest: RunSelfTest | IF::CmdRunSelfTest: START / A / B PTR / 0 / END |
                           vtxRunSelfTest: No results -5 0000000000000000 / RunSelfTest done 0
-                        = 0x7001 null
-                        > Manager.RunSelfTest(7)
+                        = 0x7001 null > Manager.RunSelfTest(7)
                         # vtxRunSelfTest: RunSelfTest | IF::CmdRunSelfTest: START / A / B 0000000000000000 / 28673 /
                           END | vtxRunSelfTest: No results 0 0000000000000000 / RunSelfTest done 28673"""),
                 row("vtxGetConfigItems", t -> {
@@ -753,16 +699,14 @@ class NativeContractTest extends RuntimeFixture {
                     VirtualProvider.setResult("ITovikManager.GetConfigItems", -2);
                     t.ret(MANAGER.vtxGetConfigItems(t.handle, C, t.r()));
                 }, """
-                        = 0 [ConfigItem(4294967295 "Pr\u00fcf \u20ac") ConfigItem(7 "")]
-                        > Manager.GetConfigItems(7) 2x[ConfigItemList.GetItem(#)]
+                        = 0 [ConfigItem(4294967295 "Pr\u00fcf \u20ac") ConfigItem(7 "")] > Manager.GetConfigItems(7)
+                          2x[ConfigItemList.GetItem(#)]
                         # vtxGetConfigItems: GetConfigItems | CTovikConfigItemIF::CmdGetConfigValue: Coud not find
                           client name | vtxGetConfigItems: GetConfigItems done 0
-                        = 0 [ConfigItem(7 "")]
-                        > Manager.GetConfigItems(7) 2x[ConfigItemList.GetItem(#)]
+                        = 0 [ConfigItem(7 "")] > Manager.GetConfigItems(7) 2x[ConfigItemList.GetItem(#)]
                         # vtxGetConfigItems: GetConfigItems | CTovikConfigItemIF::CmdGetConfigValue: Coud not find
                           client name | vtxGetConfigItems: GetConfigItems done 0
-                        = 0xfffffffffffffffe null
-                        > Manager.GetConfigItems(7)
+                        = 0xfffffffffffffffe null > Manager.GetConfigItems(7)
                         # vtxGetConfigItems: GetConfigItems / No config items  / GetConfigItems done -2"""));
     }
 
@@ -801,13 +745,13 @@ class NativeContractTest extends RuntimeFixture {
 
     /** Records the call just made, which returned `returned`: result code, value, objects passed in. */
     <T> T ret(T returned, Object... passedIn) {
-        record(code() + " " + dump(returned) + dump(passedIn).replaceAll("^\\[|\\]$", " ").stripTrailing());
+        record(code() + " " + ValueText.of(returned) + ValueText.of(passedIn).replaceAll("^\\[|\\]$", " ").stripTrailing());
         return returned;
     }
 
     /** Records the void call just made: result code and the objects passed in. */
     void rec(Object... passedIn) {
-        record(code() + (passedIn.length == 0 ? "" : " " + dump(passedIn).replaceAll("^\\[|\\]$", "")));
+        record(code() + (passedIn.length == 0 ? "" : " " + ValueText.of(passedIn).replaceAll("^\\[|\\]$", "")));
     }
 
     private String code() {
@@ -837,11 +781,8 @@ class NativeContractTest extends RuntimeFixture {
     }
 
     private void record(String call) {
-        transcript.add(pointers(call));
-        String journalText = journalText(List.of(VirtualProvider.journal()));
-        if (!journalText.isEmpty()) {
-            transcript.add("> " + journalText);
-        }
+        String journal = journalText(List.of(VirtualProvider.journal()));
+        transcript.add(pointers(call) + (journal.isEmpty() ? "" : " > " + journal));
         String log = logText(CapturingLogSink.lines());
         if (!log.isEmpty()) {
             transcript.add("# " + log);
@@ -917,37 +858,6 @@ class NativeContractTest extends RuntimeFixture {
             last = function;
         }
         return text.toString();
-    }
-
-    /** Every field of a value object in declaration order, nested objects and arrays included. */
-    static String dump(Object value) {
-        if (value == null || value instanceof Number || value instanceof Boolean) {
-            return String.valueOf(value);
-        }
-        if (value instanceof String text) {
-            return '"' + text + '"';
-        }
-        if (value.getClass().isArray()) {
-            List<String> elements = new ArrayList<>();
-            for (int i = 0; i < Array.getLength(value); i++) {
-                elements.add(dump(Array.get(value, i)));
-            }
-            boolean objects = !value.getClass().getComponentType().isPrimitive()
-                    && value.getClass().getComponentType() != String.class && !value.getClass().getComponentType().isArray();
-            return objects ? "[" + String.join(" ", elements) + "]" : elements.toString();
-        }
-        List<String> fields = new ArrayList<>();
-        for (Field field : value.getClass().getDeclaredFields()) {
-            if (!Modifier.isStatic(field.getModifiers())) {
-                field.setAccessible(true);
-                try {
-                    fields.add(dump(field.get(value)));
-                } catch (IllegalAccessException e) {
-                    throw new AssertionError(e);
-                }
-            }
-        }
-        return value.getClass().getSimpleName().replaceFirst("^Tovik", "") + "(" + String.join(" ", fields) + ")";
     }
 
     /** Handles count up from 1, each new one above the largest in use; a handle shut down names nothing. */
