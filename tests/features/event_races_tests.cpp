@@ -18,6 +18,8 @@ namespace {
 constexpr int kTimeoutMs = 10000;
 constexpr const char* kWait = "ITovikManager.WaitForEvents";
 constexpr const char* kCancel = "ITovikManager.CancelEventNotification";
+// The pause point just after the provider's cancel has done its work.
+const std::string kCancelDone = std::string(kCancel) + ":done";
 const std::string kWaitLine = "ITovikManager.WaitForEvents()";
 const std::string kCancelLine = "ITovikManager.CancelEventNotification()";
 
@@ -106,10 +108,10 @@ TEST_F(EventRaceTest, ACancelJustBeforeTheProviderWaitBeginsIsRepeated) {
   auto waiter = StartWaiter();
   ASSERT_TRUE(tovik::sim::WaitPaused(kWait, kTimeoutMs));  // past the library's check, not yet waiting
 
-  tovik::sim::ArmPausePoint(std::string(kCancel) + ":done");
+  tovik::sim::ArmPausePoint(kCancelDone);
   auto cancel = StartCancel();
-  ASSERT_TRUE(tovik::sim::WaitPaused(std::string(kCancel) + ":done", kTimeoutMs));
-  tovik::sim::ResumePoint(std::string(kCancel) + ":done");  // that cancel found no wait
+  ASSERT_TRUE(tovik::sim::WaitPaused(kCancelDone, kTimeoutMs));
+  tovik::sim::ResumePoint(kCancelDone);  // that cancel found no wait
   tovik::sim::ResumePoint(kWait);                             // now the wait begins
 
   ASSERT_TRUE(Finished(waiter)) << "the cancel was lost";
@@ -121,16 +123,16 @@ TEST_F(EventRaceTest, ACancelJustBeforeTheProviderWaitBeginsIsRepeated) {
 TEST_F(EventRaceTest, AWaitStartedBetweenTheProviderCancelAndTheCancelEventIsEnded) {
   auto first = StartWaiter();
   ASSERT_TRUE(tovik::sim::WaitForWaiters(1, kTimeoutMs));
-  tovik::sim::ArmPausePoint(std::string(kCancel) + ":done");
+  tovik::sim::ArmPausePoint(kCancelDone);
   auto cancel = StartCancel();
   ASSERT_TRUE(Finished(first));  // the provider's cancel ended the first wait
   EXPECT_EQ(first.get(), -1);
-  ASSERT_TRUE(tovik::sim::WaitPaused(std::string(kCancel) + ":done", kTimeoutMs));
+  ASSERT_TRUE(tovik::sim::WaitPaused(kCancelDone, kTimeoutMs));
 
   // The waiter comes straight back while the canceller has not set its event yet.
   auto second = StartWaiter();
   ASSERT_TRUE(tovik::sim::WaitForWaiters(1, kTimeoutMs));
-  tovik::sim::ResumePoint(std::string(kCancel) + ":done");
+  tovik::sim::ResumePoint(kCancelDone);
 
   ASSERT_TRUE(Finished(second)) << "the second wait never ended";
   EXPECT_EQ(second.get(), -1);

@@ -332,6 +332,18 @@ TEST(ComPtr, ReferenceCountingAndRaisingOperations) {
     EXPECT_EQ(thing->Refs(), 4u);
     attached.Release();
     EXPECT_EQ(thing->Refs(), 3u);
+
+    // Moving hands the reference over: the target lets its own go, the source is empty.
+    ITestThingPtr source(thing);
+    ITestThingPtr target(thing);
+    EXPECT_EQ(thing->Refs(), 5u);
+    target = std::move(source);
+    EXPECT_FALSE(source);
+    EXPECT_TRUE(target == static_cast<ITestThing*>(thing));
+    EXPECT_EQ(thing->Refs(), 4u);
+    ITestThingPtr& same = target;
+    target = std::move(same);  // onto itself: keeps its reference
+    EXPECT_EQ(thing->Refs(), 4u);
   }
   EXPECT_EQ(thing->Refs(), 1u);
 

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <memory>
 #include <utility>
 
 #include "standin/codepage.h"
@@ -168,7 +169,7 @@ class _com_ptr_t {
   }
   _com_ptr_t& operator=(const _com_ptr_t& cp) noexcept { return operator=(cp.m_pInterface); }
   _com_ptr_t& operator=(_com_ptr_t&& cp) noexcept {
-    if (this != &cp) {
+    if (this != std::addressof(cp)) {  // operator& of a _com_ptr_t hands out the slot
       _Release();
       m_pInterface = std::exchange(cp.m_pInterface, nullptr);
     }
