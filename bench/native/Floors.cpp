@@ -24,8 +24,6 @@ char* AnsiCopy(const _bstr_t& text) {
   return block;
 }
 
-void ReadText(const _bstr_t& text) { LocalFree(AnsiCopy(text)); }
-
 struct LocalText {
   char* p;
   ~LocalText() { LocalFree(p); }
@@ -231,7 +229,7 @@ std::size_t DirectProvider::ReadModuleList(const std::function<void(const Module
   return read;
 }
 
-std::size_t DirectProvider::ReadAppsPc() {
+std::size_t DirectProvider::ReadAppsPc(const std::function<void(const AppPc&)>& each) {
   Owned<P::ITovikAppPcItemList> list;
   m_manager->GetAppsPC_3(&list.p);
   if (list.p == nullptr) return 0;
@@ -240,14 +238,13 @@ std::size_t DirectProvider::ReadAppsPc() {
   for (ULONG i = 0; i < count; ++i) {
     Owned<P::ITovikAppPcItem> item{list->Item(i)};
     if (item.p == nullptr) continue;
-    ReadText(item->GetAppName());
-    item->GetAppVersion();
-    item->GetAppDate();
-    item->GetModuleType();
-    item->GetApp();
-    ReadText(item->GetAppVersionStr());
-    ReadText(item->GetBranchName());
-    ReadText(item->GetAppDateStr());
+    const LocalText name{AnsiCopy(item->GetAppName())};
+    const LocalText versionText{AnsiCopy(item->GetAppVersionStr())};
+    const LocalText branch{AnsiCopy(item->GetBranchName())};
+    const LocalText dateText{AnsiCopy(item->GetAppDateStr())};
+    const ULONG moduleType = item->GetModuleType();
+    const ULONG app = item->GetApp();
+    if (each) each(AppPc{name.p, versionText.p, branch.p, dateText.p, moduleType, app, count});
     ++read;
   }
   return read;

@@ -106,8 +106,21 @@ class DirectProvider {
   // Every module with its five properties; returns the number read. `each`,
   // when given, sees every module read.
   std::size_t ReadModuleList(const std::function<void(const Module&)>& each = {});
-  // Every PC catalogue entry with its eight properties.
-  std::size_t ReadAppsPc();
+  // One entry of the third PC catalogue as read, the texts as the wrappers
+  // hand them out (ANSI, null when empty; valid during the call only).
+  struct AppPc {
+    const char* name;
+    const char* versionText;
+    const char* branch;
+    const char* dateText;
+    ULONG moduleType;
+    ULONG app;
+    ULONG count;  // of the list
+  };
+  // Every entry of the third PC catalogue with the six properties its native
+  // method reads, in that order; returns the number read. `each`, when given,
+  // sees every entry read.
+  std::size_t ReadAppsPc(const std::function<void(const AppPc&)>& each = {});
   // The self-test buffer, byte by byte, into a LocalAlloc block; returns its length.
   std::size_t ReadSelfTest(ULONG handle);
 

@@ -130,6 +130,36 @@ JNIEXPORT jlong JNICALL Java_com_holm_zep_tovik_bench_Floors_directAppsPc(JNIEnv
       env, rounds, [] { return std::make_unique<DirectProvider>(); }, [](DirectProvider& d) { d.ReadAppsPc(); });
 }
 
+// The same for the third PC catalogue: per entry four texts (an empty one as
+// "") and two numbers through TovikAppPcItem's setData.
+JNIEXPORT jlong JNICALL Java_com_holm_zep_tovik_bench_Floors_directAppsPcToJava(JNIEnv* env, jclass, jint rounds) {
+  return TimeRounds(
+      env, rounds, [] { return std::make_unique<DirectProvider>(); },
+      [env](DirectProvider& d) {
+        jclass itemClass = env->FindClass("com/holm/zep/tovik/api/jni/TovikAppPcItem");
+        jmethodID init = env->GetMethodID(itemClass, "<init>", "()V");
+        jmethodID setData = env->GetMethodID(
+            itemClass, "setData", "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;JJ)V");
+        jobjectArray array = nullptr;
+        jsize stored = 0;
+        d.ReadAppsPc([&](const DirectProvider::AppPc& a) {
+          if (array == nullptr) array = env->NewObjectArray(static_cast<jsize>(a.count), itemClass, nullptr);
+          jstring texts[] = {AnsiString(env, a.name ? a.name : ""), AnsiString(env, a.versionText ? a.versionText : ""),
+                             AnsiString(env, a.branch ? a.branch : ""), AnsiString(env, a.dateText ? a.dateText : "")};
+          jobject item = env->NewObject(itemClass, init);
+          if (env->ExceptionCheck()) throw std::runtime_error("TovikAppPcItem()");
+          env->CallVoidMethod(item, setData, texts[0], texts[1], texts[2], texts[3], static_cast<jlong>(a.moduleType),
+                              static_cast<jlong>(a.app));
+          if (env->ExceptionCheck()) throw std::runtime_error("TovikAppPcItem.setData");
+          env->SetObjectArrayElement(array, stored++, item);
+          for (jstring text : texts) env->DeleteLocalRef(text);
+          env->DeleteLocalRef(item);
+        });
+        env->DeleteLocalRef(array);
+        env->DeleteLocalRef(itemClass);
+      });
+}
+
 JNIEXPORT jlong JNICALL Java_com_holm_zep_tovik_bench_Floors_directSelfTest(JNIEnv* env, jclass, jint rounds) {
   return TimeRounds(
       env, rounds, [] { return std::make_unique<DirectConnection>(); },

@@ -34,5 +34,8 @@ final class Floors {
 
     static native long directAppsPc(int rounds);
 
+    /** The direct read of the third PC catalogue plus the Java objects its result needs. */
+    static native long directAppsPcToJava(int rounds);
+
     static native long directSelfTest(int rounds);
 }

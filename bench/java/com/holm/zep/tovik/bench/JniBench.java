@@ -93,11 +93,14 @@ public final class JniBench {
         }
         int apps = shortRun ? 10 : 1_000;
         useScenario(10, apps, 0);
-        int rounds = shortRun ? 3 : 20;
+        int rounds = shortRun ? 3 : 50;
         double direct = Floors.directAppsPc(rounds) / (double) rounds;
+        double toJava = Floors.directAppsPcToJava(rounds) / (double) rounds;
         double[] samples = perCall(() -> API.vtxGetAppsPc3(manager, result), rounds);
         check(result, "vtxGetAppsPc3");
         row("vtxGetAppsPc3, " + apps + " applications", median(samples), "us", "direct list read", direct);
+        row("vtxGetAppsPc3, " + apps + " applications", median(samples), "us", "direct list read + Java objects",
+                toJava);
     }
 
     private static void bytes() {
