@@ -61,7 +61,8 @@ ULONG ReadList(std::unique_ptr<List>& list, std::optional<ULONG> knownCount, Lis
   bool counted = knownCount.has_value();
   std::vector<V> values;
   ULONG first = 0;
-  bool more = list != nullptr;
+  // A list known to be empty needs a command only to end it.
+  bool more = list != nullptr && (!counted || count > 0 || end == ListEnd::Delete);
   while (more) {
     values.clear();
     const bool ran = RunAsOneCommand([&] {

@@ -234,9 +234,11 @@ TEST_F(BulkTest, ReadListWithAKnownCountKeepsOrEndsTheListAsAsked) {
   EXPECT_EQ(types(list, 3, ListEnd::Delete), (std::vector<ULONG>{0xFFFFFFFF, 0, 3}));
   EXPECT_FALSE(list);
 
-  // Nothing to read: the list still ends, and nothing is counted or read.
+  // Nothing to read: the list stays or ends as asked, and nothing is counted or read.
   list = Modules();
   tovik::sim::ClearJournal();
+  EXPECT_TRUE(types(list, 0, ListEnd::Keep).empty());
+  EXPECT_TRUE(list);
   EXPECT_TRUE(types(list, 0, ListEnd::Delete).empty());
   EXPECT_FALSE(list);
   EXPECT_TRUE(Calls("ITovikVciItems.").empty());
