@@ -24,6 +24,11 @@ char* AnsiCopy(const _bstr_t& text) {
   return block;
 }
 
+std::int64_t NowNs() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
 struct LocalText {
   char* p;
   ~LocalText() { LocalFree(p); }
@@ -124,13 +129,6 @@ void SpinPingPong::RoundTrip() {
 }
 
 // ---- event relay
-
-namespace {
-std::int64_t NowNs() {
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
-}  // namespace
 
 EventRelay::EventRelay()
     : m_post(CreateEventA(nullptr, FALSE, FALSE, nullptr)),

@@ -144,8 +144,8 @@ JNIEXPORT jlong JNICALL Java_com_holm_zep_tovik_bench_Floors_directAppsPcToJava(
         jsize stored = 0;
         d.ReadAppsPc([&](const DirectProvider::AppPc& a) {
           if (array == nullptr) array = env->NewObjectArray(static_cast<jsize>(a.count), itemClass, nullptr);
-          jstring texts[] = {AnsiString(env, a.name ? a.name : ""), AnsiString(env, a.versionText ? a.versionText : ""),
-                             AnsiString(env, a.branch ? a.branch : ""), AnsiString(env, a.dateText ? a.dateText : "")};
+          const auto text = [env](const char* ansi) { return AnsiString(env, ansi != nullptr ? ansi : ""); };
+          jstring texts[] = {text(a.name), text(a.versionText), text(a.branch), text(a.dateText)};
           jobject item = env->NewObject(itemClass, init);
           if (env->ExceptionCheck()) throw std::runtime_error("TovikAppPcItem()");
           env->CallVoidMethod(item, setData, texts[0], texts[1], texts[2], texts[3], static_cast<jlong>(a.moduleType),
