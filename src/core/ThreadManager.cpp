@@ -1,5 +1,6 @@
 #include "core/ThreadManager.h"
 
+#include "core/CommandTicket.h"
 #include "core/SpinHandOff.h"
 #include "tovik/threadlocal.h"
 
@@ -18,18 +19,7 @@ using tovik::HandOff;
 using tovik::Nanos;
 using tovik::SpinBudget;
 
-// A submitted command waiting for, or under, the command thread. It lives on
-// the submitter's stack; the command thread takes it from the queue, runs it
-// and completes it, and touches it no more after that (see Complete).
-struct Ticket {
-  enum State { kWaiting, kSleeping, kDone };
-
-  CThreadCommandCore* command = nullptr;
-  Ticket* next = nullptr;
-  std::atomic<State> state{kWaiting};
-  HANDLE wake = nullptr;  // the submitting thread's own auto-reset event
-  bool first = false;     // queued alone: worth a spin; behind others it sleeps at once
-};
+using Ticket = CCommandTicket;
 
 // The auto-reset event a submitting thread sleeps on, made on its first
 // submission and closed when the thread ends. It is only ever signalled for
@@ -175,20 +165,32 @@ void CThreadManager::Start() {
 // submitter never waits for another one's result. The command thread still
 // runs one command at a time, in submission order.
 INT_PTR CThreadManager::Submit(CThreadCommandCore* command) {
+  Ticket ticket;
+  Queue(ticket, command);
+  Ticket* const outer = std::exchange(t_ticket, &ticket);
+  WaitForCommandDone();
+  t_ticket = outer;
+  return command != nullptr ? command->GetResult() : 0;
+}
+
+void CThreadManager::Queue(CCommandTicket& ticket, CThreadCommandCore* command) {
+  ticket.command = command;
   // Submitted by a command (RunAsOneCommand): it runs here and now, as it
   // would from the queue. Queued, the command thread would wait for itself.
   if (t_commandThread) {
     RunCommand(command);
-    return command != nullptr ? command->GetResult() : 0;
+    ticket.state.store(Ticket::kDone);
+    return;
   }
-  Ticket ticket;
-  ticket.command = command;
   ticket.wake = tovik::ThreadLocal<WakeEvent>().Get();
   HANDLE ready = nullptr;
   {
     std::lock_guard<std::mutex> lock(g_queueLock);
     // Never started (or stopped): nothing runs the command.
-    if (!g_accepting) return command != nullptr ? command->GetResult() : 0;
+    if (!g_accepting) {
+      ticket.state.store(Ticket::kDone);
+      return;
+    }
     ticket.first = g_queueHead == nullptr;
     (g_queueTail != nullptr ? g_queueTail->next : g_queueHead) = &ticket;
     g_queueTail = &ticket;
@@ -198,15 +200,15 @@ INT_PTR CThreadManager::Submit(CThreadCommandCore* command) {
   // straight for that lock. A command thread that took the ticket before the
   // flag came up finds an empty queue on its next look; that costs nothing.
   g_ready.Raise(ready);
-  Ticket* const outer = std::exchange(t_ticket, &ticket);
-  WaitForCommandDone();
-  t_ticket = outer;
-  return command != nullptr ? command->GetResult() : 0;
 }
 
 void CThreadManager::WaitForCommandDone() {
-  Ticket* const ticket = t_ticket;
-  if (ticket == nullptr) return;
+  if (t_ticket != nullptr) WaitFor(*t_ticket);
+}
+
+void CThreadManager::WaitFor(CCommandTicket& queued) {
+  Ticket* const ticket = &queued;
+  if (ticket->state.load() == Ticket::kDone) return;
   const Clock::time_point start = Clock::now();
   const auto done = [ticket] { return ticket->state.load() == Ticket::kDone; };
   // Only a command queued alone spins: with others ahead of it the wait is
@@ -232,6 +234,7 @@ void CThreadManager::WaitForCommandDone() {
       std::lock_guard<std::mutex> lock(g_queueLock);
       if (CommandThreadGone()) {
         Unqueue(ticket);
+        ticket->state.store(Ticket::kDone);
         return;
       }
       continue;

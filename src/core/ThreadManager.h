@@ -18,6 +18,7 @@
 // no processor time.
 
 #include "TovikExport.h"
+#include "core/CommandTicket.h"
 #include "core/ThreadCommand.h"
 #include "tovik/platform.h"
 
@@ -29,6 +30,14 @@ class TOVIK_API CThreadManager {
   // Called on the command thread itself (by a command that runs several
   // operations, see core/CommandBatch.h) it runs the command in place.
   static INT_PTR Submit(CThreadCommandCore* command);
+  // Submit in two halves, for a command that runs while its submitter goes
+  // on (see RunAhead in core/CommandBatch.h). Queue hands the command over
+  // and returns at once (on the command thread, or with no command thread,
+  // the ticket is done on return); WaitFor waits until the ticket is done,
+  // like WaitForCommandDone. The ticket and the command must outlive the
+  // wait.
+  static void Queue(CCommandTicket& ticket, CThreadCommandCore* command);
+  static void WaitFor(CCommandTicket& ticket);
   // Waits until the calling thread's command in flight is done (returns at
   // once when it has none); notices within about a second that the command
   // thread has ended, and then takes the command back unrun.

@@ -54,32 +54,43 @@ enum class ListEnd { Keep, Delete };
 // Count() first; onCount(count) is then called once, before any entry is
 // visited (with 0 when there is no list or no command thread). V is the
 // values struct of the list's entries.
+//
+// While the caller visits one chunk's entries the command thread already
+// reads the next chunk, so the two threads work side by side instead of
+// taking turns. The provider calls stay the same and in the same order; a
+// visit that ends the read by an exception lets the chunk under way finish
+// first.
 template <class V, class List, class OnCount, class Visit>
 ULONG ReadList(std::unique_ptr<List>& list, std::optional<ULONG> knownCount, ListEnd end,
                std::span<const typename V::Field> fields, OnCount&& onCount, Visit&& visit) {
   ULONG count = knownCount.value_or(0);
-  bool counted = knownCount.has_value();
-  std::vector<V> values;
+  const bool counted = knownCount.has_value();
   ULONG first = 0;
   // A list known to be empty needs a command only to end it.
   bool more = list != nullptr && (!counted || count > 0 || end == ListEnd::Delete);
-  while (more) {
-    values.clear();
-    const bool ran = RunAsOneCommand([&] {
-      if (!counted) count = list->Count();
-      const ULONG chunk = count - first < kBulkChunk ? count - first : kBulkChunk;
-      if (chunk > 0) list->ReadItems(first, chunk, fields, values);
-      first += chunk;
-      more = first < count;
-      if (!more && end == ListEnd::Delete) list.reset();
-    });
-    if (!counted) {
-      counted = true;
-      onCount(count);
-    }
-    if (!ran) break;
-    for (V& entry : values) visit(entry);
-  }
+  // Reads the next chunk into `into` (on the command thread).
+  const auto readChunk = [&](std::vector<V>& into) {
+    into.clear();
+    const ULONG chunk = count - first < kBulkChunk ? count - first : kBulkChunk;
+    if (chunk > 0) list->ReadItems(first, chunk, fields, into);
+    first += chunk;
+    more = first < count;
+    if (!more && end == ListEnd::Delete) list.reset();
+  };
+  std::vector<V> values;
+  std::vector<V> next;
+  bool ran = more && RunAsOneCommand([&] {
+    if (!counted) count = list->Count();
+    readChunk(values);
+  });
   if (!counted) onCount(count);
+  while (ran) {
+    const auto readNext = [&] { readChunk(next); };
+    std::optional<RunAhead<decltype(readNext)>> ahead;
+    if (more) ahead.emplace(readNext);
+    for (V& entry : values) visit(entry);
+    ran = ahead && ahead->Wait();
+    values.swap(next);
+  }
   return count;
 }

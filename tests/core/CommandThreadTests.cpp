@@ -179,10 +179,25 @@ TEST_F(CommandThreadTest, OperationsRunAsOneCommandRunInPlaceInOrderAndFailOneBy
     results.push_back(SubmitCommand(&probe, &Probe::CmdRaiseOrAnswer));
     // A batch inside a batch runs in place as well.
     RunAsOneCommand([&] { results.push_back(SubmitCommand(&probe, &Probe::CmdRecord, static_cast<INT_PTR>(7))); });
+    // So does a command run ahead: it is done when handed over.
+    RunAhead ahead([&] { probe.seen.push_back(8); });
+    results.push_back(probe.seen.size());
+    results.push_back(ahead.Wait());
   });
   EXPECT_TRUE(ran);
-  EXPECT_EQ(results, (std::vector<INT_PTR>{static_cast<INT_PTR>(commandThread), 42, 0, 42, 1}));
-  EXPECT_EQ(probe.seen, std::vector<INT_PTR>{7});
+  EXPECT_EQ(results, (std::vector<INT_PTR>{static_cast<INT_PTR>(commandThread), 42, 0, 42, 1, 2, 1}));
+  EXPECT_EQ(probe.seen, (std::vector<INT_PTR>{7, 8}));
+
+  // From another thread a command run ahead goes first; what is submitted meanwhile follows it.
+  std::vector<INT_PTR> order;
+  {
+    RunAhead ahead([&] {
+      Sleep(20);
+      order.push_back(static_cast<INT_PTR>(GetCurrentThreadId()));
+    });
+    RunAsOneCommand([&] { order.push_back(9); });
+  }  // the destructor waits (here long done)
+  EXPECT_EQ(order, (std::vector<INT_PTR>{static_cast<INT_PTR>(commandThread), 9}));
   const std::vector<std::string> errors = LogCapture::Containing("com error: 0x80004005");
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_EQ(errors[0].rfind("CThreadManager::ObjectManagerThreadProc:", 0), 0u) << errors[0];
@@ -208,6 +223,7 @@ TEST_F(CommandThreadTest, StopEndsTheThreadAndStartBeginsAfresh) {
   EXPECT_EQ(SubmitCommand(&probe, &Probe::CmdRaiseOrAnswer), 0);
   EXPECT_EQ(probe.calls, 0);
   EXPECT_FALSE(RunAsOneCommand([&] { ++probe.calls; }));
+  EXPECT_FALSE(RunAhead([&] { ++probe.calls; }).Wait());
   EXPECT_EQ(probe.calls, 0);
 
   CThreadManager::Start();

@@ -3,8 +3,11 @@
 // are asked for in the order asked, and fail per property and per entry the
 // way the command thread fails a one-by-one read.
 
+#include <chrono>
+#include <future>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "../core/CoreTestSupport.h"
@@ -213,6 +216,42 @@ TEST_F(BulkTest, ReadListCountsThenVisitsALongListInOrderAndEndsItWithTheLastEnt
   Texts expected{"ITovikVciItems.Count()"};
   for (ULONG i = 0; i < count; ++i) expected.push_back("ITovikVciItems.Item(" + std::to_string(i) + ")");
   EXPECT_EQ(tovik::sim::JournalWithPrefix("ITovikVciItems."), expected);
+}
+
+TEST_F(BulkTest, ReadListReadsTheNextEntriesWhileTheLastAreVisitedAndLetsThemFinishWhenAVisitThrows) {
+  std::string json = R"({ "modules": [)";
+  const ULONG count = 2 * kBulkChunk + 1;
+  for (ULONG i = 0; i < count; ++i) json += (i ? R"(, { "serial": )" : R"({ "serial": )") + std::to_string(i + 1) + " }";
+  Load(json + "] }");
+  auto list = Modules();
+  tovik::sim::ClearJournal();
+  // Once the first chunk is in, the next element read stops in the provider. A read ahead
+  // that ran before the visits would stop there until the watchdog lets it go.
+  const std::string kItem = "ITovikVciItems.Item";
+  std::promise<void> finished;
+  std::thread watchdog([&, end = finished.get_future()] {
+    if (end.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) tovik::sim::ResumePoint(kItem);
+  });
+  struct VisitEnded {};
+  bool overlapped = false;
+  constexpr VciItemField kFields[] = {VciItemField::SerialNumber};
+  EXPECT_THROW(ReadList<VciItemValues>(
+                   list, std::nullopt, ListEnd::Delete, kFields, [&](ULONG) { tovik::sim::ArmPausePoint(kItem); },
+                   [&](const VciItemValues& module) {
+                     if (module.index == 1) throw VisitEnded{};
+                     overlapped = tovik::sim::WaitPaused(kItem, 10'000);
+                     tovik::sim::ResumePoint(kItem);
+                   }),
+               VisitEnded);
+  finished.set_value();
+  watchdog.join();
+  EXPECT_TRUE(overlapped) << "the next chunk was not under way while the first was visited";
+
+  // The chunk under way was read to its end, nothing after it, and the list is the caller's.
+  Texts expected{"ITovikVciItems.Count()"};
+  for (ULONG i = 0; i < 2 * kBulkChunk; ++i) expected.push_back("ITovikVciItems.Item(" + std::to_string(i) + ")");
+  EXPECT_EQ(tovik::sim::JournalWithPrefix("ITovikVciItems."), expected);
+  EXPECT_TRUE(list);
 }
 
 TEST_F(BulkTest, ReadListWithAKnownCountKeepsOrEndsTheListAsAsked) {
