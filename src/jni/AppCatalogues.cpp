@@ -99,7 +99,7 @@ LONG ReadCatalogue(const char* function, CountLine countLine, const char* itemCl
     }
     CJObjectArrayBuilder items(itemClass, static_cast<jsize>(std::min(count.value_or(0), kInitialCapacity)));
     ReadList<Values>(
-        list, count, ListEnd::Delete, Fields::kFields,
+        list, count, ListEnd::Delete, Visits::Silent, Fields::kFields,
         [&](ULONG known) { items.Reserve(static_cast<jsize>(std::min(known, kInitialCapacity))); },
         [&](const Values& entry) { items.Add(Fields::NewItem(itemClass, signature, entry)); });
     array = items.Finish();

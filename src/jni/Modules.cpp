@@ -144,7 +144,7 @@ Java_com_holm_zep_tovik_api_jni_TovikApiManager_vtxGetModuleIds(JNIEnv* env, job
                              CJObjectArrayBuilder items(itemClass, ExpectedCount(count));
                              // Missing modules are not among the values: a dense array without gaps.
                              ReadList<VciItemValues>(
-                                 list, count, ListEnd::Delete, kModuleFields, [](ULONG) {},
+                                 list, count, ListEnd::Delete, Visits::Silent, kModuleFields, [](ULONG) {},
                                  [&](const VciItemValues& module) { items.Add(NewVciItem(itemClass, module)); });
                              array = items.Finish();
                            }

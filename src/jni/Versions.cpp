@@ -61,8 +61,8 @@ void CollectVersions(const char* function, const VersionLayout& layout, CJClassW
   };
   // The count comes with the first entries. The wrapper is deleted on return, after the last
   // missing entry is logged.
-  const ULONG count = ReadList<VersionItemValues>(list, std::nullopt, ListEnd::Keep, layout.fields, [](ULONG) {},
-                                                  [&](const VersionItemValues& item) {
+  const ULONG count = ReadList<VersionItemValues>(list, std::nullopt, ListEnd::Keep, Visits::Logged, layout.fields,
+                                                  [](ULONG) {}, [&](const VersionItemValues& item) {
                                                     logMissingUpTo(item.index);
                                                     items.Add(layout.newItem(itemClass, item));
                                                     next = item.index + 1;

@@ -48,6 +48,12 @@ inline constexpr ULONG kBulkChunk = 256;
 // more with the list and log nothing between the last entries and its end.
 enum class ListEnd { Keep, Delete };
 
+// Whether the caller's visits log lines. Silent visits run while the command
+// thread already reads the next chunk. Visits that log take turns with the
+// reads instead, so that their lines keep their place among the lines the
+// command thread logs for failed reads.
+enum class Visits { Silent, Logged };
+
 // Reads entries 0 .. count-1 of a list wrapper with ReadItems, kBulkChunk
 // entries a command, and calls visit(values) for each present entry in list
 // order; returns the count. Without a known count the first command reads
@@ -55,13 +61,13 @@ enum class ListEnd { Keep, Delete };
 // visited (with 0 when there is no list or no command thread). V is the
 // values struct of the list's entries.
 //
-// While the caller visits one chunk's entries the command thread already
-// reads the next chunk, so the two threads work side by side instead of
-// taking turns. The provider calls stay the same and in the same order; a
+// While Silent visits run over one chunk's entries the command thread
+// already reads the next chunk, so the two threads work side by side instead
+// of taking turns. The provider calls stay the same and in the same order; a
 // visit that ends the read by an exception lets the chunk under way finish
 // first.
 template <class V, class List, class OnCount, class Visit>
-ULONG ReadList(std::unique_ptr<List>& list, std::optional<ULONG> knownCount, ListEnd end,
+ULONG ReadList(std::unique_ptr<List>& list, std::optional<ULONG> knownCount, ListEnd end, Visits visits,
                std::span<const typename V::Field> fields, OnCount&& onCount, Visit&& visit) {
   ULONG count = knownCount.value_or(0);
   const bool counted = knownCount.has_value();
@@ -87,9 +93,13 @@ ULONG ReadList(std::unique_ptr<List>& list, std::optional<ULONG> knownCount, Lis
   while (ran) {
     const auto readNext = [&] { readChunk(next); };
     std::optional<RunAhead<decltype(readNext)>> ahead;
-    if (more) ahead.emplace(readNext);
+    if (more && visits == Visits::Silent) ahead.emplace(readNext);
     for (V& entry : values) visit(entry);
-    ran = ahead && ahead->Wait();
+    if (ahead) {
+      ran = ahead->Wait();
+    } else {
+      ran = more && RunAsOneCommand(readNext);
+    }
     values.swap(next);
   }
   return count;

@@ -67,6 +67,36 @@ constexpr char kWideModules[] = R"({ "modules": [
   { "serial": 5, "name": "", "type": 0, "interface": 0, "state": 0 },
   { "serial": 6, "name": "Third", "type": 3, "interface": 1, "state": 2 } ] })";
 
+// Stops the next element read of a module list in the provider once armed. A watchdog lets it
+// go after ten seconds, so that a read which waits for its own caller fails a test instead of
+// hanging it.
+class ItemReadStop {
+ public:
+  void Arm() { tovik::sim::ArmPausePoint(kPoint); }
+  bool Reached(int timeoutMs) { return tovik::sim::WaitPaused(kPoint, timeoutMs); }
+  void Release() { tovik::sim::ResumePoint(kPoint); }
+  ~ItemReadStop() {
+    m_finished.set_value();
+    m_watchdog.join();
+  }
+
+ private:
+  static constexpr char kPoint[] = "ITovikVciItems.Item";
+  std::promise<void> m_finished;
+  std::thread m_watchdog{[this, end = m_finished.get_future()] {
+    if (end.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) Release();
+  }};
+};
+
+// A module list of `count` entries with serials 1000, 1001, ...
+std::string NumberedModules(ULONG count) {
+  std::string json = R"({ "modules": [)";
+  for (ULONG i = 0; i < count; ++i) {
+    json += (i ? "," : "") + std::string(R"({ "serial": )") + std::to_string(1000 + i) + " }";
+  }
+  return json + "] }";
+}
+
 class BulkTest : public CoreTest {
  protected:
   std::unique_ptr<CTovikVciItemsIF> Modules() {
@@ -179,79 +209,70 @@ TEST_F(BulkTest, AFailingReadLogsTheCommandThreadsLineAndYieldsItsDefault) {
 }
 
 TEST_F(BulkTest, ReadListCountsThenVisitsALongListInOrderAndEndsItWithTheLastEntries) {
-  std::string json = R"({ "modules": [)";
   const ULONG count = 2 * kBulkChunk + 17;
-  for (ULONG i = 0; i < count; ++i) {
-    json += (i ? "," : "") + std::string(R"({ "serial": )") + std::to_string(1000 + i) + " }";
+  Load(NumberedModules(count));
+  for (const Visits visits : {Visits::Silent, Visits::Logged}) {
+    SCOPED_TRACE(visits == Visits::Silent ? "silent visits" : "logged visits");
+    auto list = Modules();
+    ItemReadStop stop;
+    tovik::sim::SetMissingItem("ITovikVciItems", kBulkChunk);  // the first entry of the second command
+    tovik::sim::ClearJournal();
+
+    constexpr VciItemField kFields[] = {VciItemField::SerialNumber};
+    std::vector<ULONG> indices;
+    std::vector<ULONG> counts;           // what onCount saw, and when
+    bool serialsMatch = true;
+    const ULONG read = ReadList<VciItemValues>(
+        list, std::nullopt, ListEnd::Delete, visits, kFields,
+        [&](ULONG n) {
+          counts.push_back(n);
+          EXPECT_TRUE(indices.empty()) << "the count comes before the entries";
+          stop.Arm();
+        },
+        [&](const VciItemValues& module) {
+          // While silent visits run, the next chunk is read; visits that log take turns with
+          // the reads.
+          if (module.index == 0) {
+            EXPECT_EQ(stop.Reached(visits == Visits::Silent ? 10'000 : 100), visits == Visits::Silent);
+            stop.Release();
+          }
+          indices.push_back(module.index);
+          serialsMatch = serialsMatch && module.serialNumber == 1000 + module.index;
+        });
+    EXPECT_EQ(read, count);
+    EXPECT_EQ(counts, std::vector<ULONG>{count});
+    EXPECT_FALSE(list);
+    ASSERT_EQ(indices.size(), count - 1);
+    EXPECT_TRUE(serialsMatch);
+    EXPECT_EQ(indices[kBulkChunk - 1], kBulkChunk - 1);
+    EXPECT_EQ(indices[kBulkChunk], kBulkChunk + 1);
+    EXPECT_EQ(indices.back(), count - 1);
+
+    // The provider saw the count once, then every element once, in list order.
+    Texts expected{"ITovikVciItems.Count()"};
+    for (ULONG i = 0; i < count; ++i) expected.push_back("ITovikVciItems.Item(" + std::to_string(i) + ")");
+    EXPECT_EQ(tovik::sim::JournalWithPrefix("ITovikVciItems."), expected);
   }
-  Load(json + "] }");
-  auto list = Modules();
-  tovik::sim::SetMissingItem("ITovikVciItems", kBulkChunk);  // the first entry of the second command
-  tovik::sim::ClearJournal();
-
-  constexpr VciItemField kFields[] = {VciItemField::SerialNumber};
-  std::vector<ULONG> indices;
-  std::vector<ULONG> counts;  // what onCount saw, and when
-  bool serialsMatch = true;
-  const ULONG read = ReadList<VciItemValues>(
-      list, std::nullopt, ListEnd::Delete, kFields,
-      [&](ULONG n) {
-        counts.push_back(n);
-        EXPECT_TRUE(indices.empty()) << "the count comes before the entries";
-      },
-      [&](const VciItemValues& module) {
-        indices.push_back(module.index);
-        serialsMatch = serialsMatch && module.serialNumber == 1000 + module.index;
-      });
-  EXPECT_EQ(read, count);
-  EXPECT_EQ(counts, std::vector<ULONG>{count});
-  EXPECT_FALSE(list);
-  ASSERT_EQ(indices.size(), count - 1);
-  EXPECT_TRUE(serialsMatch);
-  EXPECT_EQ(indices[kBulkChunk - 1], kBulkChunk - 1);
-  EXPECT_EQ(indices[kBulkChunk], kBulkChunk + 1);
-  EXPECT_EQ(indices.back(), count - 1);
-
-  // The provider saw the count once, then every element once, in list order.
-  Texts expected{"ITovikVciItems.Count()"};
-  for (ULONG i = 0; i < count; ++i) expected.push_back("ITovikVciItems.Item(" + std::to_string(i) + ")");
-  EXPECT_EQ(tovik::sim::JournalWithPrefix("ITovikVciItems."), expected);
 }
 
-TEST_F(BulkTest, ReadListReadsTheNextEntriesWhileTheLastAreVisitedAndLetsThemFinishWhenAVisitThrows) {
-  std::string json = R"({ "modules": [)";
-  const ULONG count = 2 * kBulkChunk + 1;
-  for (ULONG i = 0; i < count; ++i) json += (i ? R"(, { "serial": )" : R"({ "serial": )") + std::to_string(i + 1) + " }";
-  Load(json + "] }");
-  auto list = Modules();
-  tovik::sim::ClearJournal();
-  // Once the first chunk is in, the next element read stops in the provider. A read ahead
-  // that ran before the visits would stop there until the watchdog lets it go.
-  const std::string kItem = "ITovikVciItems.Item";
-  std::promise<void> finished;
-  std::thread watchdog([&, end = finished.get_future()] {
-    if (end.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) tovik::sim::ResumePoint(kItem);
-  });
-  struct VisitEnded {};
-  bool overlapped = false;
-  constexpr VciItemField kFields[] = {VciItemField::SerialNumber};
-  EXPECT_THROW(ReadList<VciItemValues>(
-                   list, std::nullopt, ListEnd::Delete, kFields, [&](ULONG) { tovik::sim::ArmPausePoint(kItem); },
-                   [&](const VciItemValues& module) {
-                     if (module.index == 1) throw VisitEnded{};
-                     overlapped = tovik::sim::WaitPaused(kItem, 10'000);
-                     tovik::sim::ResumePoint(kItem);
-                   }),
-               VisitEnded);
-  finished.set_value();
-  watchdog.join();
-  EXPECT_TRUE(overlapped) << "the next chunk was not under way while the first was visited";
-
-  // The chunk under way was read to its end, nothing after it, and the list is the caller's.
-  Texts expected{"ITovikVciItems.Count()"};
-  for (ULONG i = 0; i < 2 * kBulkChunk; ++i) expected.push_back("ITovikVciItems.Item(" + std::to_string(i) + ")");
-  EXPECT_EQ(tovik::sim::JournalWithPrefix("ITovikVciItems."), expected);
-  EXPECT_TRUE(list);
+TEST_F(BulkTest, ReadListEndsWithTheChunkUnderWayWhenAVisitThrowsAndLeavesTheListToTheCaller) {
+  Load(NumberedModules(2 * kBulkChunk + 1));
+  for (const Visits visits : {Visits::Silent, Visits::Logged}) {
+    SCOPED_TRACE(visits == Visits::Silent ? "silent visits" : "logged visits");
+    auto list = Modules();
+    tovik::sim::ClearJournal();
+    struct VisitEnded {};
+    constexpr VciItemField kFields[] = {VciItemField::SerialNumber};
+    EXPECT_THROW(ReadList<VciItemValues>(list, std::nullopt, ListEnd::Delete, visits, kFields, [](ULONG) {},
+                                         [](const VciItemValues&) { throw VisitEnded{}; }),
+                 VisitEnded);
+    // Silent visits had the next chunk under way; it is read to its end, and nothing after it.
+    const ULONG read = visits == Visits::Silent ? 2 * kBulkChunk : kBulkChunk;
+    Texts expected{"ITovikVciItems.Count()"};
+    for (ULONG i = 0; i < read; ++i) expected.push_back("ITovikVciItems.Item(" + std::to_string(i) + ")");
+    EXPECT_EQ(tovik::sim::JournalWithPrefix("ITovikVciItems."), expected);
+    EXPECT_TRUE(list);
+  }
 }
 
 TEST_F(BulkTest, ReadListWithAKnownCountKeepsOrEndsTheListAsAsked) {
@@ -260,7 +281,7 @@ TEST_F(BulkTest, ReadListWithAKnownCountKeepsOrEndsTheListAsAsked) {
   const auto types = [&](std::unique_ptr<CTovikVciItemsIF>& list, ULONG count, ListEnd end) {
     std::vector<ULONG> seen;
     const ULONG read = ReadList<VciItemValues>(
-        list, count, end, kFields, [](ULONG) { ADD_FAILURE() << "a known count is not reported"; },
+        list, count, end, Visits::Silent, kFields, [](ULONG) { ADD_FAILURE() << "a known count is not reported"; },
         [&](const VciItemValues& module) { seen.push_back(module.moduleType); });
     EXPECT_EQ(read, count);
     return seen;
@@ -286,7 +307,7 @@ TEST_F(BulkTest, ReadListWithAKnownCountKeepsOrEndsTheListAsAsked) {
   std::unique_ptr<CTovikVciItemsIF> none;
   std::vector<ULONG> counts;
   ReadList<VciItemValues>(
-      none, std::nullopt, ListEnd::Delete, kFields, [&](ULONG n) { counts.push_back(n); },
+      none, std::nullopt, ListEnd::Delete, Visits::Silent, kFields, [&](ULONG n) { counts.push_back(n); },
       [](const VciItemValues&) { ADD_FAILURE() << "no entry without a list"; });
   EXPECT_EQ(counts, std::vector<ULONG>{0});
 }
