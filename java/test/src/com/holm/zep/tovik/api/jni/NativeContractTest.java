@@ -880,18 +880,33 @@ class NativeContractTest extends RuntimeFixture {
                 codes.get(1), codes.get(2), handle));
     }
 
-    /** Lists long enough that a leaked local reference per element overflows the frame. */
+    /**
+     * Lists long enough that a leaked local reference per element overflows the frame, and read
+     * in many commands, each beside the Java objects of the one before: every element arrives
+     * once, in order, and the provider sees each read once, in order.
+     */
     @Test
-    void longListsKeepLocalReferencesBounded() {
+    void longListsKeepLocalReferencesBoundedAndTheirOrder() {
         StringBuilder modules = new StringBuilder("{ \"modules\": [");
         for (int i = 0; i < 10_000; i++) {
             modules.append(i == 0 ? "" : ",").append("{ \"serial\": ").append(3_000_000_000L + i).append(", \"name\": \"M")
                     .append(i).append("\" }");
         }
         VirtualProvider.loadScenario(modules.append("] }").toString());
+        VirtualProvider.setMissingItem("ITovikVciItems", 5000);
+        VirtualProvider.clearJournal();
         TovikVciItem[] items = MANAGER.vtxGetModuleIds(handle, r());
-        assertEquals(List.of(10_000, "M9999", 3_000_009_999L), List.of(items.length, items[9999].getModuleName(),
-                items[9999].getSerialNumber()));
+        List<String> expectedReads = new ArrayList<>(List.of("ITovikVciItems.Count()"));
+        List<String> expectedItems = new ArrayList<>();
+        for (int i = 0; i < 10_000; i++) {
+            expectedReads.add("ITovikVciItems.Item(" + i + ")");
+            if (i != 5000) {
+                expectedItems.add("M" + i + " " + (3_000_000_000L + i));
+            }
+        }
+        assertEquals(expectedItems,
+                Arrays.stream(items).map(m -> m.getModuleName() + " " + m.getSerialNumber()).toList());
+        assertEquals(expectedReads, journal("ITovikVciItems."));
         for (int i = 0; i < 5000; i++) {
             VirtualProvider.postEvent(i, 0xFFFF_FFFFL - i, 3);
         }
